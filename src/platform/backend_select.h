@@ -1,0 +1,18 @@
+// Which backend the platform layer runs on. The program uses the real one unless the
+// environment variable CORVANE_HEADLESS is "1"; tests choose the headless one.
+#pragma once
+
+namespace platform {
+
+enum class BackendKind { Real, Headless };
+
+// Must be called before the first window, surface with text, or dialog is made.
+void UseBackend(BackendKind kind);
+BackendKind ActiveBackend();
+// Real unless CORVANE_HEADLESS=1.
+BackendKind BackendFromEnvironment();
+
+// Releases everything the backend opened (windows, GTK, SDL). Safe to call twice.
+void ShutdownBackend();
+
+}  // namespace platform

@@ -1,0 +1,168 @@
+// The graphics library: display, software surfaces, bordered text, frame timer, key lists.
+// Statuses are 32-bit signed; negative means failure.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win_types.h"
+
+constexpr HRESULT GD_OK = 0;
+constexpr HRESULT GDERR_MISSING_DRIVER = static_cast<HRESULT>(0xC8660120u);  // "gx.dll"
+constexpr HRESULT GDERR_SURFACES_LOST = static_cast<HRESULT>(0xC8660150u);
+constexpr HRESULT GDERR_INVALID = static_cast<HRESULT>(0xC8660001u);
+constexpr HRESULT GDERR_OUT_OF_MEMORY = static_cast<HRESULT>(0xC8660002u);
+constexpr HRESULT GDERR_LOAD_FAILED = static_cast<HRESULT>(0xC8660003u);
+constexpr HRESULT GD_FRAME_LATE = static_cast<HRESULT>(0x486600F0u);  // WaitForNextFrame: already due
+
+constexpr DWORD GDSURFACE_SYSTEMMEMORY = 256;  // the creation flags every caller passes
+
+// Blit flags
+constexpr DWORD GDBLT_KEYSRC = 1;
+constexpr DWORD GDBLT_OPACITY = 4;
+constexpr DWORD GDBLTFAST_KEYSRC = 1;
+constexpr DWORD GDBLTFAST_OPACITY = 4;
+// FillRect / DrawLine / DrawRect flags
+constexpr DWORD GDFILLRECT_OPACITY = 1;
+constexpr DWORD GDLINE_OPACITY = 1;
+constexpr DWORD GDDRAWRECT_OPACITY = 1;
+// DrawTextA flags
+constexpr DWORD GDDRAWTEXT_LEFT = 1;
+constexpr DWORD GDDRAWTEXT_CENTER = 2;
+
+// Effect records: the opacity (0..255) is the second field of the blit records and the
+// first of the fill and line records.
+struct GDBLTFX {
+  DWORD dwRotationAngle;
+  DWORD dwOpacity;
+  DWORD dwReserved[2];
+};
+struct GDBLTFASTFX {
+  DWORD dwReserved0;
+  DWORD dwOpacity;
+  DWORD dwReserved[2];
+};
+struct GDFILLRECTFX {
+  DWORD dwOpacity;
+  DWORD dwReserved;
+};
+struct GDLINEFX {
+  DWORD dwOpacity;
+  DWORD dwReserved;
+};
+struct GDDRAWTEXTFX {
+  DWORD dwReserved0;
+  DWORD dwOpacity;
+};
+
+// Key list: which virtual keys are down right now.
+struct GDKEYLIST {
+  BYTE down[256];
+};
+
+class CGapiDisplay;
+struct GapiSurfaceData;
+struct GapiFontData;
+
+// Bordered system font. Owned by the display.
+class CGapiBitmapFont {
+ public:
+  CGapiBitmapFont();
+  ~CGapiBitmapFont();
+  CGapiBitmapFont(const CGapiBitmapFont&) = delete;
+  CGapiBitmapFont& operator=(const CGapiBitmapFont&) = delete;
+  GapiFontData* Data() const { return m_data; }
+  int LineHeight() const;
+  int TextWidth(const char* text) const;
+
+ private:
+  GapiFontData* m_data;
+};
+
+class CGapiSurface {
+ public:
+  CGapiSurface();
+  ~CGapiSurface();
+  CGapiSurface(const CGapiSurface&) = delete;
+  CGapiSurface& operator=(const CGapiSurface&) = delete;
+
+  // 0 on success, anything else is failure; a failed create leaves the surface empty.
+  HRESULT CreateSurface(DWORD flags, HINSTANCE instance, DWORD resourceId, const char* resourceType);
+  HRESULT CreateSurface(DWORD flags, const char* fileName);
+  HRESULT CreateSurface(DWORD flags, DWORD width, DWORD height);
+  void Destroy();
+  bool IsEmpty() const;
+
+  HRESULT SetColorKey(DWORD color);
+  DWORD GetWidth() const;
+  DWORD GetHeight() const;
+
+  HRESULT Blt(const RECT* destRect, CGapiSurface* src, const RECT* srcRect, DWORD flags,
+              const GDBLTFX* fx);
+  HRESULT BltFast(LONG x, LONG y, CGapiSurface* src, const RECT* srcRect, DWORD flags,
+                  const GDBLTFASTFX* fx);
+  HRESULT DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFont* font, DWORD flags,
+                    const GDDRAWTEXTFX* fx, DWORD bltFlags, const GDBLTFASTFX* bltFx);
+  HRESULT DrawLine(LONG x1, LONG y1, LONG x2, LONG y2, DWORD color, DWORD flags,
+                   const GDLINEFX* fx);
+  HRESULT DrawRect(const RECT* rect, DWORD color, DWORD flags, const GDLINEFX* fx);
+  HRESULT FillRect(const RECT* rect, DWORD color, DWORD flags, const GDFILLRECTFX* fx);
+
+  // Pixel access for tests and presentation: 0x00RRGGBB.
+  DWORD GetPixel(LONG x, LONG y) const;
+  GapiSurfaceData* Data() const { return m_data; }
+
+ private:
+  GapiSurfaceData* m_data;
+};
+
+class CGapiDisplay {
+ public:
+  CGapiDisplay();
+  ~CGapiDisplay();
+  CGapiDisplay(const CGapiDisplay&) = delete;
+  CGapiDisplay& operator=(const CGapiDisplay&) = delete;
+
+  HRESULT OpenDisplay(DWORD flags, HWND hwnd, DWORD width, DWORD height, DWORD opt1, DWORD opt2,
+                      DWORD opt3, DWORD opt4);
+  HRESULT SetDisplayMode(DWORD mode);
+  HRESULT GetHWStatus(DWORD* status);
+  HRESULT GetBackBuffer(CGapiSurface* surface);
+  HRESULT Flip();
+  HRESULT SuspendDisplay();
+  HRESULT ResumeDisplay();
+  HRESULT CloseDisplay();
+  HRESULT SurfacesAreLost();
+  HRESULT RestoreAllVideoSurfaces();
+  HRESULT DeviceToLogical(POINT* pt);
+  CGapiBitmapFont* GetSystemFontBorder();
+
+ private:
+  HWND m_hwnd = nullptr;
+  DWORD m_width = 0;
+  DWORD m_height = 0;
+  CGapiSurface* m_backBuffer = nullptr;
+  CGapiBitmapFont* m_font = nullptr;
+  bool m_open = false;
+};
+
+class CGapiInput {
+ public:
+  HRESULT OpenInput();
+  HRESULT CloseInput();
+  HRESULT GetKeyList(GDKEYLIST* keys);
+
+ private:
+  bool m_open = true;
+};
+
+class CGapiTimer {
+ public:
+  HRESULT StartTimer(DWORD framesPerSecond);
+  // Blocks until the next frame is due; GD_FRAME_LATE when it already was.
+  HRESULT WaitForNextFrame();
+
+ private:
+  DWORD m_period1000 = 0;  // frame period in microseconds
+  uint64_t m_next = 0;     // due time of the next frame, microseconds on the platform clock
+  bool m_started = false;
+};

@@ -1,0 +1,86 @@
+// Control of the headless backend for tests: a clock the test moves, injected input,
+// scripted answers for message boxes and dialogs, and a record of what was shown and drawn.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win_types.h"
+
+class CGapiSurface;
+
+namespace headless {
+
+// Selects the headless backend and forgets all state: no windows, clock at 0, empty
+// queues, scripts and records.
+void Reset();
+
+// Clock (timeGetTime). Sleep and WaitForNextFrame advance it instead of blocking.
+void SetClock(uint32_t ms);
+void AdvanceClock(uint32_t ms);
+uint32_t Clock();
+
+// Input, in client coordinates of the main window, queued as the real window would.
+void InjectMouseDown(int x, int y);
+void InjectMouseUp(int x, int y);
+void InjectMouseMove(int x, int y);
+void InjectKeyDown(UINT vk, bool autoRepeat = false);
+void InjectKeyUp(UINT vk);
+void InjectClose();     // close button / Alt+F4
+void InjectMinimize();  // WM_SIZE minimised
+void InjectRestore();   // window activated again
+// Size of the window's client area; DeviceToLogical scales from it to the logical size.
+void SetClientSize(int width, int height);
+
+// Message boxes: answered in order from the queue, IDOK when it is empty.
+struct MessageBoxRecord {
+  std::string text;
+  std::string caption;
+  UINT type;
+  int answer;
+};
+void QueueMessageBoxAnswer(int answer);
+const std::vector<MessageBoxRecord>& MessageBoxes();
+int BeepCount();
+
+// File-open dialog: answered in order; nullopt is a cancel. Cancel when empty.
+struct FileDialogRecord {
+  std::string title;
+  std::vector<std::pair<std::string, std::string>> filters;  // label, pattern
+  std::string initialDir;
+  std::string defaultExt;
+  DWORD flags;
+  DWORD filterIndex;
+};
+void QueueFileDialogAnswer(std::optional<std::string> path);
+const std::vector<FileDialogRecord>& FileDialogs();
+
+// Modal dialogs: each answer is called with the dialog after WM_INITDIALOG; it works the
+// dialog with SendDlgItemMessageA and ends it with SendMessageA(WM_COMMAND, IDOK/IDCANCEL).
+// With no answer queued the dialog is cancelled.
+using DialogAnswer = std::function<void(HWND dialog)>;
+void QueueDialogAnswer(DialogAnswer answer);
+int DialogCount();
+
+// Drawing record of the display's back buffer.
+struct DrawCall {
+  std::string call;  // "Blt", "BltFast", "FillRect", "DrawRect", "DrawLine", "DrawTextA"
+  RECT dst{};        // destination (BltFast: x, y, x + width, y + height; lines: x1, y1, x2, y2)
+  RECT src{};        // source rectangle when given, else the whole source
+  DWORD flags = 0;
+  DWORD opacity = 255;  // from the effect record when the flags use it
+  DWORD color = 0;
+  std::string text;
+  const CGapiSurface* source = nullptr;
+};
+void SetDrawRecording(bool on);
+const std::vector<DrawCall>& DrawCalls();
+void ClearDrawCalls();
+int FlipCount();
+// The back buffer of the open display, or null.
+CGapiSurface* BackBuffer();
+
+}  // namespace headless
