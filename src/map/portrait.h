@@ -1,0 +1,171 @@
+// The model object of a running project: records, images, view state, modes.
+// Its operations are spread over several files, one group each, named in the sections below.
+#pragma once
+
+#include <cstdint>
+
+#include "map/geo_point.h"
+#include "platform/gapi.h"
+#include "platform/win_types.h"
+
+class CXmlItemList;
+class CUserContext;
+class CContentItem;
+class CRegionItem;
+class CSystemItem;
+
+// Pending actions for the application object
+constexpr int ACTION_NONE = 0;
+constexpr int ACTION_SAVE_AND_QUIT = 1;
+constexpr int ACTION_PLAY_VIDEO = 3;
+constexpr int ACTION_USER_LIST = 4;
+constexpr int ACTION_STOP_VIDEO = 5;
+constexpr int ACTION_RELATIONSHIPS = 6;
+
+// Relationship mask
+constexpr int REL_THEMES = 1;
+constexpr int REL_CHARACTERS = 2;
+constexpr int REL_LOCATIONS = 4;
+constexpr int REL_TIMES = 8;
+
+class CPortrait {
+ public:
+  CPortrait(HWND hwnd, HINSTANCE instance, int width, int height);
+  ~CPortrait();
+  CPortrait(const CPortrait&) = delete;
+  CPortrait& operator=(const CPortrait&) = delete;
+
+  // --- model basics (portrait.cpp) ---
+  int OpenGpsPort();
+  void OnGpsMessage();
+  bool HasGpsFix() const { return m_gpsFix; }
+  int TakePendingAction();
+  void SetRegionContentAvailable(int regionId, bool available);
+
+  // --- coordinates (portrait_coords.cpp) ---
+  CGeoPoint MapToGps(CGeoPoint p) const;
+  CGeoPoint GpsToMap(CGeoPoint g) const;
+  RECT ComputeViewRect() const;
+
+  // --- project and users files (data/project_file.cpp, data/users_file.cpp) ---
+  bool LoadProjectFile(const char* path);
+  bool SaveProjectFile(const char* path);
+  const char* GetUserFilename() const;
+  int LoadUsersFile();
+  bool SaveUsersFile();  // writes m_userList under GetUserFilename()
+  CUserContext* AddNewUser(const char* name);  // id from LowestFreeId; null when the list is full
+
+  // --- resource loading (resource_loading.cpp) ---
+  bool LoadMap();
+  int ComputeMapPositions();
+  int ValidateVideos();
+  int LoadIcons();
+
+  // --- rendering (render_*.cpp) ---
+  void Render(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  void DrawIconDecorations(RECT mapRect, RECT destRect, CContentItem* item,
+                           CGapiSurface* backBuffer, CGapiBitmapFont* font, int state);
+
+  // --- position, triggering, relations (interact/position.cpp, interact/related.cpp) ---
+  void SetUserPosition(int x, int y);
+  CGeoPoint MapPointToGps(int x, int y) const;
+  int HitTestIcon(int x, int y);
+  void MarkRelatedContent();
+  void MarkRelatedByKind(int kind);
+  void ClearRelatedMarks();
+  int GetRelationshipFlags() const;
+  void SetRelationshipFlags(int mask);
+  void SetCurrentUser(CUserContext* user);
+
+  // --- stylus input and edit modes (interact/stylus_input.cpp) ---
+  bool HandleCommandTap(int x, int y);
+  void HandleMapTap(int x, int y);
+  void DragView(int x, int y);
+  void StylusRelease(int x, int y);
+  void TrackMenuGesture(int phase, int x, int y);
+  int HitTestRegion(int x, int y);
+
+  // --- menu panel and page view (interact/menu_panel.cpp, interact/page_view.cpp) ---
+  void ToggleMenu();
+  bool MenuKey(UINT virtualKey);
+  bool HitTestMenu(int x, int y, int* column, int* row);
+  void ExecuteMenuButton(int column, int row);
+  void OpenPageView();
+  bool HitTestPageCell(int x, int y, int offsetX, int offsetY);
+
+  // --- video state (interact/video_playback.cpp) ---
+  void ToggleVideoPlaying() { m_videoPlaying = !m_videoPlaying; }
+  bool IsVideoPlaying() const { return m_videoPlaying; }
+
+  // Fields, in declaration order.
+  HWND m_hWnd;
+  double m_gpsLatitude = 0.0;
+  double m_gpsLongitude = 0.0;
+  CGeoPoint m_userPos;
+  CGeoPoint m_userGps;
+  bool m_gpsFix = false;
+  CGeoPoint m_viewCentre;
+  RECT m_viewRect{};
+  CGeoPoint m_mapSize;
+  CGeoPoint m_screenSize;
+  CGeoPoint m_gpsTopLeft;
+  CGeoPoint m_gpsBottomRight;
+  bool m_dragging = false;
+  int m_lastStylusX = 0;
+  int m_lastStylusY = 0;
+  CGapiSurface* m_mapSurface = nullptr;
+  CGapiSurface m_userIcon;
+  CGapiSurface m_buttonBackground;
+  CGapiSurface m_exitGlyph;
+  RECT m_exitButtonRect{};
+  RECT m_usersButtonRect{};
+  CGapiSurface m_menuBackground;
+  CGapiSurface m_menuIcons;
+  CGapiSurface* m_iconSurfaces = nullptr;
+  int m_iconSurfaceCount = 0;  // number of slots in m_iconSurfaces
+  CGapiSurface m_badgeStrip;
+  CGapiSurface m_regionMarker;
+  CGapiSurface m_pageBackground;
+  char m_videoFile[256] = {};
+  bool m_moveUserMode = false;
+  bool m_showCoordsMode = false;
+  int m_editSelection = -2;
+  int m_pendingAction = 0;
+  bool m_showMap = true;
+  bool m_showOverview = false;
+  bool m_showUser = true;
+  bool m_showRegionAreas = false;
+  bool m_showRegionMarkers = true;
+  int m_iconMode = 1;
+  bool m_showGpsStatus = false;
+  bool m_followGps = true;
+  bool m_menuOpen = false;
+  int m_gestureState = 0;
+  bool m_videoPlaying = false;
+  int m_page = 0;
+  int m_pageCount = 5;
+  int m_status = 1;
+  CXmlItemList* m_systemList = nullptr;
+  CXmlItemList* m_regionList = nullptr;
+  CXmlItemList* m_contentList = nullptr;
+  CXmlItemList* m_characterList = nullptr;
+  CXmlItemList* m_locationList = nullptr;
+  CXmlItemList* m_themeList = nullptr;
+  CXmlItemList* m_timeList = nullptr;
+  CXmlItemList* m_userList = nullptr;
+  CUserContext* m_currentUser = nullptr;
+  CContentItem* m_selectedContent = nullptr;
+  char m_projectPath[256] = {};
+  int m_pageIconWidth = 0;
+  int m_pageMarginX = 0;
+  int m_pageGapX = 0;
+  int m_pageColumns = 0;
+  int m_pageIconHeight = 0;
+  int m_pageMarginY = 0;
+  int m_pageGapY = 0;
+  int m_pageRows = 0;
+  int m_menuCursor = 0;
+
+  // The first system record, or null when none was loaded.
+  CSystemItem* System() const;
+};
