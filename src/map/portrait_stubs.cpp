@@ -1,0 +1,47 @@
+// Temporary definitions of model operations not yet written. Whoever implements an
+// operation deletes its stub here; the file goes away when it is empty.
+#include "map/portrait.h"
+
+int CPortrait::OpenGpsPort() { return 0; }
+void CPortrait::OnGpsMessage() {}
+int CPortrait::TakePendingAction() { return 0; }
+void CPortrait::SetRegionContentAvailable(int, bool) {}
+CGeoPoint CPortrait::MapToGps(CGeoPoint) const { return {}; }
+CGeoPoint CPortrait::GpsToMap(CGeoPoint) const { return {}; }
+RECT CPortrait::ComputeViewRect() const { return {}; }
+bool CPortrait::LoadProjectFile(const char*) { return false; }
+bool CPortrait::SaveProjectFile(const char*) { return false; }
+const char* CPortrait::GetUserFilename() const { return nullptr; }
+int CPortrait::LoadUsersFile() { return 0; }
+bool CPortrait::SaveUsersFile() { return false; }
+CUserContext* CPortrait::AddNewUser(const char*) { return nullptr; }
+bool CPortrait::LoadMap() { return false; }
+int CPortrait::ComputeMapPositions() { return 0; }
+int CPortrait::ValidateVideos() { return 0; }
+int CPortrait::LoadIcons() { return 0; }
+void CPortrait::Render(CGapiSurface*, CGapiBitmapFont*) {}
+void CPortrait::DrawIconDecorations(RECT, RECT, CContentItem*, CGapiSurface*, CGapiBitmapFont*, int) {}
+void CPortrait::SetUserPosition(int, int) {}
+CGeoPoint CPortrait::MapPointToGps(int, int) const { return {}; }
+int CPortrait::HitTestIcon(int, int) { return 0; }
+void CPortrait::MarkRelatedContent() {}
+void CPortrait::MarkRelatedByKind(int) {}
+void CPortrait::ClearRelatedMarks() {}
+int CPortrait::GetRelationshipFlags() const { return 0; }
+void CPortrait::SetRelationshipFlags(int) {}
+void CPortrait::SetCurrentUser(CUserContext*) {}
+bool CPortrait::HandleCommandTap(int, int) { return false; }
+void CPortrait::HandleMapTap(int, int) {}
+void CPortrait::DragView(int, int) {}
+void CPortrait::StylusRelease(int, int) {}
+void CPortrait::TrackMenuGesture(int, int, int) {}
+int CPortrait::HitTestRegion(int, int) { return 0; }
+void CPortrait::ToggleMenu() {}
+bool CPortrait::MenuKey(UINT) { return false; }
+bool CPortrait::HitTestMenu(int, int, int*, int*) { return false; }
+void CPortrait::ExecuteMenuButton(int, int) {}
+void CPortrait::OpenPageView() {}
+bool CPortrait::HitTestPageCell(int, int, int, int) { return false; }
+CSystemItem* CPortrait::System() const { return nullptr; }
+CPortrait::CPortrait(HWND hwnd, HINSTANCE, int, int) : m_hWnd(hwnd) {}
+CPortrait::~CPortrait() {}
