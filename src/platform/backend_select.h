@@ -12,6 +12,10 @@ BackendKind ActiveBackend();
 // Real unless CORVANE_HEADLESS=1.
 BackendKind BackendFromEnvironment();
 
+// Command-line project: the next GetOpenFileNameA returns this path without showing a
+// dialog, and changes the current folder to the file's folder exactly as a real choice does.
+void PresetFileChoice(const char* path);
+
 // Releases everything the backend opened (windows, GTK, SDL). Safe to call twice.
 void ShutdownBackend();
 
