@@ -1,0 +1,177 @@
+#include "platform/video_player.h"
+
+#include <SDL.h>
+#include <mpv/client.h>
+#include <mpv/render.h>
+
+#include <chrono>
+#include <clocale>
+#include <cmath>
+
+namespace platform {
+namespace {
+
+// A file that neither loads nor fails within this time counts as unplayable, so the poll
+// cannot wait forever on a stalled source.
+constexpr uint64_t kLoadTimeoutMicros = 5'000'000;
+
+uint64_t WallMicros() {
+  using namespace std::chrono;
+  return static_cast<uint64_t>(
+      duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+uint32_t ToMs(double seconds) {
+  if (!(seconds > 0.0)) return 0;
+  double ms = std::floor(seconds * 1000.0);
+  return ms >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<uint32_t>(ms);
+}
+
+}  // namespace
+
+VideoPlayer::VideoPlayer(int width, int height, bool audio)
+    : m_width(width > 0 ? width : 1), m_height(height > 0 ? height : 1), m_audio(audio) {}
+
+VideoPlayer::~VideoPlayer() { Release(); }
+
+bool VideoPlayer::Open(const std::string& path) {
+  Release();
+  m_loaded = m_failed = m_playing = false;
+  m_framesRendered = 0;
+  m_openedAtMicros = WallMicros();
+  m_frame = SDL_CreateRGBSurfaceWithFormat(0, m_width, m_height, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (m_frame) {
+    SDL_SetSurfaceBlendMode(m_frame, SDL_BLENDMODE_NONE);
+    SDL_FillRect(m_frame, nullptr, 0);
+  }
+
+  // libmpv refuses to start unless numbers are formatted the C way.
+  std::setlocale(LC_NUMERIC, "C");
+  m_mpv = mpv_create();
+  if (!m_mpv || !m_frame) {
+    m_failed = true;
+    return false;
+  }
+  mpv_set_option_string(m_mpv, "vo", "libmpv");
+  mpv_set_option_string(m_mpv, "keep-open", "yes");
+  mpv_set_option_string(m_mpv, "idle", "yes");
+  mpv_set_option_string(m_mpv, "terminal", "no");
+  mpv_set_option_string(m_mpv, "input-default-bindings", "no");
+  mpv_set_option_string(m_mpv, "osc", "no");
+  mpv_set_option_string(m_mpv, "load-scripts", "no");
+  mpv_set_option_string(m_mpv, "config", "no");
+  mpv_set_option_string(m_mpv, "audio-display", "no");
+  mpv_set_option_string(m_mpv, "sw-fast", "yes");
+  mpv_set_option_string(m_mpv, "pause", "yes");
+  if (!m_audio) mpv_set_option_string(m_mpv, "ao", "null");
+  if (mpv_initialize(m_mpv) < 0) {
+    m_failed = true;
+    return false;
+  }
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+      {MPV_RENDER_PARAM_INVALID, nullptr}};
+  if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
+    m_render = nullptr;
+    m_failed = true;
+    return false;
+  }
+  const char* cmd[] = {"loadfile", path.c_str(), nullptr};
+  if (mpv_command(m_mpv, cmd) < 0) {
+    m_failed = true;
+    return false;
+  }
+  return true;
+}
+
+void VideoPlayer::Play() {
+  if (!m_mpv) return;
+  int no = 0;
+  mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
+  m_playing = true;
+}
+
+void VideoPlayer::Close() {
+  if (m_mpv) {
+    const char* cmd[] = {"stop", nullptr};
+    mpv_command(m_mpv, cmd);
+  }
+  Release();
+}
+
+void VideoPlayer::Release() {
+  // The render context must go before the player it belongs to.
+  if (m_render) {
+    mpv_render_context_free(m_render);
+    m_render = nullptr;
+  }
+  if (m_mpv) {
+    mpv_terminate_destroy(m_mpv);
+    m_mpv = nullptr;
+  }
+  m_playing = false;
+}
+
+void VideoPlayer::DrainEvents() {
+  if (!m_mpv) return;
+  for (;;) {
+    mpv_event* ev = mpv_wait_event(m_mpv, 0);
+    if (!ev || ev->event_id == MPV_EVENT_NONE) break;
+    if (ev->event_id == MPV_EVENT_FILE_LOADED) {
+      m_loaded = true;
+    } else if (ev->event_id == MPV_EVENT_END_FILE) {
+      auto* end = static_cast<mpv_event_end_file*>(ev->data);
+      if (!m_loaded || (end && end->reason == MPV_END_FILE_REASON_ERROR)) m_failed = true;
+    }
+  }
+  if (!m_loaded && !m_failed && WallMicros() - m_openedAtMicros > kLoadTimeoutMicros) {
+    m_failed = true;
+  }
+}
+
+uint32_t VideoPlayer::EndMs() {
+  DrainEvents();
+  if (!m_mpv || m_failed) return 0;
+  if (!m_loaded) return 1;  // still opening: not at its end yet
+  double duration = 0.0;
+  if (mpv_get_property(m_mpv, "duration", MPV_FORMAT_DOUBLE, &duration) < 0) duration = 0.0;
+  uint32_t end = ToMs(duration);
+  return end > 0 ? end : 1;
+}
+
+uint32_t VideoPlayer::PositionMs() {
+  DrainEvents();
+  if (!m_mpv || m_failed) return 0;
+  if (!m_loaded) return 0;
+  int eof = 0;
+  if (mpv_get_property(m_mpv, "eof-reached", MPV_FORMAT_FLAG, &eof) >= 0 && eof) return EndMs();
+  double pos = 0.0;
+  if (mpv_get_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0) pos = 0.0;
+  uint32_t p = ToMs(pos);
+  uint32_t end = EndMs();
+  // Until the player says it stopped, the position stays short of the end.
+  return p >= end ? end - 1 : p;
+}
+
+bool VideoPlayer::RenderFrame() {
+  DrainEvents();
+  if (!m_render || !m_frame) return false;
+  uint64_t flags = mpv_render_context_update(m_render);
+  if (!(flags & MPV_RENDER_UPDATE_FRAME)) return false;
+  int size[2] = {m_width, m_height};
+  size_t stride = static_cast<size_t>(m_frame->pitch);
+  int noBlock = 0;
+  // "bgr0" is the byte order of a little-endian 0x00RRGGBB word, the frame's own format.
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_SW_SIZE, size},
+      {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
+      {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+      {MPV_RENDER_PARAM_SW_POINTER, m_frame->pixels},
+      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noBlock},
+      {MPV_RENDER_PARAM_INVALID, nullptr}};
+  if (mpv_render_context_render(m_render, params) < 0) return false;
+  ++m_framesRendered;
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+// One media playback on libmpv, rendered in software into a 32-bit frame buffer that the
+// platform presents while the program's own drawing is off.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct mpv_handle;
+struct mpv_render_context;
+struct SDL_Surface;
+
+namespace platform {
+
+class VideoPlayer {
+ public:
+  // audio: false selects the null audio output (headless runs and tests).
+  VideoPlayer(int width, int height, bool audio);
+  ~VideoPlayer();
+  VideoPlayer(const VideoPlayer&) = delete;
+  VideoPlayer& operator=(const VideoPlayer&) = delete;
+
+  bool Open(const std::string& path);  // false when the player could not be set up
+  void Play();
+  void Close();  // stops and releases the media; the last frame stays in the buffer
+
+  // Milliseconds. A file that cannot be played reports 0 for both, so a poll that compares
+  // them ends the playback at once. Once the player stopped on the last frame, the position
+  // reads the same as the end.
+  uint32_t EndMs();
+  uint32_t PositionMs();
+
+  // Renders a new frame when one is due; true when the frame buffer changed.
+  bool RenderFrame();
+  SDL_Surface* Frame() const { return m_frame; }
+  bool HasFrame() const { return m_framesRendered > 0; }
+  bool Failed() const { return m_failed; }
+
+ private:
+  void DrainEvents();
+  void Release();
+
+  mpv_handle* m_mpv = nullptr;
+  mpv_render_context* m_render = nullptr;
+  SDL_Surface* m_frame = nullptr;
+  int m_width;
+  int m_height;
+  bool m_audio;
+  bool m_loaded = false;
+  bool m_failed = false;
+  bool m_playing = false;
+  uint64_t m_openedAtMicros = 0;
+  uint64_t m_framesRendered = 0;
+};
+
+}  // namespace platform

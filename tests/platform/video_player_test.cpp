@@ -1,0 +1,131 @@
+// Media playback on the real player with the null audio output. Waits are bounded polls on
+// what the player reports, never fixed sleeps standing in for the outcome.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "platform/video_player.h"
+
+namespace fs = std::filesystem;
+using platform::VideoPlayer;
+
+namespace {
+
+fs::path WorkDir() {
+  static fs::path dir = [] {
+    fs::path d = fs::temp_directory_path() / ("corvane_video_" + std::to_string(::getpid()));
+    fs::create_directories(d);
+    return d;
+  }();
+  return dir;
+}
+
+// A one-second clip from ffmpeg's generated sources, made once per run.
+const std::string& ClipPath() {
+  static std::string path = [] {
+    fs::path p = WorkDir() / "clip.mp4";
+    std::string cmd =
+        "ffmpeg -loglevel error -y -f lavfi -i testsrc=size=160x120:rate=25 "
+        "-f lavfi -i sine=frequency=440 -t 1 -pix_fmt yuv420p -shortest '" +
+        p.string() + "'";
+    if (std::system(cmd.c_str()) != 0) return std::string();
+    return p.string();
+  }();
+  return path;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Polls until the player's end and position agree, as the program's half-second poll does,
+// but more often; gives up after `limit`.
+bool WaitForEnd(VideoPlayer& p, std::chrono::milliseconds limit, Clock::duration* took) {
+  auto start = Clock::now();
+  while (Clock::now() - start < limit) {
+    p.RenderFrame();
+    if (p.EndMs() == p.PositionMs()) {
+      if (took) *took = Clock::now() - start;
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+int ThreadCount() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("Threads:", 0) == 0) return std::stoi(line.substr(8));
+  }
+  return -1;
+}
+
+}  // namespace
+
+TEST(VideoPlayer, PlaysToItsEndAndThenReportsPositionEqualToEnd) {
+  ASSERT_FALSE(ClipPath().empty()) << "ffmpeg could not make the test clip";
+  VideoPlayer p(320, 240, false);
+  ASSERT_TRUE(p.Open(ClipPath()));
+  p.Play();
+  Clock::duration took{};
+  ASSERT_TRUE(WaitForEnd(p, std::chrono::seconds(20), &took));
+  EXPECT_TRUE(p.HasFrame());
+  EXPECT_GE(p.EndMs(), 900u);
+  EXPECT_LE(p.EndMs(), 1100u);
+  // It played, rather than ending at once.
+  EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 700);
+}
+
+TEST(VideoPlayer, PositionStaysShortOfTheEndWhilePlaying) {
+  ASSERT_FALSE(ClipPath().empty());
+  VideoPlayer p(320, 240, false);
+  ASSERT_TRUE(p.Open(ClipPath()));
+  // Paused: it never reaches the end, however often it is asked.
+  for (int i = 0; i < 20; ++i) {
+    p.RenderFrame();
+    EXPECT_NE(p.EndMs(), p.PositionMs());
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+TEST(VideoPlayer, UnplayableFilesReportEqualEndAndPosition) {
+  fs::path corrupt = WorkDir() / "corrupt.mp4";
+  {
+    std::ofstream out(corrupt, std::ios::binary);
+    for (int i = 0; i < 4096; ++i) out.put(static_cast<char>((i * 7919) & 0xFF));
+  }
+  fs::path folder = WorkDir() / "a_folder.mp4";
+  fs::create_directories(folder);
+  for (const fs::path& bad : {WorkDir() / "missing.mp4", corrupt, folder}) {
+    VideoPlayer p(320, 240, false);
+    p.Open(bad.string());
+    p.Play();
+    ASSERT_TRUE(WaitForEnd(p, std::chrono::seconds(10), nullptr)) << bad;
+    EXPECT_EQ(p.EndMs(), 0u) << bad;
+    EXPECT_FALSE(p.HasFrame()) << bad;
+  }
+}
+
+TEST(VideoPlayer, ManyPlaybacksLeaveThreadCountFlat) {
+  ASSERT_FALSE(ClipPath().empty());
+  auto cycle = [] {
+    VideoPlayer p(160, 120, false);
+    p.Open(ClipPath());
+    p.Play();
+    for (int i = 0; i < 200 && !p.HasFrame(); ++i) {
+      p.RenderFrame();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    p.Close();
+  };
+  for (int i = 0; i < 5; ++i) cycle();
+  int before = ThreadCount();
+  for (int i = 0; i < 200; ++i) cycle();
+  int after = ThreadCount();
+  EXPECT_LE(after, before + 1);
+}
