@@ -1,0 +1,83 @@
+// The application object: project choice, startup sequence with its progress screen, screen
+// modes, status messages, and the routing of input to the model. Its operations are spread
+// over several files, one group each, named in the sections below.
+#pragma once
+
+#include <cstdint>
+
+#include "app/app_frame.h"
+#include "platform/gapi.h"
+#include "platform/win_types.h"
+
+class CPortrait;
+
+// Screen modes: 1 and above draw the user screens, 0 and below the map view.
+constexpr int32_t MODE_MAP = 0;
+constexpr int32_t MODE_NEW_USER = 1;
+constexpr int32_t MODE_USER_LIST = 2;
+
+// Window timer of the video end poll.
+constexpr UINT_PTR VIDEO_TIMER_ID = 9876;
+
+// Buffer size that holds any status message with its terminator.
+constexpr int STATUS_MESSAGE_SIZE = 64;
+
+// Longest name typed on the new-user screen.
+constexpr int NEW_USER_NAME_MAX = 24;
+
+class CPortraitApp : public CAppFrame {
+ public:
+  explicit CPortraitApp(const AppConfig& config);
+  ~CPortraitApp() override;
+
+  // --- application object (app/portrait_app.cpp, app/startup_sequence.cpp) ---
+  // Copies the code's message into buffer (at least STATUS_MESSAGE_SIZE) and returns it.
+  static char* StatusMessage(int32_t code, char* buffer);
+
+  HRESULT OnInit() override;
+  HRESULT OnExit() override;
+  HRESULT OnSuspend() override;
+  HRESULT OnResume() override;
+  HRESULT CreateSurfaces(CGapiDisplay* display, HINSTANCE instance) override;
+  HRESULT RestoreSurfaces(CGapiDisplay* display, HINSTANCE instance) override;
+  HRESULT ProcessNextFrame(CGapiSurface* backBuffer, uint32_t frameFlags) override;
+  HRESULT KeyDown(UINT virtualKey, GDKEYLIST* keys) override;
+  HRESULT KeyUp(UINT virtualKey, GDKEYLIST* keys) override;
+  HRESULT StylusDown(LONG x, LONG y) override;
+  HRESULT StylusUp(LONG x, LONG y) override;
+  HRESULT StylusDoubleClick(LONG x, LONG y) override;
+  HRESULT StylusMove(LONG x, LONG y) override;
+  LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  // Loads everything step by step on the first processed frame, drawing the progress screen.
+  void RunStartupSequence(CGapiSurface* backBuffer);
+
+  // --- pending actions of the model (interact/pending_actions.cpp) ---
+  void PerformPendingAction();
+
+  // --- user screens and relationships dialog (interact/user_screens*.cpp,
+  //     interact/relationships_dialog.cpp) ---
+  void DrawUserScreen(CGapiSurface* backBuffer);
+  void UserScreenTap(LONG x, LONG y);
+  void RunRelationshipsDialog();
+
+  // --- video playback (interact/video_playback.cpp) ---
+  void ToggleVideo();
+  void InitVideo(HINSTANCE instance, HWND mainWindow);
+  // WM_TIMER of the main window with VIDEO_TIMER_ID: ends a playback that reached its end.
+  void PollVideo();
+
+  // Fields, in this order.
+  CPortrait* m_model;  // created by the startup sequence, never deleted
+  HINSTANCE m_instance;
+  bool m_startupPending;
+  int32_t m_mode;
+  char m_newUserName[NEW_USER_NAME_MAX + 1];
+  CGapiSurface m_nameEntryImage;  // PNG resource 111
+  CGapiSurface m_userListImage;   // PNG resource 112
+  int32_t m_userCount;
+  int32_t m_userListTop;
+  int32_t m_selectedUser;
+  char m_projectFile[260];
+  HWND m_videoWindow;
+};
