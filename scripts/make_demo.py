@@ -1,0 +1,220 @@
+#!/usr/bin/env python3
+"""Builds the demo project: a walk round a harbour town.
+
+Draws the map and the thumbnails with ImageMagick, makes each content item's short video
+with ffmpeg (a title card naming the item, a boat crossing the frame and a tone), and writes
+Harbour.xml. Run from anywhere; everything lands in demo/. The outputs are committed, so this
+only needs running again when the demo changes.
+"""
+import os
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DEMO = os.path.join(ROOT, "demo")
+FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+
+# The map covers this GPS rectangle, north at the top (a small harbour town on a river mouth).
+LEFT, TOP, RIGHT, BOTTOM = -0.6262, 54.4905, -0.6062, 54.4835
+MAP_W, MAP_H = 800, 600
+RADIUS = 48.0  # map pixels
+
+THEMES = {0: "Fishing", 1: "Smuggling", 2: "Shipbuilding", 3: "Legends", 4: "Lifeboat"}
+CHARACTERS = {0: "The harbour master", 1: "Nan Storr, fishwife", 2: "Cox Tom Langlands",
+              3: "Jack Ruddock, smuggler", 4: "The abbey's cellarer"}
+LOCATIONS = {0: "West Side", 1: "East Side", 2: "The harbour", 3: "The headland"}
+TIMES = {0: "Middle Ages", 1: "1700s", 2: "1800s", 3: "1900s", 4: "Today"}
+
+# id, description, map x, map y
+REGIONS = [
+    (1, "Swing bridge", 372, 318),
+    (2, "Fish quay", 300, 236),
+    (3, "West pier and lighthouse", 228, 92),
+    (4, "Whalebone arch", 168, 196),
+    (5, "Old market place", 470, 262),
+    (6, "Church stairs", 560, 196),
+    (7, "Abbey ruins", 662, 110),
+    (8, "Shipyard slipway", 318, 452),
+    (9, "Lifeboat station", 442, 150),
+    (10, "Smugglers' yard", 520, 380),
+]
+
+# id, title, region (0 = none), themes, characters, locations, times, colour
+CONTENT = [
+    (1, "The Swing Bridge", 1, [2], [0], [2], [3], "0x1d4e6b"),
+    (2, "Opening for the tall ship", 1, [2, 0], [0], [2], [4], "0x23576e"),
+    (3, "Herring season", 2, [0], [1], [2, 0], [2], "0x2b5f3a"),
+    (4, "Gutting the catch", 2, [0], [1], [2], [3], "0x31673f"),
+    (5, "The lighthouse keeper", 3, [0, 4], [0], [0], [2], "0x4a4a7a"),
+    (6, "Storm on the west pier", 3, [4, 3], [2], [0], [3], "0x3a3a66"),
+    (7, "The whalers come home", 4, [0, 2], [0], [0], [1], "0x5a4a2a"),
+    (8, "Market day", 5, [0], [1], [1], [2], "0x6b3d1d"),
+    (9, "The hidden cellar", 5, [1], [3], [1], [1], "0x4b2d1d"),
+    (10, "One hundred and ninety-nine steps", 6, [3], [4], [1, 3], [0], "0x5b2a4a"),
+    (11, "The abbey at dusk", 7, [3], [4], [3], [0], "0x3b1f4a"),
+    (12, "Monks and the sea", 7, [3, 0], [4], [3], [0], "0x46245a"),
+    (13, "Laying the keel", 8, [2], [0], [0], [1], "0x6b5d1d"),
+    (14, "Launch day", 8, [2], [2], [0, 2], [2], "0x7a6a25"),
+    (15, "Rowing lifeboat drill", 9, [4], [2], [2], [3], "0x7a1d1d"),
+    (16, "The great rescue", 9, [4, 3], [2], [2, 0], [3], "0x8a2424"),
+    (17, "Lace and brandy", 10, [1], [3], [1], [1], "0x2d2d2d"),
+    (18, "The excise men", 10, [1], [3, 0], [1, 2], [1], "0x3a3a3a"),
+    (19, "Tales of the night", 0, [3, 1], [3], [1], [1], "0x1f2f3f"),
+    (20, "The harbour today", 0, [0, 2], [0, 1], [2], [4], "0x1d5e7b"),
+]
+
+
+def run(args):
+    subprocess.run(args, check=True)
+
+
+def map_to_gps(x, y):
+    gx = LEFT + (RIGHT - LEFT) * x / MAP_W
+    gy = TOP + (BOTTOM - TOP) * y / MAP_H
+    return gx, gy
+
+
+def draw_map(path):
+    d = []
+    # Land, the sea to the north, the river running south through the town.
+    d += ["-fill", "#e8dcb8", "-draw", "rectangle 0,0 799,599"]
+    d += ["-fill", "#7fb3d5", "-draw", "polygon 0,0 799,0 799,60 700,40 600,70 470,90 420,120 "
+          "330,130 280,60 250,40 200,50 150,110 60,120 0,100"]
+    d += ["-fill", "#7fb3d5", "-draw", "polygon 330,130 420,120 400,220 410,300 380,360 "
+          "360,440 380,520 360,599 300,599 320,520 300,440 330,360 340,300 320,220"]
+    # Harbour basin and the piers.
+    d += ["-fill", "#6fa5c9", "-draw", "ellipse 370,180 70,55 0,360"]
+    d += ["-stroke", "#8a8a8a", "-strokewidth", "8", "-draw", "line 240,60 300,150"]
+    d += ["-draw", "line 460,60 420,150"]
+    d += ["-stroke", "none"]
+    # Headland and parkland.
+    d += ["-fill", "#b9d3a0", "-draw", "polygon 600,70 700,40 799,60 799,260 640,240 600,170"]
+    d += ["-fill", "#b9d3a0", "-draw", "polygon 0,100 60,120 150,110 120,260 0,280"]
+    # Streets.
+    d += ["-stroke", "#ffffff", "-strokewidth", "6", "-fill", "none"]
+    for line in ["100,300 330,318", "410,318 760,330", "470,262 700,250", "470,262 520,380",
+                 "520,380 760,470", "168,196 300,236", "318,452 100,520", "560,196 662,110",
+                 "470,262 560,196", "330,318 318,452", "150,380 330,318"]:
+        d += ["-draw", "line " + line]
+    d += ["-stroke", "#a0522d", "-strokewidth", "5", "-draw", "line 336,318 408,318"]
+    d += ["-stroke", "none"]
+    # Houses: small red roofs along the streets.
+    d += ["-fill", "#b5573f"]
+    for x, y in [(120, 280), (160, 284), (200, 288), (240, 292), (430, 300), (470, 302),
+                 (520, 305), (580, 308), (640, 312), (700, 315), (500, 240), (540, 236),
+                 (600, 232), (480, 340), (500, 360), (560, 400), (620, 420), (680, 445),
+                 (200, 470), (150, 490), (260, 420), (220, 350), (260, 340), (600, 270)]:
+        d += ["-draw", f"rectangle {x},{y} {x + 18},{y + 12}"]
+    # The abbey ruin and the lighthouse.
+    d += ["-fill", "#8c8c8c", "-draw", "rectangle 640,95 690,125"]
+    d += ["-fill", "#e8dcb8", "-draw", "rectangle 650,102 656,125", "-draw", "rectangle 665,102 671,125"]
+    d += ["-fill", "#ffffff", "-stroke", "#b03030", "-strokewidth", "2",
+          "-draw", "rectangle 236,70 246,90", "-stroke", "none"]
+    # Shipyard slipway.
+    d += ["-fill", "#9c8b6e", "-draw", "polygon 300,440 330,430 345,470 315,480"]
+    # Names.
+    d += ["-font", FONT_BOLD, "-pointsize", "14", "-fill", "#204060",
+          "-draw", "text 520,30 'North Sea'", "-draw", "text 352,560 'River'"]
+    d += ["-font", FONT, "-pointsize", "11", "-fill", "#3a3020",
+          "-draw", "text 60,330 'West Side'", "-draw", "text 640,360 'East Side'",
+          "-draw", "text 700,200 'Headland'", "-draw", "text 600,140 'Abbey'"]
+    # Compass.
+    d += ["-stroke", "#303030", "-strokewidth", "2", "-draw", "line 760,560 760,520",
+          "-fill", "#303030", "-draw", "polygon 760,512 754,526 766,526", "-stroke", "none",
+          "-font", FONT_BOLD, "-pointsize", "12", "-draw", "text 755,578 'N'"]
+    run(["convert", "-size", f"{MAP_W}x{MAP_H}", "xc:#e8dcb8"] + d + [path])
+
+
+def draw_thumbnail(path, number, colour):
+    run(["convert", "-size", "32x24", f"xc:#{colour[2:]}", "-fill", "white", "-stroke", "black",
+         "-strokewidth", "1", "-draw", "rectangle 0,0 31,23", "-stroke", "none",
+         "-fill", "white", "-font", FONT_BOLD, "-pointsize", "12", "-gravity", "center",
+         "-annotate", "+0+0", str(number), path])
+
+
+def make_video(path, title, subtitle, colour, seconds=3):
+    size = 20 if len(title) <= 22 else max(11, 20 * 22 // len(title))
+    esc = lambda s: s.replace("\\", "\\\\").replace(":", "\\:").replace("'", "\u2019")
+    vf = (f"drawbox=x='mod(t*90,iw+60)-60':y=ih-70:w=60:h=18:color=0xf0e0c0@1:t=fill,"
+          f"drawbox=x='mod(t*90,iw+60)-40':y=ih-100:w=4:h=30:color=white@1:t=fill,"
+          f"drawbox=x=0:y=ih-52:w=iw:h=52:color=0x2a5f8a@1:t=fill,"
+          f"drawtext=fontfile={FONT_BOLD}:text='{esc(title)}':fontcolor=white:fontsize={size}:"
+          f"x=(w-text_w)/2:y=70,"
+          f"drawtext=fontfile={FONT}:text='{esc(subtitle)}':fontcolor=0xe0e0e0:fontsize=13:"
+          f"x=(w-text_w)/2:y=104")
+    run(["ffmpeg", "-loglevel", "error", "-y",
+         "-f", "lavfi", "-i", f"color=c={colour}:s=320x240:r=15:d={seconds}",
+         "-f", "lavfi", "-i", f"sine=f=294:d={seconds}",
+         "-vf", vf, "-c:v", "libx264", "-preset", "veryslow", "-crf", "32",
+         "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "24k", "-shortest",
+         "-movflags", "+faststart", path])
+
+
+def write_project(path):
+    out = ["<?xml version='1.0' encoding='UTF-8' ?>\n\n<media_portrait>\n"]
+    out.append("<system>\n")
+    out.append("\t<project_name>Harbour Town Walk</project_name>\n")
+    out.append("\t<map_filename>map.png</map_filename>\n")
+    out.append(f"\t<left>{LEFT:f}</left>\n\t<top>{TOP:f}</top>\n")
+    out.append(f"\t<right>{RIGHT:f}</right>\n\t<bottom>{BOTTOM:f}</bottom>\n")
+    out.append("\t<theme_rels>1</theme_rels>\n\t<character_rels>1</character_rels>\n")
+    out.append("\t<time_rels>0</time_rels>\n\t<location_rels>0</location_rels>\n")
+    out.append(f"\t<radius>{RADIUS:f}</radius>\n")
+    out.append("\t<user_filename/>\n</system>\n\n")
+    for tag, field, table in [("character", "character_name", CHARACTERS),
+                              ("location", "location_desc", LOCATIONS),
+                              ("theme", "theme_desc", THEMES), ("time", "time_desc", TIMES)]:
+        out.append(f"<{tag}_list>\n")
+        for i, text in table.items():
+            out.append(f"\t<{tag}>\n\t\t<{tag}_id>{i}</{tag}_id>\n"
+                       f"\t\t<{field}>{text}</{field}>\n\t</{tag}>\n")
+        out.append(f"</{tag}_list>\n\n")
+    out.append("<region_list>\n")
+    for rid, desc, x, y in REGIONS:
+        gx, gy = map_to_gps(x, y)
+        out.append(f"\t<region>\n\t\t<region_id>{rid}</region_id>\n"
+                   f"\t\t<region_description>{desc}</region_description>\n"
+                   f"\t\t<gps_x>{gx:f}</gps_x>\n\t\t<gps_y>{gy:f}</gps_y>\n\t</region>\n")
+    out.append("</region_list>\n\n<content_list>\n")
+    placed = {}
+    for cid, title, region, themes, chars, locs, times, colour in CONTENT:
+        if region:
+            rx, ry = next((x, y) for r, _, x, y in REGIONS if r == region)
+            k = placed.get(region, 0)
+            placed[region] = k + 1
+            gx, gy = map_to_gps(rx - 20 + 40 * k, ry + 28)
+        else:
+            gx, gy = 0.0, 0.0
+        out.append(f"\t<content>\n\t\t<content_id>{cid}</content_id>\n")
+        for tag, ids in [("theme", themes), ("character", chars), ("time", times),
+                         ("location", locs)]:
+            out.append(f"\t\t<{tag}_list>\n")
+            for i in sorted(ids):
+                out.append(f"\t\t\t<{tag}_id>{i}</{tag}_id>\n")
+            out.append(f"\t\t</{tag}_list>\n")
+        out.append(f"\t\t<region_id>{region}</region_id>\n"
+                   f"\t\t<filename>video/item{cid:02d}.mp4</filename>\n"
+                   f"\t\t<thumbnail>thumbs/item{cid:02d}.png</thumbnail>\n"
+                   f"\t\t<gps_x>{gx:f}</gps_x>\n\t\t<gps_y>{gy:f}</gps_y>\n\t</content>\n")
+    out.append("</content_list>\n\n\n\n</media_portrait>")
+    with open(path, "w", newline="\n") as f:
+        f.write("".join(out))
+
+
+def main():
+    os.makedirs(os.path.join(DEMO, "thumbs"), exist_ok=True)
+    os.makedirs(os.path.join(DEMO, "video"), exist_ok=True)
+    draw_map(os.path.join(DEMO, "map.png"))
+    region_names = {r: d for r, d, _, _ in REGIONS}
+    for cid, title, region, themes, chars, locs, times, colour in CONTENT:
+        draw_thumbnail(os.path.join(DEMO, "thumbs", f"item{cid:02d}.png"), cid, colour)
+        where = region_names.get(region, "Anywhere in town")
+        subtitle = f"{where} - {THEMES[themes[0]]}, {TIMES[times[0]]}"
+        make_video(os.path.join(DEMO, "video", f"item{cid:02d}.mp4"), title, subtitle, colour)
+    write_project(os.path.join(DEMO, "Harbour.xml"))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
