@@ -51,6 +51,8 @@ class CPortraitApp : public CAppFrame {
 
   // Loads everything step by step on the first processed frame, drawing the progress screen.
   void RunStartupSequence(CGapiSurface* backBuffer);
+  // Creates the model object; null when it cannot be allocated.
+  virtual CPortrait* NewModel(HWND hwnd, HINSTANCE instance, int width, int height);
 
   // --- pending actions of the model (interact/pending_actions.cpp) ---
   void PerformPendingAction();
@@ -68,7 +70,7 @@ class CPortraitApp : public CAppFrame {
   void PollVideo();
 
   // Fields, in this order.
-  CPortrait* m_model;  // created by the startup sequence, never deleted
+  CPortrait* m_model;  // created by the startup sequence, kept for the whole run
   HINSTANCE m_instance;
   bool m_startupPending;
   int32_t m_mode;

@@ -1,0 +1,120 @@
+// The application object: project choice, per-frame dispatch and routing of input to the model.
+#include "app/portrait_app.h"
+
+#include <cstring>
+#include <new>
+
+#include "map/portrait.h"
+#include "platform/win_api.h"
+
+CPortraitApp::CPortraitApp(const AppConfig& config)
+    : CAppFrame(config),
+      m_model(nullptr),
+      m_instance(nullptr),
+      m_startupPending(false),
+      m_mode(MODE_MAP),
+      m_newUserName{},
+      m_userCount(0),
+      m_userListTop(0),
+      m_selectedUser(0),
+      m_projectFile{},
+      m_videoWindow(nullptr) {}
+
+// The model lives for the whole run; it goes with the application object so that nothing
+// is left behind for leak checkers (the screen images follow as members).
+CPortraitApp::~CPortraitApp() { delete m_model; }
+
+CPortrait* CPortraitApp::NewModel(HWND hwnd, HINSTANCE instance, int width, int height) {
+  return new (std::nothrow) CPortrait(hwnd, instance, width, height);
+}
+
+HRESULT CPortraitApp::OnInit() {
+  m_model = nullptr;
+  return 0;
+}
+
+HRESULT CPortraitApp::OnExit() { return 0; }
+HRESULT CPortraitApp::OnSuspend() { return 0; }
+HRESULT CPortraitApp::OnResume() { return 0; }
+HRESULT CPortraitApp::RestoreSurfaces(CGapiDisplay*, HINSTANCE) { return 0; }
+HRESULT CPortraitApp::KeyUp(UINT, GDKEYLIST*) { return 0; }
+HRESULT CPortraitApp::StylusDoubleClick(LONG, LONG) { return 0; }
+
+HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
+  static const char kFilters[] =
+      "TXT files (*.txt)\0*.txt\0XML files (*.xml)\0*.xml\0All (*.*)\0*.*\0";
+  m_projectFile[0] = '\0';
+  OPENFILENAMEA ofn;
+  std::memset(&ofn, 0, sizeof ofn);
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = m_hWnd;
+  ofn.lpstrFilter = kFilters;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = m_projectFile;
+  ofn.nMaxFile = sizeof m_projectFile;
+  ofn.lpstrInitialDir = "C:\\";
+  ofn.lpstrTitle = "Select project";
+  ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
+  ofn.lpstrDefExt = "txt";
+  if (!GetOpenFileNameA(&ofn)) {
+    MessageBoxA(m_hWnd, "No file chosen, quiting", "Info", MB_OK);
+    Quit();  // the loop never starts; the set-up below is harmless
+  }
+
+  m_instance = instance;
+  m_startupPending = true;
+  m_mode = MODE_MAP;
+  m_userCount = 0;
+  m_userListTop = 0;
+  m_selectedUser = 0;
+  m_newUserName[0] = '\0';
+  // A missing backdrop only leaves its screen blank.
+  m_nameEntryImage.CreateSurface(GDSURFACE_SYSTEMMEMORY, instance, 111, "PNG");
+  m_userListImage.CreateSurface(GDSURFACE_SYSTEMMEMORY, instance, 112, "PNG");
+  return 0;
+}
+
+HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
+  CGapiBitmapFont* font = m_display.GetSystemFontBorder();
+  if (m_startupPending) RunStartupSequence(backBuffer);
+  if (m_mode >= MODE_NEW_USER)
+    DrawUserScreen(backBuffer);
+  else if (m_model != nullptr)
+    m_model->Render(backBuffer, font);
+  return 0;
+}
+
+HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
+  if (m_model == nullptr) return 0;  // keys during the file choice or a failed start
+  if (virtualKey == VK_ESCAPE) m_model->ToggleMenu();
+  if (m_model->MenuKey(virtualKey)) PerformPendingAction();
+  return 0;
+}
+
+HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
+  if (m_model == nullptr) return 0;
+  if (m_mode == MODE_USER_LIST || m_mode == MODE_NEW_USER) {
+    UserScreenTap(x, y);
+  } else if (m_model->HandleCommandTap(x, y)) {
+    PerformPendingAction();
+  } else {
+    m_model->HandleMapTap(x, y);
+  }
+  return 0;
+}
+
+HRESULT CPortraitApp::StylusUp(LONG x, LONG y) {
+  if (m_model != nullptr && m_mode == MODE_MAP) m_model->StylusRelease(x, y);
+  return 0;
+}
+
+HRESULT CPortraitApp::StylusMove(LONG x, LONG y) {
+  if (m_model != nullptr) m_model->DragView(x, y);
+  return 0;
+}
+
+LRESULT CPortraitApp::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_TIMER && wParam == VIDEO_TIMER_ID) PollVideo();
+  if (msg == WM_GPS_NOTIFY && m_model != nullptr) m_model->OnGpsMessage();
+  return CAppFrame::WindowProc(hwnd, msg, wParam, lParam);
+}

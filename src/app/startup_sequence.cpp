@@ -1,0 +1,126 @@
+// The startup sequence: loads the project step by step on the first processed frame while
+// the progress screen grows line by line, then lists every failed step.
+#include <cstdio>
+#include <cstring>
+
+#include "app/portrait_app.h"
+#include "map/portrait.h"
+#include "platform/win_api.h"
+
+namespace {
+
+constexpr int kStepCount = 8;
+constexpr LONG kLabelX = 5;
+constexpr LONG kResultX = 200;
+constexpr LONG kFirstStepY = 15;
+constexpr LONG kFirstErrorY = 100;
+constexpr LONG kLinePitch = 10;
+// One progress line; "Error: " with the longest status message just fits.
+constexpr int kLineSize = 50;
+
+// The file name after the last path separator, or the whole path.
+const char* FileNamePart(const char* path) {
+  const char* name = path;
+  for (const char* p = path; *p != '\0'; ++p)
+    if (*p == '\\' || *p == '/') name = p + 1;
+  return name;
+}
+
+}  // namespace
+
+void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
+  CGapiBitmapFont* font = m_display.GetSystemFontBorder();
+  int32_t results[kStepCount];
+  for (int32_t& r : results) r = 1;
+
+  // Each progress text is shown at once, so the screen grows while the steps run.
+  auto show = [&](LONG x, int step, const char* text) {
+    backBuffer->DrawTextA(x, kFirstStepY + kLinePitch * step, text, font, GDDRAWTEXT_LEFT, nullptr,
+                          0, nullptr);
+    m_display.Flip();
+  };
+  auto label = [&](int step, const char* text) { show(kLabelX, step, text); };
+  auto done = [&](int step) { show(kResultX, step, "Done"); };
+  auto failed = [&](int step, int32_t result) {
+    results[step] = result;
+    show(kResultX, step, "Error!");
+  };
+
+  label(0, "Initialising...");
+  m_model = NewModel(m_hWnd, m_instance, static_cast<int>(backBuffer->GetWidth()),
+                     static_cast<int>(backBuffer->GetHeight()));
+  if (m_model == nullptr) {
+    // Every later step works on the model: stop here and say why at close.
+    failed(0, E_FAIL);
+    SetError("Not enough memory to load the project.", 0);
+    Quit();
+  } else {
+    const int gps = m_model->OpenGpsPort();
+    if (gps < 0)
+      failed(0, gps);
+    else
+      done(0);
+
+    char line[kLineSize];
+    // Cut a long name so the whole line fits.
+    constexpr int kNameRoom = kLineSize - 1 - static_cast<int>(sizeof "Loading XML - ..." - 1);
+    std::snprintf(line, sizeof line, "Loading XML - %.*s...", kNameRoom, FileNamePart(m_projectFile));
+    label(1, line);
+    if (m_model->LoadProjectFile(m_projectFile))
+      done(1);
+    else
+      failed(1, m_model->m_status);
+
+    label(2, "Loading Map...");
+    m_model->LoadMap();  // reports its own failures
+    done(2);
+
+    label(3, "Calculating screen coords...");
+    m_model->ComputeMapPositions();
+    done(3);
+    Sleep(500);
+
+    label(4, "Validating video resources...");
+    if (m_model->ValidateVideos() != 0)
+      failed(4, -10);
+    else
+      done(4);
+
+    label(5, "Loading Icons...");
+    if (m_model->LoadIcons() != 0)
+      failed(5, -11);
+    else
+      done(5);
+
+    label(6, "Loading user data...");
+    if (m_model->LoadUsersFile() != 0) {
+      m_mode = MODE_USER_LIST;
+      done(6);
+    } else {
+      const int32_t code = m_model->m_status;
+      if (code == -14 || code == -12 || code == -15) m_mode = MODE_NEW_USER;
+      failed(6, code);
+    }
+
+    label(7, "Initialising video playback...");
+    InitVideo(m_instance, m_hWnd);
+    done(7);
+  }
+
+  int errors = 0;
+  for (int step = 0; step < kStepCount; ++step) {
+    if (results[step] > 0) continue;
+    char message[STATUS_MESSAGE_SIZE];
+    char line[kLineSize + STATUS_MESSAGE_SIZE];
+    std::snprintf(line, sizeof line, "Error: %s", StatusMessage(results[step], message));
+    backBuffer->DrawTextA(kLabelX, kFirstErrorY + kLinePitch * errors, line, font, GDDRAWTEXT_LEFT,
+                          nullptr, 0, nullptr);
+    ++errors;
+  }
+  m_display.Flip();
+  Sleep(500);
+  if (errors > 0) Sleep(1500);
+
+  backBuffer->FillRect(nullptr, 0, 0, nullptr);
+  m_startupPending = false;
+}
