@@ -1,0 +1,22 @@
+// A location that content items name by id.
+#pragma once
+
+#include "data/xml_item.h"
+
+class CLocationItem : public CXmlItem {
+ public:
+  CLocationItem();
+
+  int Parse(FILE* file) override;
+  int Write(FILE* file) override;
+  void CopyFrom(const CXmlItem& other) override;
+  int Kind() const override { return KIND_LOCATION; }
+  int Id() const override { return m_id; }
+
+  void Reset();
+
+  const char* Description() const { return m_description; }
+
+  int m_id = 0;
+  char m_description[256] = {};
+};
