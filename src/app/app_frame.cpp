@@ -36,7 +36,10 @@ CAppFrame::CAppFrame(const AppConfig& config)
     std::snprintf(m_className, sizeof m_className, "%s WndCls", m_config.m_title);
 }
 
-CAppFrame::~CAppFrame() = default;
+// The window procedure must not reach a frame that is gone.
+CAppFrame::~CAppFrame() {
+  if (g_app == this) g_app = nullptr;
+}
 
 HRESULT CAppFrame::Quit() {
   m_quit = 1;

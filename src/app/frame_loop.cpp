@@ -37,6 +37,12 @@ HRESULT CAppFrame::FrameStep() {
     m_suspendRequested = 0;
   }
 
+  // The first frame after idling is told so; the flag describes what happened before it.
+  if (m_wasIdle && m_active) {
+    g_frameFlags |= kFrameResumed;
+    m_wasIdle = 0;
+  }
+
   if (m_active || m_config.m_runWhenInactive) {
     if (m_skipFrames > 0) {
       --m_skipFrames;

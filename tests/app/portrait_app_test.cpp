@@ -1,0 +1,176 @@
+// The application object: project choice, startup sequence and its progress screen, and
+// input that arrives before the model exists.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/portrait_app.h"
+#include "app_test_support.h"
+#include "map/portrait.h"
+#include "platform/headless.h"
+
+namespace {
+
+using apptest::TextAt;
+
+// Runs a given number of frames, then quits; can refuse to create the model.
+class ProbeApp : public CPortraitApp {
+ public:
+  explicit ProbeApp(const AppConfig& config) : CPortraitApp(config) {}
+
+  HRESULT ProcessNextFrame(CGapiSurface* backBuffer, uint32_t flags) override {
+    const uint32_t before = headless::Clock();
+    const HRESULT hr = CPortraitApp::ProcessNextFrame(backBuffer, flags);
+    if (frames == 0) firstFrameMs = headless::Clock() - before;
+    if (++frames >= framesToRun) Quit();
+    return hr;
+  }
+  CPortrait* NewModel(HWND hwnd, HINSTANCE instance, int width, int height) override {
+    if (refuseModel) return nullptr;
+    return CPortraitApp::NewModel(hwnd, instance, width, height);
+  }
+
+  int framesToRun = 1;
+  int frames = 0;
+  uint32_t firstFrameMs = 0;
+  bool refuseModel = false;
+};
+
+class PortraitAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override { apptest::ResetAll(); }
+
+  // A path in an existing folder whose file does not exist.
+  static std::string MissingProject(const std::string& name) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove(path);
+    return path.string();
+  }
+};
+
+TEST_F(PortraitAppTest, CancelledFileDialogSaysSoAndEndsWithExitCodeZero) {
+  ProbeApp app(apptest::ProgramConfig());
+  EXPECT_EQ(app.Run(), 0);
+
+  ASSERT_EQ(headless::FileDialogs().size(), 1u);
+  const headless::FileDialogRecord& dialog = headless::FileDialogs()[0];
+  EXPECT_EQ(dialog.title, "Select project");
+  const std::vector<std::pair<std::string, std::string>> filters = {
+      {"TXT files (*.txt)", "*.txt"}, {"XML files (*.xml)", "*.xml"}, {"All (*.*)", "*.*"}};
+  EXPECT_EQ(dialog.filters, filters);
+  EXPECT_EQ(dialog.filterIndex, 1u);
+  EXPECT_EQ(dialog.initialDir, "C:\\");
+  EXPECT_EQ(dialog.defaultExt, "txt");
+  EXPECT_EQ(dialog.flags, 0x80800u);
+
+  ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+  EXPECT_EQ(headless::MessageBoxes()[0].text, "No file chosen, quiting");
+  EXPECT_EQ(headless::MessageBoxes()[0].caption, "Info");
+  EXPECT_EQ(headless::MessageBoxes()[0].type, MB_OK);
+  EXPECT_EQ(app.frames, 0);
+  EXPECT_EQ(app.m_model, nullptr);
+  EXPECT_TRUE(apptest::TextsDrawn().empty());
+}
+
+TEST_F(PortraitAppTest, MissingProjectFileListsThreeErrorsAndLeavesTheMapScreen) {
+  headless::QueueFileDialogAnswer(MissingProject("corvane-missing-project.xml"));
+  ProbeApp app(apptest::ProgramConfig());
+  EXPECT_EQ(app.Run(), 0);
+
+  const std::vector<TextAt> expected = {
+      {"Initialising...", 5, 15},
+      {"Error!", 200, 15},
+      {"Loading XML - corvane-missing-project.xml...", 5, 25},
+      {"Error!", 200, 25},
+      {"Loading Map...", 5, 35},
+      {"Done", 200, 35},
+      {"Calculating screen coords...", 5, 45},
+      {"Done", 200, 45},
+      {"Validating video resources...", 5, 55},
+      {"Done", 200, 55},
+      {"Loading Icons...", 5, 65},
+      {"Done", 200, 65},
+      {"Loading user data...", 5, 75},
+      {"Error!", 200, 75},
+      {"Initialising video playback...", 5, 85},
+      {"Done", 200, 85},
+      {"Error: Serial port not used in desktop version.", 5, 100},
+      {"Error: Cannot find XML file", 5, 110},
+      {"Error: No system details loaded - SERIOUS ERROR!!", 5, 120},
+  };
+  EXPECT_EQ(apptest::TextsDrawn(), expected);
+  // One flip per progress text, one for the error list, one after the first frame.
+  EXPECT_EQ(headless::FlipCount(), 18);
+  // 500 after the coordinates, 500 at the end and 1500 more for the errors.
+  EXPECT_EQ(app.firstFrameMs, 2500u);
+  EXPECT_EQ(app.m_mode, MODE_MAP);
+  EXPECT_FALSE(app.m_startupPending);
+  EXPECT_NE(app.m_model, nullptr);
+
+  // The progress screen is cleared once the errors were shown.
+  const std::vector<headless::DrawCall>& calls = headless::DrawCalls();
+  size_t lastError = 0;
+  for (size_t i = 0; i < calls.size(); ++i)
+    if (calls[i].call == "DrawTextA") lastError = i;
+  ASSERT_LT(lastError + 1, calls.size());
+  EXPECT_EQ(calls[lastError + 1].call, "FillRect");
+  EXPECT_EQ(calls[lastError + 1].color, 0u);
+  EXPECT_EQ(calls[lastError + 1].dst.right - calls[lastError + 1].dst.left, 800);
+  EXPECT_EQ(calls[lastError + 1].dst.bottom - calls[lastError + 1].dst.top, 600);
+}
+
+// The step 1 line as drawn for a chosen project path.
+std::string LoadingLineFor(const std::string& path) {
+  apptest::ResetAll();
+  headless::QueueFileDialogAnswer(path);
+  ProbeApp app(apptest::ProgramConfig());
+  app.Run();
+  const std::vector<TextAt> texts = apptest::TextsDrawn();
+  for (const TextAt& t : texts)
+    if (t.x == 5 && t.y == 25) return t.text;
+  return "";
+}
+
+TEST_F(PortraitAppTest, ProjectNameIsShownWithoutFolderAndCutToFit) {
+  const std::filesystem::path temp = std::filesystem::temp_directory_path();
+  EXPECT_EQ(LoadingLineFor((temp / "old\\maps\\town.xml").string()), "Loading XML - town.xml...");
+
+  const std::string longName(120, 'n');
+  const std::string line = LoadingLineFor((temp / (longName + ".xml")).string());
+  EXPECT_EQ(line, "Loading XML - " + std::string(32, 'n') + "...");
+  EXPECT_LE(line.size(), 49u);
+}
+
+TEST_F(PortraitAppTest, ModelThatCannotBeCreatedEndsTheStartWithAMessage) {
+  headless::QueueFileDialogAnswer(MissingProject("corvane-no-model.xml"));
+  ProbeApp app(apptest::ProgramConfig());
+  app.refuseModel = true;
+  app.framesToRun = 5;
+  EXPECT_EQ(app.Run(), 0);
+
+  const std::vector<TextAt> expected = {
+      {"Initialising...", 5, 15},
+      {"Error!", 200, 15},
+      {"Error: Unknown error", 5, 100},
+  };
+  EXPECT_EQ(apptest::TextsDrawn(), expected);
+  EXPECT_EQ(app.frames, 1);
+  ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+  EXPECT_EQ(headless::MessageBoxes()[0].caption, "Error");
+  EXPECT_EQ(headless::MessageBoxes()[0].text, "Not enough memory to load the project.");
+}
+
+TEST_F(PortraitAppTest, InputBeforeTheModelExistsIsIgnored) {
+  ProbeApp app(apptest::ProgramConfig());
+  ASSERT_EQ(app.m_model, nullptr);
+  EXPECT_EQ(app.KeyDown(VK_ESCAPE, nullptr), 0);
+  EXPECT_EQ(app.KeyDown('A', nullptr), 0);
+  EXPECT_EQ(app.StylusDown(10, 10), 0);
+  EXPECT_EQ(app.StylusMove(12, 12), 0);
+  EXPECT_EQ(app.StylusUp(12, 12), 0);
+  EXPECT_EQ(app.m_mode, MODE_MAP);
+}
+
+}  // namespace
