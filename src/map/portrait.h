@@ -77,7 +77,8 @@ class CPortrait {
   void SetRelationshipFlags(int mask);
   void SetCurrentUser(CUserContext* user);
 
-  // --- stylus input and edit modes (interact/stylus_input.cpp) ---
+  // --- stylus input and edit modes (interact/stylus_commands.cpp, interact/map_tap.cpp,
+  //     interact/drag_view.cpp, interact/menu_gesture.cpp) ---
   bool HandleCommandTap(int x, int y);
   void HandleMapTap(int x, int y);
   void DragView(int x, int y);
@@ -85,13 +86,18 @@ class CPortrait {
   void TrackMenuGesture(int phase, int x, int y);
   int HitTestRegion(int x, int y);
 
-  // --- menu panel and page view (interact/menu_panel.cpp, interact/page_view.cpp) ---
+  // --- menu panel and page view (interact/menu_panel.cpp, interact/menu_buttons.cpp,
+  //     interact/page_view.cpp) ---
   void ToggleMenu();
   bool MenuKey(UINT virtualKey);
   bool HitTestMenu(int x, int y, int* column, int* row);
   void ExecuteMenuButton(int column, int row);
   void OpenPageView();
   bool HitTestPageCell(int x, int y, int offsetX, int offsetY);
+  // Top-left corner of the page view panel on the screen (centred when smaller).
+  void PageViewOrigin(int* offsetX, int* offsetY) const;
+  // A tap while the page view is open: close, previous, next or a cell.
+  void PageViewTap(int x, int y);
 
   // --- video state (interact/video_playback.cpp) ---
   void ToggleVideoPlaying() { m_videoPlaying = !m_videoPlaying; }

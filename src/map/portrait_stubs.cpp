@@ -30,18 +30,6 @@ void CPortrait::ClearRelatedMarks() {}
 int CPortrait::GetRelationshipFlags() const { return 0; }
 void CPortrait::SetRelationshipFlags(int) {}
 void CPortrait::SetCurrentUser(CUserContext*) {}
-bool CPortrait::HandleCommandTap(int, int) { return false; }
-void CPortrait::HandleMapTap(int, int) {}
-void CPortrait::DragView(int, int) {}
-void CPortrait::StylusRelease(int, int) {}
-void CPortrait::TrackMenuGesture(int, int, int) {}
-int CPortrait::HitTestRegion(int, int) { return 0; }
-void CPortrait::ToggleMenu() {}
-bool CPortrait::MenuKey(UINT) { return false; }
-bool CPortrait::HitTestMenu(int, int, int*, int*) { return false; }
-void CPortrait::ExecuteMenuButton(int, int) {}
-void CPortrait::OpenPageView() {}
-bool CPortrait::HitTestPageCell(int, int, int, int) { return false; }
 CSystemItem* CPortrait::System() const { return nullptr; }
 CPortrait::CPortrait(HWND hwnd, HINSTANCE, int, int) : m_hWnd(hwnd) {}
 CPortrait::~CPortrait() {}

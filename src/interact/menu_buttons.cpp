@@ -1,0 +1,61 @@
+// What each of the sixteen menu buttons does.
+#include "map/portrait.h"
+#include "platform/win_api.h"
+
+void CPortrait::ExecuteMenuButton(int column, int row) {
+  if (column < 0 || column > 7 || row < 0 || row > 1) return;
+  switch (column + 8 * row) {
+    case 0:
+      m_followGps = false;
+      m_moveUserMode = true;
+      break;
+    case 1:
+      m_editSelection = -1;
+      break;
+    case 2:
+      m_pendingAction = ACTION_RELATIONSHIPS;
+      break;
+    case 3:
+      MessageBoxA(m_hWnd, "Calibration not currently supported. You must edit the xml by hand.",
+                  "Info - feature", MB_OK);
+      break;
+    case 4:
+      m_showCoordsMode = true;
+      break;
+    case 5:
+      m_followGps = !m_followGps;
+      break;
+    case 6:
+      m_pendingAction = ACTION_USER_LIST;
+      break;
+    case 7:
+      m_pendingAction = ACTION_SAVE_AND_QUIT;
+      break;
+    case 8:
+      m_showMap = !m_showMap;
+      break;
+    case 9:
+      m_showOverview = !m_showOverview;
+      break;
+    case 10:
+      m_showUser = !m_showUser;
+      break;
+    case 11:
+      m_showRegionAreas = !m_showRegionAreas;
+      break;
+    case 12:
+      m_showRegionMarkers = !m_showRegionMarkers;
+      break;
+    case 13:
+      m_iconMode = m_iconMode + 1 > 2 ? 0 : m_iconMode + 1;
+      break;
+    case 14:
+      m_showGpsStatus = !m_showGpsStatus;
+      break;
+    case 15:
+      m_menuOpen = false;
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,49 @@
+// First stage of a map-view tap: the commands that take a tap before the map does.
+#include "data/content_item.h"
+#include "map/portrait.h"
+#include "platform/win_api.h"
+
+bool CPortrait::HandleCommandTap(int x, int y) {
+  // Every tap during playback ends the video, whatever it touches.
+  if (m_videoPlaying) {
+    m_pendingAction = ACTION_STOP_VIDEO;
+    return true;
+  }
+  if (m_page >= 1) {
+    PageViewTap(x, y);
+    return true;  // hit or not, the page view covers the map
+  }
+
+  const POINT pt{x, y};
+  if (PtInRect(&m_exitButtonRect, pt)) {
+    m_pendingAction = ACTION_SAVE_AND_QUIT;
+    return true;
+  }
+  // With the menu open the users button is hidden under the panel.
+  if (!m_menuOpen && PtInRect(&m_usersButtonRect, pt)) {
+    m_pendingAction = ACTION_USER_LIST;
+    return true;
+  }
+  if (m_menuOpen && y < static_cast<int>(m_menuBackground.GetHeight())) {
+    int column = 0;
+    int row = 0;
+    if (HitTestMenu(x, y, &column, &row)) ExecuteMenuButton(column, row);
+    return true;
+  }
+  if (m_editSelection != -2) return false;  // editing: the map stage takes the tap
+
+  const int mapX = x + m_viewRect.left;
+  const int mapY = y + m_viewRect.top;
+  // The record that was hit is the one chosen: ids may repeat in a project file.
+  if (CContentItem* item = HitTestIconItem(mapX, mapY)) {
+    ChooseContent(item);
+    m_pendingAction = ACTION_PLAY_VIDEO;
+    return true;
+  }
+  if (m_showUser) {
+    const int distance = static_cast<int>(Distance(mapX, mapY, m_userPos.x, m_userPos.y));
+    if (distance < static_cast<int>(m_userIcon.GetWidth()) / 2) OpenPageView();
+  }
+  // Not used up: the map stage also moves the user to the tapped point.
+  return false;
+}
