@@ -9,12 +9,6 @@ void CPortrait::SetRegionContentAvailable(int, bool) {}
 CGeoPoint CPortrait::MapToGps(CGeoPoint) const { return {}; }
 CGeoPoint CPortrait::GpsToMap(CGeoPoint) const { return {}; }
 RECT CPortrait::ComputeViewRect() const { return {}; }
-bool CPortrait::LoadProjectFile(const char*) { return false; }
-bool CPortrait::SaveProjectFile(const char*) { return false; }
-const char* CPortrait::GetUserFilename() const { return nullptr; }
-int CPortrait::LoadUsersFile() { return 0; }
-bool CPortrait::SaveUsersFile() { return false; }
-CUserContext* CPortrait::AddNewUser(const char*) { return nullptr; }
 bool CPortrait::LoadMap() { return false; }
 int CPortrait::ComputeMapPositions() { return 0; }
 int CPortrait::ValidateVideos() { return 0; }
@@ -30,6 +24,5 @@ void CPortrait::ClearRelatedMarks() {}
 int CPortrait::GetRelationshipFlags() const { return 0; }
 void CPortrait::SetRelationshipFlags(int) {}
 void CPortrait::SetCurrentUser(CUserContext*) {}
-CSystemItem* CPortrait::System() const { return nullptr; }
 CPortrait::CPortrait(HWND hwnd, HINSTANCE, int, int) : m_hWnd(hwnd) {}
 CPortrait::~CPortrait() {}

@@ -1,0 +1,70 @@
+#include "data/xml_values.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Created once and kept for the life of the process; uselocale needs it to stay valid.
+locale_t ClassicLocale() {
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return classic;
+}
+
+// "%i" into *out; returns where the number ended, or null when there is none.
+const char* ScanInt(const char* value, int* out) {
+  char* end = nullptr;
+  errno = 0;
+  const long long v = strtoll(value, &end, 0);
+  if (end == value) return nullptr;
+  if (v > INT_MAX)
+    *out = INT_MAX;
+  else if (v < INT_MIN)
+    *out = INT_MIN;
+  else
+    *out = static_cast<int>(v);
+  return end;
+}
+
+// "%f" into a float, widened; returns where the number ended, or null when there is none
+// or it is not finite (later arithmetic on map positions must stay defined).
+const char* ScanReal(const char* value, double* out) {
+  char* end = nullptr;
+  const float f = strtof_l(value, &end, ClassicLocale());
+  if (end == value || !std::isfinite(f)) return nullptr;
+  *out = static_cast<double>(f);
+  return end;
+}
+
+}  // namespace
+
+bool ReadInt(const char* value, int* out) { return ScanInt(value, out) != nullptr; }
+
+bool ReadReal(const char* value, double* out) { return ScanReal(value, out) != nullptr; }
+
+bool ReadFlag(const char* value) {
+  int v = 0;
+  return ReadInt(value, &v) && v == 1;
+}
+
+bool ReadViewedPair(const char* value, int* id, double* time) {
+  const char* rest = ScanInt(value, id);
+  if (rest == nullptr) return false;
+  *time = 0.0;
+  if (rest[0] == '-' && rest[1] == '-') ScanReal(rest + 2, time);
+  return true;
+}
+
+void CopyText(char* dst, size_t size, const char* src) {
+  if (size == 0) return;
+  const size_t n = strnlen(src, size - 1);
+  memcpy(dst, src, n);
+  dst[n] = '\0';
+}
+
+CClassicLocaleScope::CClassicLocaleScope() : m_previous(uselocale(ClassicLocale())) {}
+
+CClassicLocaleScope::~CClassicLocaleScope() { uselocale(m_previous); }
