@@ -1,0 +1,54 @@
+// The new-user screen: a name typed on a 10 x 3 on-screen keyboard, confirm and cancel.
+#include <cstring>
+
+#include "app/portrait_app.h"
+#include "interact/user_screen_layout.h"
+#include "interact/user_screens.h"
+#include "map/portrait.h"
+
+using namespace user_screen;
+
+namespace {
+
+POINT NameEntryOrigin(const CPortraitApp& app, const CGapiSurface* backBuffer) {
+  POINT size = ImageSize(app.m_nameEntryImage, kNameEntryWidth, kNameEntryHeight);
+  return Origin(backBuffer, size.x, size.y);
+}
+
+void PressKey(char* name, char key) {
+  size_t length = std::strlen(name);
+  if (key == kDeleteKey) {
+    if (length > 0) name[length - 1] = '\0';
+    return;
+  }
+  if (length >= static_cast<size_t>(NEW_USER_NAME_MAX)) return;
+  name[length] = key;
+  name[length + 1] = '\0';
+}
+
+}  // namespace
+
+void DrawNewUserScreen(CPortraitApp& app, CGapiSurface* backBuffer, CGapiBitmapFont* font) {
+  POINT o = NameEntryOrigin(app, backBuffer);
+  backBuffer->BltFast(o.x, o.y, &app.m_nameEntryImage, nullptr, 0, nullptr);
+  backBuffer->DrawTextA(o.x + kNameText.x, o.y + kNameText.y, app.m_newUserName, font,
+                        GDDRAWTEXT_LEFT, nullptr, 0, nullptr);
+}
+
+void NewUserScreenTap(CPortraitApp& app, LONG x, LONG y) {
+  POINT o = NameEntryOrigin(app, &app.m_backBuffer);
+  if (Hit(kNameConfirm, o, x, y)) {
+    if (app.m_newUserName[0] == '\0') return;
+    // A full list refuses the user; the screen goes on as after an addition.
+    app.m_model->AddNewUser(app.m_newUserName);
+    app.m_mode = MODE_USER_LIST;
+  } else if (Hit(kNameCancel, o, x, y)) {
+    app.m_mode = MODE_USER_LIST;
+    app.m_newUserName[0] = '\0';
+  } else if (Hit(kKeyboard, o, x, y)) {
+    int column = (x - (o.x + kKeyboard.left)) / kKeyWidth;
+    int row = (y - (o.y + kKeyboard.top)) / kKeyHeight;
+    if (column >= 0 && column < kKeyColumns && row >= 0 && row < kKeyRows)
+      PressKey(app.m_newUserName, kKeys[row][column]);
+  }
+}
