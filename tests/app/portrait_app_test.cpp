@@ -2,7 +2,9 @@
 // input that arrives before the model exists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -141,6 +143,53 @@ TEST_F(PortraitAppTest, ProjectNameIsShownWithoutFolderAndCutToFit) {
   const std::string line = LoadingLineFor((temp / (longName + ".xml")).string());
   EXPECT_EQ(line, "Loading XML - " + std::string(32, 'n') + "...");
   EXPECT_LE(line.size(), 49u);
+}
+
+// A project with a system record whose users file holds the given text.
+std::string ProjectWithUsers(const std::string& folderName, const std::string& usersText) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / folderName;
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "project.xml") << "<?xml version='1.0' encoding='UTF-8' ?>\n\n"
+                                        "<media_portrait>\n"
+                                        "<system>\n"
+                                        "\t<project_name>Test</project_name>\n"
+                                        "\t<map_filename>map.png</map_filename>\n"
+                                        "\t<left>-0.6262</left>\n"
+                                        "\t<top>54.4905</top>\n"
+                                        "\t<right>-0.6062</right>\n"
+                                        "\t<bottom>54.4835</bottom>\n"
+                                        "\t<radius>48.000000</radius>\n"
+                                        "\t<user_filename>users.xml</user_filename>\n"
+                                        "</system>\n"
+                                        "</media_portrait>\n";
+  std::ofstream(dir / "users.xml") << usersText;
+  return (dir / "project.xml").string();
+}
+
+TEST_F(PortraitAppTest, FirstScreenFollowsTheUsersFile) {
+  headless::QueueFileDialogAnswer(ProjectWithUsers(
+      "corvane-app-users",
+      "<?xml version='1.0' encoding='UTF-8' ?>\n<user_list>\n<user_context>\n"
+      "\t<user_id>0</user_id>\n\t<username>Ann</username>\n\t<duration>1.00</duration>\n"
+      "</user_context>\n</user_list>\n\n"));
+  ProbeApp withUsers(apptest::ProgramConfig());
+  EXPECT_EQ(withUsers.Run(), 0);
+  EXPECT_EQ(withUsers.m_mode, MODE_USER_LIST);
+  const std::vector<TextAt> texts = apptest::TextsDrawn();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), TextAt{"Done", 200, 75}), texts.end());
+  EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const TextAt& t) { return t.y >= 100; }),
+            1);  // only the serial port line
+
+  apptest::ResetAll();
+  headless::QueueFileDialogAnswer(ProjectWithUsers("corvane-app-nousers", ""));
+  ProbeApp noUsers(apptest::ProgramConfig());
+  EXPECT_EQ(noUsers.Run(), 0);
+  EXPECT_EQ(noUsers.m_mode, MODE_NEW_USER);
+  const std::vector<TextAt> lines = apptest::TextsDrawn();
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      TextAt{"Error: No user data in user file", 5, 110}),
+            lines.end());
 }
 
 TEST_F(PortraitAppTest, ModelThatCannotBeCreatedEndsTheStartWithAMessage) {
