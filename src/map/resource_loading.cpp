@@ -1,0 +1,148 @@
+// Loading what the map view needs after the project file: the map image, the map
+// positions of regions and content, the video check and the content icons.
+#include <cstdio>
+#include <string>
+
+#include "data/content_item.h"
+#include "data/region_item.h"
+#include "data/system_item.h"
+#include "data/xml_item_list.h"
+#include "map/file_resolve.h"
+#include "map/portrait.h"
+#include "platform/win_api.h"
+
+namespace {
+
+constexpr DWORD COLOR_KEY = 0xFF00FF;
+constexpr DWORD MAP_WIDTH = 800;
+constexpr DWORD MAP_HEIGHT = 600;
+
+// Lists that project loading never created count as empty.
+bool IsEmptyList(CXmlItemList* list) { return list == nullptr || list->IsEmpty(); }
+
+// Opens an image named by the project; a name that resolves to no file fails without
+// reaching the image loader.
+HRESULT CreateFromProjectFile(CGapiSurface* surface, const char* storedName) {
+  const std::string path = ResolveProjectFile(storedName);
+  if (path.empty()) return GDERR_LOAD_FAILED;
+  return surface->CreateSurface(GDSURFACE_SYSTEMMEMORY, path.c_str());
+}
+
+}  // namespace
+
+bool CPortrait::LoadMap() {
+  m_mapSize.Set(0.0, 0.0);
+  m_viewCentre.Set(0.0, 0.0);
+  SetRect(&m_viewRect, 0, 0, static_cast<int>(m_screenSize.x), static_cast<int>(m_screenSize.y));
+  delete m_mapSurface;
+  m_mapSurface = nullptr;
+
+  if (IsEmptyList(m_systemList)) return false;
+  const auto* system = static_cast<CSystemItem*>(m_systemList->Current());
+
+  CGapiSurface image;
+  if (CreateFromProjectFile(&image, system->m_mapFilename) != GD_OK) {
+    image.Destroy();
+    const std::string text = std::string("Cannot open :") + system->m_mapFilename;
+    MessageBoxA(m_hWnd, text.c_str(), "Error", MB_OK);
+    return false;
+  }
+
+  // Every map is stretched to one size, so map positions mean the same on every project.
+  auto* map = new CGapiSurface;
+  if (map->CreateSurface(GDSURFACE_SYSTEMMEMORY, MAP_WIDTH, MAP_HEIGHT) != GD_OK) {
+    delete map;
+    return false;
+  }
+  map->Blt(nullptr, &image, nullptr, 0, nullptr);
+  image.Destroy();
+  m_mapSurface = map;
+  m_mapSize.Set(m_mapSurface->GetWidth(), m_mapSurface->GetHeight());
+
+  m_viewCentre = m_mapSize / 2;
+  m_viewRect = ComputeViewRect();
+  m_userPos = m_mapSize / 2;
+  m_userGps = MapToGps(m_userPos);
+  return true;
+}
+
+int CPortrait::ComputeMapPositions() {
+  if (!IsEmptyList(m_regionList)) {
+    for (int i = m_regionList->First(); i != -1; i = m_regionList->Next()) {
+      auto* region = static_cast<CRegionItem*>(m_regionList->Current());
+      const CGeoPoint p = GpsToMap(CGeoPoint(region->m_gpsX, region->m_gpsY));
+      region->m_screenX = p.x;
+      region->m_screenY = p.y;
+    }
+  }
+  if (!IsEmptyList(m_contentList)) {
+    for (int i = m_contentList->First(); i != -1; i = m_contentList->Next()) {
+      auto* content = static_cast<CContentItem*>(m_contentList->Current());
+      const CGeoPoint p = GpsToMap(CGeoPoint(content->m_gpsX, content->m_gpsY));
+      content->m_screenX = p.x;
+      content->m_screenY = p.y;
+    }
+  }
+  return 1;
+}
+
+int CPortrait::ValidateVideos() {
+  if (IsEmptyList(m_contentList)) return 0;
+  int items = 0;
+  int present = 0;
+  for (int i = m_contentList->First(); i != -1; i = m_contentList->Next()) {
+    const auto* content = static_cast<CContentItem*>(m_contentList->Current());
+    ++items;
+    const std::string path = ResolveProjectFile(content->m_filename);
+    if (path.empty()) continue;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+      std::fclose(f);
+      ++present;
+    }
+  }
+  return items - present;
+}
+
+int CPortrait::LoadIcons() {
+  if (IsEmptyList(m_contentList)) return 0;
+  if (m_iconSurfaces != nullptr) {
+    // A second load replaces the icons; indices into the old array would name the wrong
+    // images, so every item starts again without one.
+    delete[] m_iconSurfaces;
+    m_iconSurfaces = nullptr;
+    m_iconSurfaceCount = 0;
+    for (int i = m_contentList->First(); i != -1; i = m_contentList->Next()) {
+      static_cast<CContentItem*>(m_contentList->Current())->m_iconIndex = -1;
+    }
+  }
+
+  const int n = m_contentList->Count();
+  m_iconSurfaces = new CGapiSurface[n];
+  m_iconSurfaceCount = n;
+  int loaded = 0;
+  for (int i = m_contentList->First(); i != -1 && loaded < n; i = m_contentList->Next()) {
+    auto* content = static_cast<CContentItem*>(m_contentList->Current());
+    CGapiSurface thumb;
+    if (CreateFromProjectFile(&thumb, content->m_thumbnail) == GD_OK) {
+      const LONG w = static_cast<LONG>(thumb.GetWidth());
+      const LONG h = static_cast<LONG>(thumb.GetHeight());
+      CGapiSurface& icon = m_iconSurfaces[loaded];
+      if (icon.CreateSurface(GDSURFACE_SYSTEMMEMORY, w + 3, h + 2) == GD_OK) {
+        icon.SetColorKey(COLOR_KEY);
+        icon.FillRect(nullptr, COLOR_KEY, 0, nullptr);
+        icon.BltFast(0, 0, &thumb, nullptr, 0, nullptr);
+        // Drop shadow two pixels down and right; the last column stays transparent.
+        RECT right;
+        SetRect(&right, w, 2, w + 2, h + 2);
+        icon.FillRect(&right, 0x000000, 0, nullptr);
+        RECT bottom;
+        SetRect(&bottom, 2, h, w + 2, h + 2);
+        icon.FillRect(&bottom, 0x000000, 0, nullptr);
+        content->m_iconIndex = loaded;
+        ++loaded;
+      }
+    }
+    thumb.Destroy();
+  }
+  return n - loaded;
+}
