@@ -162,7 +162,10 @@ class CGapiTimer {
   HRESULT WaitForNextFrame();
 
  private:
-  DWORD m_period1000 = 0;  // frame period in microseconds
-  uint64_t m_next = 0;     // due time of the next frame, microseconds on the platform clock
+  // Frame n is due at m_start + n * 1000000 / m_fps microseconds on the platform clock,
+  // computed from the start each time so the rounding never adds up.
+  DWORD m_fps = 0;
+  uint64_t m_start = 0;
+  uint64_t m_frame = 0;  // number of the next frame
   bool m_started = false;
 };

@@ -1,0 +1,29 @@
+// The drawing record of the headless back buffer: what was drawn, beside the pixels.
+#include <utility>
+#include <vector>
+
+#include "platform/headless.h"
+#include "platform/surface_ops.h"
+
+namespace {
+
+bool g_recording = false;
+std::vector<headless::DrawCall> g_calls;
+
+}  // namespace
+
+namespace platform {
+
+void RecordDraw(const GapiSurfaceData* target, headless::DrawCall call) {
+  if (g_recording && target != nullptr && target->recordDraws) g_calls.push_back(std::move(call));
+}
+
+}  // namespace platform
+
+namespace headless {
+
+void SetDrawRecording(bool on) { g_recording = on; }
+const std::vector<DrawCall>& DrawCalls() { return g_calls; }
+void ClearDrawCalls() { g_calls.clear(); }
+
+}  // namespace headless

@@ -1,0 +1,180 @@
+// CGapiSurface::Blt and BltFast. Unscaled copies go through SDL's blitters (no blending for
+// plain and keyed copies, which is many times faster); scaled copies use nearest sampling.
+#include <vector>
+
+#include "platform/gapi.h"
+#include "platform/surface_data.h"
+#include "platform/surface_ops.h"
+
+namespace {
+
+using platform::PixelRow;
+
+struct BlitMode {
+  bool key;
+  Uint8 alpha;
+};
+
+BlitMode ModeOf(const GapiSurfaceData& src, DWORD flags, const DWORD* opacity) {
+  BlitMode m{(flags & GDBLT_KEYSRC) != 0 && src.hasColorKey, 255};
+  if ((flags & GDBLT_OPACITY) != 0 && opacity != nullptr) m.alpha = platform::ClampOpacity(*opacity);
+  return m;
+}
+
+DWORD RecordedOpacity(DWORD flags, const DWORD* opacity) {
+  return (flags & GDBLT_OPACITY) != 0 && opacity != nullptr ? *opacity : 255;
+}
+
+// SDL picks a new blitter whenever these change, so they are set only when they differ.
+void ConfigureSource(GapiSurfaceData& d, BlitMode m) {
+  SDL_Surface* s = d.surface;
+  if (m.key != d.sdlKeyOn) {
+    SDL_SetColorKey(s, m.key ? SDL_TRUE : SDL_FALSE, platform::PixelOf(d.colorKey));
+    d.sdlKeyOn = m.key;
+  }
+  // Blending only for opacity: with no blending the alpha modulation would be written into
+  // the destination's alpha instead of mixing colours.
+  SDL_BlendMode blend = m.alpha < 255 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE;
+  if (blend != d.sdlBlend) {
+    SDL_SetSurfaceBlendMode(s, blend);
+    d.sdlBlend = blend;
+  }
+  if (m.alpha != d.sdlAlpha) {
+    SDL_SetSurfaceAlphaMod(s, m.alpha);
+    d.sdlAlpha = m.alpha;
+  }
+}
+
+// A blit from a surface onto itself reads from a copy, so overlapping areas come out as if
+// the source had been read first.
+struct SourceCopy {
+  GapiSurfaceData data;
+  explicit SourceCopy(const GapiSurfaceData& from) : data(from) {
+    data.surface = SDL_DuplicateSurface(from.surface);
+    data.sdlKeyOn = false;
+    data.sdlBlend = SDL_BLENDMODE_NONE;
+    data.sdlAlpha = 255;
+    if (data.surface != nullptr) {
+      SDL_SetColorKey(data.surface, SDL_FALSE, 0);
+      SDL_SetSurfaceBlendMode(data.surface, SDL_BLENDMODE_NONE);
+      SDL_SetSurfaceAlphaMod(data.surface, 255);
+    }
+  }
+  ~SourceCopy() {
+    if (data.surface != nullptr) SDL_FreeSurface(data.surface);
+  }
+  SourceCopy(const SourceCopy&) = delete;
+  SourceCopy& operator=(const SourceCopy&) = delete;
+};
+
+void BlitUnscaled(SDL_Surface* dst, GapiSurfaceData& src, RECT s, LONG x, LONG y, BlitMode m) {
+  if (m.alpha == 0 || platform::IsEmptyRect(s)) return;
+  ConfigureSource(src, m);
+  // SDL clips the source rectangle to the source and the result to the destination,
+  // moving the destination point along.
+  SDL_Rect sr{s.left, s.top, s.right - s.left, s.bottom - s.top};
+  SDL_Rect dr{x, y, 0, 0};
+  SDL_BlitSurface(src.surface, &sr, dst, &dr);
+}
+
+void BlitScaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, RECT d, BlitMode m) {
+  if (m.alpha == 0 || platform::IsEmptyRect(s) || platform::IsEmptyRect(d)) return;
+  RECT visible = d;
+  if (!platform::ClipToSurface(visible, dst->w, dst->h)) return;
+  const int64_t sw = s.right - s.left, sh = s.bottom - s.top;
+  const int64_t dw = d.right - d.left, dh = d.bottom - d.top;
+  SDL_Surface* from = src.surface;
+  // Each destination pixel takes the source pixel under its centre; pixels that map outside
+  // the source surface are left alone. Clipping does not shift the mapping.
+  static thread_local std::vector<int> columns;
+  columns.resize(static_cast<std::size_t>(visible.right - visible.left));
+  for (LONG x = visible.left; x < visible.right; ++x) {
+    int64_t sx = s.left + ((2 * (int64_t{x} - d.left) + 1) * sw) / (2 * dw);
+    columns[static_cast<std::size_t>(x - visible.left)] = sx >= 0 && sx < from->w ? static_cast<int>(sx) : -1;
+  }
+  const Uint32 key = platform::PixelOf(src.colorKey);
+  for (LONG y = visible.top; y < visible.bottom; ++y) {
+    int64_t sy = s.top + ((2 * (int64_t{y} - d.top) + 1) * sh) / (2 * dh);
+    if (sy < 0 || sy >= from->h) continue;
+    const Uint32* in = PixelRow(from, static_cast<int>(sy));
+    Uint32* out = PixelRow(dst, y) + visible.left;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (columns[i] < 0) continue;
+      Uint32 p = in[columns[i]] | platform::kOpaque;
+      if (m.key && p == key) continue;
+      out[i] = m.alpha == 255 ? p : platform::BlendPixel(p, out[i], m.alpha);
+    }
+  }
+}
+
+headless::DrawCall BlitRecord(const char* call, RECT dst, const CGapiSurface* src,
+                              const RECT* srcRect, DWORD flags, const DWORD* opacity) {
+  headless::DrawCall c;
+  c.call = call;
+  c.dst = dst;
+  if (srcRect != nullptr) {
+    c.src = *srcRect;
+  } else if (src != nullptr && !src->IsEmpty()) {
+    c.src = platform::WholeRect(src->Data()->surface);
+  }
+  c.flags = flags;
+  c.opacity = RecordedOpacity(flags, opacity);
+  c.source = src;
+  return c;
+}
+
+}  // namespace
+
+HRESULT CGapiSurface::Blt(const RECT* destRect, CGapiSurface* src, const RECT* srcRect, DWORD flags,
+                          const GDBLTFX* fx) {
+  SDL_Surface* dst = m_data->surface;
+  const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
+  RECT d = destRect != nullptr ? *destRect : dst != nullptr ? platform::WholeRect(dst) : RECT{};
+  platform::RecordDraw(m_data, BlitRecord("Blt", d, src, srcRect, flags, opacity));
+  if (dst == nullptr || src == nullptr || src->IsEmpty()) return GDERR_INVALID;
+
+  GapiSurfaceData* from = src->Data();
+  RECT s = srcRect != nullptr ? *srcRect : platform::WholeRect(from->surface);
+  BlitMode mode = ModeOf(*from, flags, opacity);
+  bool scaled = s.right - s.left != d.right - d.left || s.bottom - s.top != d.bottom - d.top;
+  if (src == this) {
+    SourceCopy copy(*from);
+    if (copy.data.surface == nullptr) return GDERR_OUT_OF_MEMORY;
+    if (scaled) {
+      BlitScaled(dst, copy.data, s, d, mode);
+    } else {
+      BlitUnscaled(dst, copy.data, s, d.left, d.top, mode);
+    }
+  } else if (scaled) {
+    BlitScaled(dst, *from, s, d, mode);
+  } else {
+    BlitUnscaled(dst, *from, s, d.left, d.top, mode);
+  }
+  return GD_OK;
+}
+
+HRESULT CGapiSurface::BltFast(LONG x, LONG y, CGapiSurface* src, const RECT* srcRect, DWORD flags,
+                              const GDBLTFASTFX* fx) {
+  SDL_Surface* dst = m_data->surface;
+  const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
+  RECT s{};
+  if (srcRect != nullptr) {
+    s = *srcRect;
+  } else if (src != nullptr && !src->IsEmpty()) {
+    s = platform::WholeRect(src->Data()->surface);
+  }
+  RECT d{x, y, x + (s.right - s.left), y + (s.bottom - s.top)};
+  platform::RecordDraw(m_data, BlitRecord("BltFast", d, src, srcRect, flags, opacity));
+  if (dst == nullptr || src == nullptr || src->IsEmpty()) return GDERR_INVALID;
+
+  GapiSurfaceData* from = src->Data();
+  BlitMode mode = ModeOf(*from, flags, opacity);
+  if (src == this) {
+    SourceCopy copy(*from);
+    if (copy.data.surface == nullptr) return GDERR_OUT_OF_MEMORY;
+    BlitUnscaled(dst, copy.data, s, x, y, mode);
+  } else {
+    BlitUnscaled(dst, *from, s, x, y, mode);
+  }
+  return GD_OK;
+}

@@ -1,0 +1,39 @@
+// CGapiSurface::DrawTextA: a bordered line of text with its top at y, starting at x
+// (flags 1) or centred on x (flags 2).
+#include <string>
+
+#include "platform/gapi.h"
+#include "platform/surface_data.h"
+#include "platform/surface_ops.h"
+#include "platform/text_font.h"
+
+HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFont* font, DWORD flags,
+                                const GDDRAWTEXTFX* /*fx*/, DWORD bltFlags, const GDBLTFASTFX* bltFx) {
+  SDL_Surface* dst = m_data->surface;
+  const std::string bytes = text != nullptr ? text : "";
+  SDL_Surface* line =
+      font != nullptr && !bytes.empty() ? platform::RenderedLine(*font->Data(), bytes) : nullptr;
+  // The text's own width, without the border.
+  const int width = line != nullptr ? line->w - 2 : 0;
+  const int height = line != nullptr ? line->h - 2 : platform::kFontLinePitch;
+  const bool opacityGiven = (bltFlags & GDBLTFAST_OPACITY) != 0 && bltFx != nullptr;
+
+  headless::DrawCall call;
+  call.call = "DrawTextA";
+  call.dst = RECT{x, y, x + width, y + height};
+  call.flags = flags;
+  call.opacity = opacityGiven ? bltFx->dwOpacity : 255;
+  call.text = bytes;
+  platform::RecordDraw(m_data, call);
+
+  if (dst == nullptr || font == nullptr || text == nullptr) return GDERR_INVALID;
+  if (line == nullptr) return GD_OK;
+  const Uint8 alpha = opacityGiven ? platform::ClampOpacity(bltFx->dwOpacity) : 255;
+  if (alpha == 0) return GD_OK;
+  LONG left = (flags & GDDRAWTEXT_CENTER) != 0 ? x - width / 2 : x;
+  SDL_SetSurfaceAlphaMod(line, alpha);
+  // The border reaches one pixel past the text on every side.
+  SDL_Rect at{left - 1, y - 1, 0, 0};
+  SDL_BlitSurface(line, nullptr, dst, &at);
+  return GD_OK;
+}

@@ -1,0 +1,52 @@
+// Helpers shared by the surface drawing calls: rectangles, opacity, pixel blending and the
+// drawing record of the headless back buffer.
+#pragma once
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/gapi.h"
+#include "platform/headless.h"
+#include "platform/surface_data.h"
+
+namespace platform {
+
+constexpr Uint32 kOpaque = 0xFF000000u;
+
+inline Uint32 PixelOf(DWORD color) { return kOpaque | (color & 0x00FFFFFFu); }
+
+inline RECT WholeRect(const SDL_Surface* s) { return RECT{0, 0, s->w, s->h}; }
+
+inline bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+// Intersects r with (0, 0, width, height); false when nothing is left.
+inline bool ClipToSurface(RECT& r, int width, int height) {
+  r.left = std::max<LONG>(r.left, 0);
+  r.top = std::max<LONG>(r.top, 0);
+  r.right = std::min<LONG>(r.right, width);
+  r.bottom = std::min<LONG>(r.bottom, height);
+  return !IsEmptyRect(r);
+}
+
+inline Uint8 ClampOpacity(DWORD opacity) { return static_cast<Uint8>(std::min<DWORD>(opacity, 255)); }
+
+inline Uint32* PixelRow(SDL_Surface* s, int y) {
+  return reinterpret_cast<Uint32*>(static_cast<unsigned char*>(s->pixels) + y * s->pitch);
+}
+
+// src over dst at opacity a (0..255), rounded to nearest; the result stays opaque.
+inline Uint32 BlendPixel(Uint32 src, Uint32 dst, unsigned a) {
+  unsigned inv = 255 - a;
+  auto channel = [&](int shift) {
+    unsigned v = ((src >> shift) & 0xFF) * a + ((dst >> shift) & 0xFF) * inv + 127;
+    return ((v + 1 + (v >> 8)) >> 8) << shift;  // v / 255, exact in this range
+  };
+  return kOpaque | channel(16) | channel(8) | channel(0);
+}
+
+// Appends a call to the drawing record when the surface records and recording is on.
+void RecordDraw(const GapiSurfaceData* target, headless::DrawCall call);
+
+}  // namespace platform
