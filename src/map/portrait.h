@@ -65,13 +65,35 @@ class CPortrait {
   void Render(CGapiSurface* backBuffer, CGapiBitmapFont* font);
   void DrawIconDecorations(RECT mapRect, RECT destRect, CContentItem* item,
                            CGapiSurface* backBuffer, CGapiBitmapFont* font, int state);
+  // Steps of Render, in drawing order.
+  void DrawPageView(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  void DrawMapBackground(CGapiSurface* backBuffer);
+  void DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  RECT UserIconRect() const;  // kept inside the map
+  void DrawContentIcons(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  void DrawOverview(CGapiSurface* backBuffer, const RECT& userRect);
+  void DrawButtons(CGapiSurface* backBuffer);
+  void DrawMenuPanel(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  void DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  // The icon image of a content item, or null when it has none (index -1 or out of range).
+  CGapiSurface* IconOf(const CContentItem* item) const;
 
-  // --- position, triggering, relations (interact/position.cpp, interact/related.cpp) ---
+  // --- position, triggering, relations (interact/user_position.cpp, region_trigger.cpp,
+  //     content_choice.cpp, related_content.cpp, current_user.cpp) ---
   void SetUserPosition(int x, int y);
   CGeoPoint MapPointToGps(int x, int y) const;
-  int HitTestIcon(int x, int y);
+  int HitTestIcon(int x, int y);  // id of the first tappable icon at map (x, y), or -1
+  // The record HitTestIcon finds: ids may repeat in a project file, so the caller chooses
+  // through this pointer rather than looking the id up again.
+  CContentItem* HitTestIconItem(int x, int y);
+  // Selects the item for playback, records the viewing and marks related content.
+  void ChooseContent(CContentItem* item);
+  void TestRegion(CRegionItem* region, double radius);  // one region, run while drawing
   void MarkRelatedContent();
-  void MarkRelatedByKind(int kind);
+  // kind is REL_THEMES, REL_CHARACTERS, REL_TIMES or REL_LOCATIONS; table is the current
+  // item's 64 flags of that kind. Returns the new number of placed items.
+  int MarkRelatedByKind(CContentItem* current, int count, const bool* table, int kind,
+                        int placed);
   void ClearRelatedMarks();
   int GetRelationshipFlags() const;
   void SetRelationshipFlags(int mask);

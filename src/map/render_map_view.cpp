@@ -1,0 +1,116 @@
+// One frame of the main view: the page view, or the map view in its drawing order.
+#include <cstdio>
+
+#include "data/system_item.h"
+#include "map/portrait.h"
+#include "map/render_helpers.h"
+
+void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
+  if (m_page >= 1) {
+    DrawPageView(backBuffer, font);
+    return;
+  }
+
+  DrawMapBackground(backBuffer);
+  DrawRegions(backBuffer, font);
+
+  RECT userRect{};
+  if (m_showUser || m_showOverview) {
+    userRect = UserIconRect();
+    RECT dest, src;
+    if (m_showUser && ClipToView(m_viewRect, userRect, &dest, &src)) {
+      render::KeyedBlitAt(backBuffer, dest, &m_userIcon, src, 128);
+    }
+  }
+
+  DrawContentIcons(backBuffer, font);
+  if (m_showOverview) DrawOverview(backBuffer, userRect);
+  if (m_menuOpen) {
+    DrawMenuPanel(backBuffer, font);
+  } else {
+    DrawButtons(backBuffer);
+  }
+  if (m_showGpsStatus) DrawGpsStatus(backBuffer, font);
+}
+
+void CPortrait::DrawMapBackground(CGapiSurface* backBuffer) {
+  // Without a map image the view looks as it does with the map switched off.
+  if (m_showMap && m_mapSurface != nullptr) {
+    backBuffer->BltFast(0, 0, m_mapSurface, &m_viewRect, 0, nullptr);
+  } else {
+    render::Fill(backBuffer, nullptr, render::kGreyBackground);
+  }
+}
+
+RECT CPortrait::UserIconRect() const {
+  const int iconW = static_cast<int>(m_userIcon.GetWidth());
+  const int iconH = static_cast<int>(m_userIcon.GetHeight());
+  const int hw = iconW / 2;
+  const int hh = iconH / 2;
+  const int x = static_cast<int>(m_userPos.x);
+  const int y = static_cast<int>(m_userPos.y);
+
+  // An odd width puts the centre pixel in the middle; the width alone decides for both axes.
+  const int extra = (iconW % 2 != 0) ? 1 : 0;
+  RECT r{x - hw, y - hh, x + hw + extra, y + hh + extra};
+
+  if (r.left < 0) {
+    r.left = 0;
+    r.right = iconW;
+  }
+  if (r.top < 0) {
+    r.top = 0;
+    r.bottom = iconH;
+  }
+  if (r.right > m_mapSize.x) {
+    r.right = static_cast<int>(m_mapSize.x);
+    r.left = r.right - iconW;
+  }
+  if (r.bottom > m_mapSize.y) {
+    r.bottom = static_cast<int>(m_mapSize.y);
+    r.top = r.bottom - iconH;
+  }
+  return r;
+}
+
+void CPortrait::DrawOverview(CGapiSurface* backBuffer, const RECT& userRect) {
+  // The scale divides by the map width: with no map there is nothing to show.
+  if (m_mapSize.x <= 0.0) return;
+  const int w = static_cast<int>(m_screenSize.x);
+  const int h = static_cast<int>(m_screenSize.y);
+  const double s = 60.0 / m_mapSize.x;
+  const int oh = static_cast<int>(s * m_mapSize.y);
+  const int ox = w - 65;
+  const int oy = h - 5 - oh;
+  auto scaled = [&](const RECT& r) {
+    return RECT{ox + static_cast<int>(s * r.left), oy + static_cast<int>(s * r.top),
+                ox + static_cast<int>(s * r.right), oy + static_cast<int>(s * r.bottom)};
+  };
+
+  const RECT frame{ox, oy, w - 5, h - 5};
+  render::TranslucentFill(backBuffer, frame, render::kGrey);
+  render::Frame(backBuffer, frame, render::kBlack);
+
+  const RECT view = scaled(m_viewRect);
+  render::TranslucentFill(backBuffer, view, render::kDarkGrey);
+  render::Frame(backBuffer, view, render::kDarkGrey);
+
+  const RECT user = scaled(userRect);
+  render::Fill(backBuffer, &user, render::kBlue);
+}
+
+void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
+  const int w = static_cast<int>(m_screenSize.x);
+  const int h = static_cast<int>(m_screenSize.y);
+  const RECT box{5, h - 17, w - 70, h - 5};
+  render::TranslucentFill(backBuffer, box, render::kDarkGrey);
+  render::Frame(backBuffer, box, render::kBlack);
+
+  char text[128];
+  if (HasGpsFix()) {
+    std::snprintf(text, sizeof text, "Lat: %f, Long: %f", m_gpsLatitude, m_gpsLongitude);
+  } else {
+    std::snprintf(text, sizeof text, "WAITING FOR GPS FIX");
+  }
+  render::CentredText(backBuffer, (w - 85) / 2 + 10, h - 14, text, font);
+}
