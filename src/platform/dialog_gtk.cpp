@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/modal_dialog.h"
+#include "platform/locale_setup.h"
 #include "platform/modal_scope.h"
 #include "platform/win_api.h"
 
