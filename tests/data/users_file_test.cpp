@@ -1,0 +1,223 @@
+// Loading, creating and writing the users file, and adding users.
+#include <filesystem>
+
+#include "data/system_item.h"
+#include "data/user_context.h"
+#include "project_test_fixture.h"
+
+using datatest::Fixture;
+using datatest::ReadAll;
+using datatest::WriteAll;
+
+namespace {
+
+// A project in dir whose system record names userFilename.
+std::string WriteProject(const datatest::ScratchDir& dir, const std::string& userFilename,
+                         const std::string& name = "Harbour.xml") {
+  const std::string path = dir.Path(name);
+  std::string text = "<system>\n<radius>5</radius>\n";
+  text += userFilename.empty() ? "<user_filename/>\n"
+                               : "<user_filename>" + userFilename + "</user_filename>\n";
+  text += "</system>\n";
+  WriteAll(path, text);
+  return path;
+}
+
+CUserContext* User(CPortrait& m, int slot) {
+  return static_cast<CUserContext*>(m.m_userList->At(slot));
+}
+
+}  // namespace
+
+TEST_F(ProjectFileTest, UsersFileWithTwoUsers) {
+  for (const char* name : {"users_two.xml", "users_two_crlf.xml"}) {
+    SCOPED_TRACE(name);
+    auto m = MakeModel();
+    const std::string users = dir.Copy(name);
+    ASSERT_TRUE(m->LoadProjectFile(WriteProject(dir, users).c_str()));
+    EXPECT_EQ(m->LoadUsersFile(), 2);
+    EXPECT_EQ(m->m_status, 1);
+    const CUserContext* ann = User(*m, 0);
+    EXPECT_STREQ(ann->m_username, "Ann");
+    ASSERT_EQ(ann->m_viewedCount, 3);
+    EXPECT_EQ(ann->ViewedId(1), 11);
+    EXPECT_EQ(ann->ViewedTime(1), static_cast<double>(3.07f));
+    EXPECT_EQ(ann->ViewedTime(2), 0.0);  // no "--"
+    EXPECT_EQ(ann->m_duration, static_cast<double>(12.345f));
+    EXPECT_EQ(User(*m, 1)->m_id, 3);
+
+    ASSERT_TRUE(m->SaveUsersFile());
+    EXPECT_EQ(ReadAll(users), ReadAll(Fixture("golden_users.xml")));
+  }
+}
+
+TEST_F(ProjectFileTest, UsersFilesWithoutUsers) {
+  for (const char* name : {"users_empty.xml", "users_list_only.xml", "users_truncated.xml"}) {
+    SCOPED_TRACE(name);
+    auto m = MakeModel();
+    const std::string users = dir.Copy(name);
+    ASSERT_TRUE(m->LoadProjectFile(WriteProject(dir, users).c_str()));
+    // A file ending inside its second user keeps the first.
+    const bool truncated = std::string(name) == "users_truncated.xml";
+    EXPECT_EQ(m->LoadUsersFile(), truncated ? 1 : 0);
+    EXPECT_EQ(m->m_status, truncated ? 1 : -12);
+    ASSERT_NE(m->m_userList, nullptr);
+    // An empty list is written as an empty file.
+    if (m->m_userList->Count() == 0) {
+      ASSERT_TRUE(m->SaveUsersFile());
+      EXPECT_EQ(ReadAll(users), "");
+    }
+  }
+}
+
+TEST_F(ProjectFileTest, AMissingUsersFileIsCreatedUnderItsName) {
+  const std::string users = dir.Path("people.xml");
+  ASSERT_TRUE(model->LoadProjectFile(WriteProject(dir, users).c_str()));
+  EXPECT_EQ(model->LoadUsersFile(), 0);
+  EXPECT_EQ(model->m_status, -12);
+  EXPECT_TRUE(std::filesystem::exists(users));
+  EXPECT_STREQ(model->GetUserFilename(), users.c_str());
+}
+
+TEST_F(ProjectFileTest, AnUncreatableUsersFileFallsBackToTheDefaultName) {
+  for (const std::string& named : {dir.Path("no/such/folder/u.xml"), std::string()}) {
+    SCOPED_TRACE(named);
+    auto m = MakeModel();
+    const std::string project = WriteProject(dir, named);
+    ASSERT_TRUE(m->LoadProjectFile(project.c_str()));
+    EXPECT_EQ(m->LoadUsersFile(), 0);
+    EXPECT_EQ(m->m_status, -12);
+    const std::string expected = dir.Path("HarbourUsers.xml");
+    EXPECT_STREQ(m->GetUserFilename(), expected.c_str());
+    EXPECT_TRUE(std::filesystem::exists(expected));
+    // The next save of the project names the default file.
+    ASSERT_TRUE(m->SaveProjectFile(project.c_str()));
+    EXPECT_NE(ReadAll(project).find("\t<user_filename>" + expected + "</user_filename>\n"),
+              std::string::npos);
+    std::filesystem::remove(expected);
+  }
+}
+
+TEST_F(ProjectFileTest, AnExistingDefaultFileKeepsItsUsers) {
+  const std::string project = WriteProject(dir, dir.Path("gone/u.xml"));
+  std::filesystem::copy_file(Fixture("users_two.xml"), dir.Path("HarbourUsers.xml"));
+  ASSERT_TRUE(model->LoadProjectFile(project.c_str()));
+  EXPECT_EQ(model->LoadUsersFile(), 2);
+  EXPECT_EQ(ReadAll(dir.Path("HarbourUsers.xml")), ReadAll(Fixture("users_two.xml")));
+}
+
+TEST_F(ProjectFileTest, AUsersFileThatCannotBeReadIsNeverReplaced) {
+  // A link that points at itself is there, but cannot be opened.
+  const std::string users = dir.Path("looping.xml");
+  std::filesystem::create_symlink("looping.xml", users);
+  ASSERT_TRUE(model->LoadProjectFile(WriteProject(dir, users).c_str()));
+  EXPECT_EQ(model->LoadUsersFile(), 0);
+  EXPECT_EQ(model->m_status, -15);
+  EXPECT_EQ(model->m_userList, nullptr);
+  EXPECT_STREQ(model->GetUserFilename(), users.c_str());
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("HarbourUsers.xml")));
+  EXPECT_FALSE(model->SaveUsersFile());
+  EXPECT_TRUE(std::filesystem::is_symlink(users));
+
+  // A folder of that name reads as holding no users and is not replaced by a save.
+  auto m = MakeModel();
+  const std::string folder = dir.Path("users_folder");
+  std::filesystem::create_directory(folder);
+  ASSERT_TRUE(m->LoadProjectFile(WriteProject(dir, folder).c_str()));
+  EXPECT_EQ(m->LoadUsersFile(), 0);
+  EXPECT_FALSE(m->SaveUsersFile());
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+TEST_F(ProjectFileTest, NoDefaultNameWithoutRoomOrAProjectPath) {
+  // A project path of 252 characters fits its field, but its default users file name of
+  // 248 + 9 characters would not.
+  std::string folder = dir.Root();
+  while (folder.size() < 230) {
+    folder += "/dddddddddd";
+    std::filesystem::create_directory(folder);
+  }
+  const std::string name(252 - folder.size() - 1, 'p');
+  const std::string project = folder + "/" + name;
+  ASSERT_EQ(project.size(), 252u);
+  std::filesystem::copy_file(WriteProject(dir, dir.Path("x/u.xml")), project);
+  ASSERT_TRUE(model->LoadProjectFile(project.c_str()));
+  EXPECT_EQ(model->LoadUsersFile(), 0);
+  EXPECT_EQ(model->m_status, -13);
+  EXPECT_STREQ(model->GetUserFilename(), dir.Path("x/u.xml").c_str());
+}
+
+TEST_F(ProjectFileTest, AShortProjectPathGetsTheSuffixAppended) {
+  const std::string project = WriteProject(dir, dir.Path("x/u.xml"), "p");
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Root());
+  ASSERT_TRUE(model->LoadProjectFile("p"));
+  EXPECT_EQ(model->LoadUsersFile(), 0);
+  EXPECT_STREQ(model->GetUserFilename(), "pUsers.xml");
+  EXPECT_TRUE(std::filesystem::exists(dir.Path("pUsers.xml")));
+  std::filesystem::current_path(old);
+}
+
+TEST_F(ProjectFileTest, NoSystemRecordNoUsersFile) {
+  EXPECT_EQ(model->LoadUsersFile(), 0);
+  EXPECT_EQ(model->m_status, -16);
+  EXPECT_EQ(model->GetUserFilename(), nullptr);
+  EXPECT_FALSE(model->SaveUsersFile());
+  EXPECT_EQ(model->AddNewUser("Ann"), nullptr);
+}
+
+TEST_F(ProjectFileTest, NewUsersTakeTheLowestFreeId) {
+  const std::string users = dir.Path("u.xml");
+  WriteAll(users,
+           "<user_context>\n<user_id>0</user_id>\n</user_context>\n"
+           "<user_context>\n<user_id>1</user_id>\n</user_context>\n"
+           "<user_context>\n<user_id>3</user_id>\n</user_context>\n");
+  ASSERT_TRUE(model->LoadProjectFile(WriteProject(dir, users).c_str()));
+  ASSERT_EQ(model->LoadUsersFile(), 3);
+  CUserContext* added = model->AddNewUser("Dee");
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->m_id, 2);
+  EXPECT_STREQ(added->m_username, "Dee");
+  EXPECT_EQ(added, User(*model, 3));
+  EXPECT_EQ(model->AddNewUser("Eve")->m_id, 4);
+  // Adding writes nothing; the save does.
+  EXPECT_EQ(ReadAll(users).find("Dee"), std::string::npos);
+  ASSERT_TRUE(model->SaveProjectFile(dir.Path("Harbour.xml").c_str()));
+  EXPECT_NE(ReadAll(users).find("\t<username>Dee</username>\n"), std::string::npos);
+
+  while (model->m_userList->Count() < LIST_CAPACITY) model->AddNewUser("x");
+  EXPECT_EQ(model->AddNewUser("one too many"), nullptr);
+}
+
+TEST_F(ProjectFileTest, ReloadingTheUsersDropsTheCurrentUser) {
+  const std::string users = dir.Copy("users_two.xml");
+  ASSERT_TRUE(model->LoadProjectFile(WriteProject(dir, users).c_str()));
+  ASSERT_EQ(model->LoadUsersFile(), 2);
+  model->m_currentUser = User(*model, 0);
+  ASSERT_EQ(model->LoadUsersFile(), 2);
+  EXPECT_EQ(model->m_currentUser, nullptr);
+}
+
+TEST_F(ProjectFileTest, HistoryOf512EntriesSurvivesASave) {
+  const std::string users = dir.Path("u.xml");
+  ASSERT_TRUE(model->LoadProjectFile(WriteProject(dir, users).c_str()));
+  model->LoadUsersFile();
+  CUserContext* user = model->AddNewUser("Long");
+  ASSERT_NE(user, nullptr);
+  headless::SetClock(0);
+  user->BeginVisit();
+  for (int i = 0; i < 600; ++i) {
+    headless::AdvanceClock(1000);
+    user->AddViewed(i % 70);
+  }
+  ASSERT_TRUE(model->SaveUsersFile());
+  auto again = MakeModel();
+  ASSERT_TRUE(again->LoadProjectFile(dir.Path("Harbour.xml").c_str()));
+  ASSERT_EQ(again->LoadUsersFile(), 1);
+  const CUserContext* read = User(*again, 0);
+  ASSERT_EQ(read->m_viewedCount, USER_MAX_VIEWED);
+  for (int i = 0; i < USER_MAX_VIEWED; ++i) {
+    EXPECT_EQ(read->ViewedId(i), i % 70);
+    EXPECT_EQ(read->ViewedTime(i), static_cast<double>(static_cast<float>(user->ViewedTime(i))));
+  }
+}

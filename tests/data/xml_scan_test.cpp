@@ -1,0 +1,210 @@
+#include "data/xml_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/region_item.h"
+#include "data/theme_item.h"
+#include "data/xml_values.h"
+#include "data_test_util.h"
+#include "platform/headless.h"
+
+using datatest::TextStream;
+
+namespace {
+
+std::string Name(const char* line) {
+  char name[XML_NAME_SIZE];
+  return ReadTagName(line, name);
+}
+
+std::string Value(const char* line) {
+  char value[XML_VALUE_SIZE];
+  return ReadTagValue(line, value);
+}
+
+}  // namespace
+
+TEST(ReadTagName, TakesTheFirstTagEndedByGreaterThanOrSpace) {
+  EXPECT_EQ(Name("\t\t<region_id>4</region_id>\n"), "region_id");
+  EXPECT_EQ(Name("\t</region>\n"), "/region");
+  EXPECT_EQ(Name("\t\t<theme_list/>\n"), "theme_list/");
+  EXPECT_EQ(Name("<?xml version='1.0' encoding='UTF-8' ?>"), "?xml");
+  EXPECT_EQ(Name("\t<region id='7'>\n"), "region");
+  EXPECT_EQ(Name("<content><content_id>3</content_id>\n"), "content");
+  // CRLF files: the carriage return stands after the tag and never reaches the name.
+  EXPECT_EQ(Name("\t</content>\r\n"), "/content");
+}
+
+TEST(ReadTagName, GivesNothingForLinesWithoutAUsableTag) {
+  EXPECT_EQ(Name("plain text\n"), "");
+  EXPECT_EQ(Name("text ending in <"), "");
+  EXPECT_EQ(Name("\t<region\n"), "");               // not ended on the line
+  EXPECT_EQ(Name("\t<region_description\tx>\n"), "region_description\tx");  // tabs do not end it
+  EXPECT_EQ(Name("<>\n"), "");
+}
+
+TEST(ReadTagName, CutsLongNamesToTheBuffer) {
+  const std::string longName(200, 'n');
+  const std::string line = "<" + longName + ">v</" + longName + ">\n";
+  char name[XML_NAME_SIZE + 8];
+  memset(name, '#', sizeof name);
+  ReadTagName(line.c_str(), name);
+  EXPECT_EQ(std::string(name), std::string(63, 'n'));
+  EXPECT_EQ(name[XML_NAME_SIZE], '#');  // nothing past the buffer
+}
+
+TEST(ReadTagValue, TakesTheTextBetweenTheFirstTagAndTheNext) {
+  EXPECT_EQ(Value("\t\t<gps_x> 1.5 </gps_x>\n"), " 1.5 ");
+  EXPECT_EQ(Value("<d>fish &amp; chips</d>\n"), "fish &amp; chips");
+  EXPECT_EQ(Value("\t<region>\n"), "");
+  EXPECT_EQ(Value("\t</region>\n"), "");
+  EXPECT_EQ(Value("\t\t<thumbnail/>\n"), "");
+  EXPECT_EQ(Value("<a>no close\n"), "");
+  EXPECT_EQ(Value("<a>"), "");
+  EXPECT_EQ(Value("<d>x</d>\r\n"), "x");
+}
+
+TEST(ReadTagValue, CutsLongValuesToTheBuffer) {
+  const std::string line = "<d>" + std::string(300, 'v') + "</d>\n";
+  char value[XML_VALUE_SIZE + 8];
+  memset(value, '#', sizeof value);
+  ReadTagValue(line.c_str(), value);
+  EXPECT_EQ(std::string(value), std::string(127, 'v'));
+  EXPECT_EQ(value[XML_VALUE_SIZE], '#');
+}
+
+TEST(ValueConversion, IntegersReadAsPercentI) {
+  int v = -5;
+  EXPECT_TRUE(ReadInt("010", &v));
+  EXPECT_EQ(v, 8);
+  EXPECT_TRUE(ReadInt("0x1A", &v));
+  EXPECT_EQ(v, 26);
+  EXPECT_TRUE(ReadInt(" -12abc", &v));
+  EXPECT_EQ(v, -12);
+  EXPECT_TRUE(ReadInt("99999999999999999999", &v));
+  EXPECT_EQ(v, 2147483647);
+  v = 77;
+  EXPECT_FALSE(ReadInt("abc", &v));
+  EXPECT_EQ(v, 77);
+}
+
+TEST(ValueConversion, RealsReadInSinglePrecision) {
+  double d = 0;
+  EXPECT_TRUE(ReadReal("51.501234", &d));
+  EXPECT_EQ(d, static_cast<double>(51.501234f));
+  EXPECT_NE(d, 51.501234);
+  EXPECT_TRUE(ReadReal(" 1.5 ", &d));
+  EXPECT_EQ(d, 1.5);
+  d = 3.0;
+  EXPECT_FALSE(ReadReal("north", &d));
+  EXPECT_FALSE(ReadReal("nan", &d));
+  EXPECT_FALSE(ReadReal("1e999", &d));  // would be infinite
+  EXPECT_EQ(d, 3.0);
+}
+
+TEST(ValueConversion, FlagsAreTrueOnlyForOne) {
+  EXPECT_TRUE(ReadFlag("1"));
+  EXPECT_TRUE(ReadFlag("01"));
+  EXPECT_FALSE(ReadFlag("2"));
+  EXPECT_FALSE(ReadFlag("0"));
+  EXPECT_FALSE(ReadFlag("yes"));
+}
+
+TEST(ValueConversion, ViewedPairs) {
+  int id = -1;
+  double t = -1;
+  EXPECT_TRUE(ReadViewedPair("12--3.450000", &id, &t));
+  EXPECT_EQ(id, 12);
+  EXPECT_EQ(t, static_cast<double>(3.45f));
+  EXPECT_TRUE(ReadViewedPair("7", &id, &t));
+  EXPECT_EQ(id, 7);
+  EXPECT_EQ(t, 0.0);
+  EXPECT_TRUE(ReadViewedPair("-3--x", &id, &t));
+  EXPECT_EQ(id, -3);
+  EXPECT_EQ(t, 0.0);
+  EXPECT_FALSE(ReadViewedPair("--1.0", &id, &t));
+}
+
+TEST(ParseLoop, ReadsOneRecordAndReportsFieldCounts) {
+  TextStream in(
+      "<?xml version='1.0' ?>\n<theme_list>\n\t<theme>\n\t\t<theme_id>4</theme_id>\n"
+      "\t\t<theme_desc>Salt</theme_desc>\n\t</theme>\n\t<theme>\n\t\t<theme_id>5</theme_id>\n"
+      "\t</theme>\n</theme_list>\n");
+  CThemeItem theme;
+  EXPECT_EQ(theme.Parse(in.get()), 1);
+  EXPECT_EQ(theme.m_id, 4);
+  EXPECT_STREQ(theme.m_description, "Salt");
+  EXPECT_EQ(theme.Parse(in.get()), 0);  // one field of two
+  EXPECT_EQ(theme.m_id, 5);
+  EXPECT_STREQ(theme.m_description, "");  // reset between records
+  EXPECT_EQ(theme.Parse(in.get()), -1);
+}
+
+TEST(ParseLoop, UnknownElementsBeepOnceAndAreSkipped) {
+  headless::Reset();
+  TextStream in(
+      "<theme>\n<theme_id>2</theme_id>\n<colour>red</colour>\n<colour/>\n"
+      "<theme_desc>Tides</theme_desc>\n</theme>\n");
+  CThemeItem theme;
+  EXPECT_EQ(theme.Parse(in.get()), 1);
+  EXPECT_EQ(headless::BeepCount(), 1);
+  EXPECT_EQ(theme.m_id, 2);
+  EXPECT_STREQ(theme.m_description, "Tides");
+}
+
+TEST(ParseLoop, OutsideARecordEverythingButItsOwnTagsIsIgnored) {
+  headless::Reset();
+  TextStream in(
+      "<region_id>9</region_id>\n<colour>red</colour>\n<theme>\n<theme_id>1</theme_id>\n"
+      "</theme>\n<region>\n<region_id>3</region_id>\n</region>\n");
+  CRegionItem region;
+  EXPECT_EQ(region.Parse(in.get()), 0);
+  EXPECT_EQ(region.m_id, 3);
+  EXPECT_EQ(headless::BeepCount(), 0);
+}
+
+TEST(ParseLoop, ACloseBeforeTheOpenEndsTheRecordWithResetValues) {
+  TextStream in("</region>\n<region>\n<region_id>3</region_id>\n</region>\n");
+  CRegionItem region;
+  EXPECT_EQ(region.Parse(in.get()), 0);
+  EXPECT_EQ(region.m_id, 0);
+  EXPECT_EQ(region.Parse(in.get()), 0);
+  EXPECT_EQ(region.m_id, 3);
+}
+
+TEST(ParseLoop, AFileWithoutTheKindOrEndingInsideARecordGivesMinusOne) {
+  {
+    TextStream in("<system>\n<radius>4</radius>\n</system>\n");
+    CRegionItem region;
+    EXPECT_EQ(region.Parse(in.get()), -1);
+  }
+  {
+    TextStream in("<region>\n<region_id>3</region_id>\n");
+    CRegionItem region;
+    EXPECT_EQ(region.Parse(in.get()), -1);
+  }
+}
+
+TEST(ParseLoop, LongLinesAreReadInPieces) {
+  // The first 255 characters carry no closing tag, so no value; the rest is a line of its
+  // own holding only a closing tag. Neither stores anything; the record goes on.
+  const std::string longLine = "\t\t<region_description>" + std::string(300, 'x') +
+                               "</region_description>\n";
+  // A piece boundary that falls so that the second piece holds a whole element.
+  const std::string split = std::string(254, ' ') + "x<region_id>6</region_id>\n";
+  TextStream in("<region>\n" + longLine + split + "<gps_x>2</gps_x>\n</region>\n");
+  CRegionItem region;
+  EXPECT_EQ(region.Parse(in.get()), 0);
+  EXPECT_STREQ(region.m_description, "");
+  EXPECT_EQ(region.m_id, 6);
+  EXPECT_EQ(region.m_gpsX, 2.0);
+}
+
+TEST(ParseLoop, AnEmptyValueLeavesTheFieldAtItsReset) {
+  TextStream in("<region>\n<region_id>5</region_id>\n<region_id></region_id>\n</region>\n");
+  CRegionItem region;
+  region.Parse(in.get());
+  EXPECT_EQ(region.m_id, 5);
+}
