@@ -143,6 +143,7 @@ class CGapiDisplay {
   CGapiSurface* m_backBuffer = nullptr;
   CGapiBitmapFont* m_font = nullptr;
   bool m_open = false;
+  bool m_suspended = false;
 };
 
 class CGapiInput {

@@ -108,6 +108,8 @@ constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -135,6 +137,7 @@ constexpr WPARAM SC_KEYMENU = 0xF100;
 constexpr WPARAM SC_MONITORPOWER = 0xF170;
 
 constexpr LRESULT HTCLIENT = 1;
+constexpr WPARAM MK_LBUTTON = 0x0001;
 
 // Class and window styles
 constexpr UINT CS_VREDRAW = 0x0001;
@@ -158,6 +161,14 @@ constexpr int SW_RESTORE = 9;
 
 constexpr uintptr_t IDI_WINLOGO = 32517;
 constexpr uintptr_t IDC_ARROW = 32512;
+
+// SetWindowPos
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
 
 // PeekMessage
 constexpr UINT PM_NOREMOVE = 0;
@@ -194,16 +205,39 @@ constexpr int THREAD_PRIORITY_ABOVE_NORMAL = 1;
 
 // MsgWaitForMultipleObjects
 constexpr DWORD QS_ALLINPUT = 0x04FF;
+constexpr DWORD WAIT_OBJECT_0 = 0;
 constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
+constexpr DWORD INFINITE = 0xFFFFFFFFu;
 
 // Virtual keys
 constexpr UINT VK_BACK = 0x08;
 constexpr UINT VK_TAB = 0x09;
 constexpr UINT VK_RETURN = 0x0D;
+constexpr UINT VK_SHIFT = 0x10;
+constexpr UINT VK_CONTROL = 0x11;
+constexpr UINT VK_MENU = 0x12;  // Alt
 constexpr UINT VK_ESCAPE = 0x1B;
 constexpr UINT VK_SPACE = 0x20;
+constexpr UINT VK_PRIOR = 0x21;
+constexpr UINT VK_NEXT = 0x22;
+constexpr UINT VK_END = 0x23;
+constexpr UINT VK_HOME = 0x24;
 constexpr UINT VK_LEFT = 0x25;
 constexpr UINT VK_UP = 0x26;
 constexpr UINT VK_RIGHT = 0x27;
 constexpr UINT VK_DOWN = 0x28;
+constexpr UINT VK_INSERT = 0x2D;
+constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_LWIN = 0x5B;
+constexpr UINT VK_RWIN = 0x5C;
+constexpr UINT VK_NUMPAD0 = 0x60;
+constexpr UINT VK_MULTIPLY = 0x6A;
+constexpr UINT VK_ADD = 0x6B;
+constexpr UINT VK_SUBTRACT = 0x6D;
+constexpr UINT VK_DECIMAL = 0x6E;
+constexpr UINT VK_DIVIDE = 0x6F;
+constexpr UINT VK_F1 = 0x70;
+constexpr UINT VK_F4 = 0x73;
+constexpr UINT VK_F10 = 0x79;
+constexpr UINT VK_F12 = 0x7B;

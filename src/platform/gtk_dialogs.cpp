@@ -1,0 +1,210 @@
+// Message boxes, the bell and the file chooser on GTK 3, run in process while the main
+// window waits. The main window's events are still serviced meanwhile (so it does not look
+// hung and a SIGTERM still ends the program), but its input is discarded.
+#include <gtk/gtk.h>
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+#include "platform/locale_setup.h"
+#include "platform/message_queue.h"
+#include "platform/modal_scope.h"
+#include "platform/real_pieces.h"
+#include "platform/text_encoding.h"
+
+namespace platform {
+namespace {
+
+// The file chooser must fit a 1024 x 768 screen with room for panels.
+constexpr int kChooserWidth = 760;
+constexpr int kChooserHeight = 540;
+constexpr guint kServiceMs = 30;
+
+// Message box types (low four bits of the type).
+constexpr UINT kTypeMask = 0x0F;
+constexpr UINT kYesNoCancel = 3;
+constexpr UINT kIconMask = 0xF0;
+
+std::string Utf8(const std::string& bytes) {
+  return IsValidUtf8(bytes) ? bytes : Windows1252ToUtf8(bytes);
+}
+
+gboolean ServiceMainWindow(gpointer dialog) {
+  PumpWindowSystem();
+  if (TerminationRequested()) gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+  return G_SOURCE_CONTINUE;
+}
+
+// Runs a dialog to its answer, in front and with the keyboard focus; `answered` reads the
+// dialog before it is destroyed.
+int RunModal(GtkWidget* dialog, const std::function<void(int)>& answered = {}) {
+  GtkWindow* window = GTK_WINDOW(dialog);
+  gtk_window_set_keep_above(window, TRUE);
+  gtk_window_set_position(window, GTK_WIN_POS_CENTER);
+  gtk_widget_show_all(dialog);
+  gtk_window_present(window);
+  guint service = g_timeout_add(kServiceMs, ServiceMainWindow, dialog);
+  int response = gtk_dialog_run(GTK_DIALOG(dialog));
+  g_source_remove(service);
+  if (answered) answered(response);
+  gtk_widget_destroy(dialog);
+  // Let the window actually go away before the program draws again.
+  while (gtk_events_pending()) gtk_main_iteration();
+  return response;
+}
+
+int AnswerWithoutDialog(UINT type) {
+  switch (type & kTypeMask) {
+    case MB_YESNO:
+    case kYesNoCancel:
+      return IDYES;
+    default:
+      return IDOK;
+  }
+}
+
+int AnswerFromResponse(int response, UINT type) {
+  switch (response) {
+    case GTK_RESPONSE_OK: return IDOK;
+    case GTK_RESPONSE_YES: return IDYES;
+    case GTK_RESPONSE_NO: return IDNO;
+    case GTK_RESPONSE_CANCEL: return IDCANCEL;
+    default:
+      // Closed without a button: Escape or the close box.
+      switch (type & kTypeMask) {
+        case MB_OK: return IDOK;
+        case MB_YESNO: return IDNO;
+        default: return IDCANCEL;
+      }
+  }
+}
+
+GtkMessageType IconType(UINT type) {
+  switch (type & kIconMask) {
+    case MB_ICONERROR: return GTK_MESSAGE_ERROR;
+    case MB_ICONQUESTION: return GTK_MESSAGE_QUESTION;
+    case MB_ICONWARNING: return GTK_MESSAGE_WARNING;
+    case MB_ICONINFORMATION: return GTK_MESSAGE_INFO;
+    default: return GTK_MESSAGE_OTHER;
+  }
+}
+
+// Patterns of the platform this replaces match without regard to case, and "*.*" matches
+// every file, with or without an extension.
+std::string GlobPattern(std::string p) {
+  if (p == "*.*") return "*";
+  std::string out;
+  for (char c : p) {
+    if (std::isalpha(static_cast<unsigned char>(c))) {
+      out += '[';
+      out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      out += ']';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+void AddFilters(GtkFileChooser* chooser, const FileDialogRequest& r) {
+  GtkFileFilter* chosen = nullptr;
+  DWORD index = 1;
+  for (const auto& [label, patterns] : r.filters) {
+    GtkFileFilter* f = gtk_file_filter_new();
+    gtk_file_filter_set_name(f, Utf8(label).c_str());
+    size_t start = 0;
+    while (start <= patterns.size()) {
+      size_t end = patterns.find(';', start);
+      if (end == std::string::npos) end = patterns.size();
+      std::string p = patterns.substr(start, end - start);
+      while (!p.empty() && p.front() == ' ') p.erase(p.begin());
+      while (!p.empty() && p.back() == ' ') p.pop_back();
+      if (!p.empty()) gtk_file_filter_add_pattern(f, GlobPattern(p).c_str());
+      start = end + 1;
+    }
+    gtk_file_chooser_add_filter(chooser, f);
+    // Index 0 would be a custom filter, which is not offered: the first one is taken.
+    if (index == r.filterIndex || chosen == nullptr) chosen = f;
+    ++index;
+  }
+  if (chosen != nullptr) gtk_file_chooser_set_filter(chooser, chosen);
+}
+
+}  // namespace
+
+bool EnsureGtk() {
+  static int state = -1;
+  if (state < 0) {
+    state = gtk_init_check(nullptr, nullptr) ? 1 : 0;
+    KeepNumericLocale();
+  }
+  return state == 1;
+}
+
+int GtkDialogPiece::MessageBox(HWND, const std::string& text, const std::string& caption,
+                               UINT type) {
+  if (!EnsureGtk()) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return AnswerWithoutDialog(type);
+  }
+  GtkButtonsType buttons = GTK_BUTTONS_OK;
+  switch (type & kTypeMask) {
+    case MB_OKCANCEL: buttons = GTK_BUTTONS_OK_CANCEL; break;
+    case MB_YESNO: buttons = GTK_BUTTONS_YES_NO; break;
+    case kYesNoCancel: buttons = GTK_BUTTONS_NONE; break;
+    default: break;
+  }
+  GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, IconType(type), buttons,
+                                             "%s", Utf8(text).c_str());
+  if ((type & kTypeMask) == kYesNoCancel) {
+    gtk_dialog_add_buttons(GTK_DIALOG(dialog), "_Yes", GTK_RESPONSE_YES, "_No", GTK_RESPONSE_NO,
+                           "_Cancel", GTK_RESPONSE_CANCEL, nullptr);
+  }
+  gtk_window_set_title(GTK_WINDOW(dialog), Utf8(caption).c_str());
+  return AnswerFromResponse(RunModal(dialog), type);
+}
+
+void GtkDialogPiece::Beep(UINT) {
+  if (!EnsureGtk()) return;
+  GdkDisplay* display = gdk_display_get_default();
+  if (display == nullptr) return;
+  gdk_display_beep(display);
+  gdk_display_flush(display);
+}
+
+std::optional<std::string> GtkDialogPiece::ChooseFile(const FileDialogRequest& r) {
+  if (!EnsureGtk()) {
+    std::fprintf(stderr, "%s: no display for the file dialog\n", r.title.c_str());
+    return std::nullopt;
+  }
+  GtkWidget* dialog = gtk_file_chooser_dialog_new(
+      Utf8(r.title).c_str(), nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
+      GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+  GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+  gtk_window_set_default_size(GTK_WINDOW(dialog), kChooserWidth, kChooserHeight);
+  gtk_file_chooser_set_local_only(chooser, TRUE);
+  AddFilters(chooser, r);
+  // The given folder when it exists here (a drive letter does not), else the current one.
+  std::error_code ec;
+  std::string folder = r.initialDir;
+  if (folder.empty() || !std::filesystem::is_directory(folder, ec)) {
+    folder = std::filesystem::current_path(ec).string();
+  }
+  gtk_file_chooser_set_current_folder(chooser, folder.c_str());
+
+  std::optional<std::string> chosen;
+  RunModal(dialog, [&](int response) {
+    if (response != GTK_RESPONSE_ACCEPT) return;
+    if (gchar* name = gtk_file_chooser_get_filename(chooser)) {
+      chosen = name;
+      g_free(name);
+    }
+  });
+  return chosen;
+}
+
+}  // namespace platform

@@ -1,0 +1,113 @@
+// The tests' control of the headless backend.
+#include "platform/headless.h"
+
+#include "platform/backend_select.h"
+#include "platform/display_state.h"
+#include "platform/file_choice.h"
+#include "platform/headless_pieces.h"
+#include "platform/input_translate.h"
+#include "platform/locale_setup.h"
+#include "platform/message_queue.h"
+#include "platform/modal_dialog.h"
+#include "platform/window_object.h"
+#include "platform/window_support.h"
+
+namespace headless {
+
+using platform::HeadlessWindows;
+using platform::InputEvent;
+
+void Reset() {
+  platform::UseBackend(platform::BackendKind::Headless);
+  platform::ForgetOpenDisplay();
+  platform::ResetWindows();
+  platform::ResetTimers();
+  platform::ResetMessageQueue();
+  platform::ResetInputState();
+  platform::ResetMouseState();
+  platform::SetPresetFile("");
+  platform::ResetHeadlessDialogs();
+  platform::HeadlessWindows().Reset();
+  platform::HeadlessClock().Set(0);
+  platform::HeadlessPresent().Reset();
+  platform::HeadlessDialogs().Reset();
+  SetDrawRecording(false);
+  ClearDrawCalls();
+  platform::SetProcessLocale();
+}
+
+void SetClock(uint32_t ms) { platform::HeadlessClock().Set(uint64_t{ms} * 1000); }
+
+void AdvanceClock(uint32_t ms) {
+  platform::HeadlessClock().Set(platform::HeadlessClock().NowMicros() + uint64_t{ms} * 1000);
+}
+
+uint32_t Clock() { return static_cast<uint32_t>(platform::HeadlessClock().NowMicros() / 1000); }
+
+namespace {
+
+void InjectMouse(InputEvent::Kind kind, int x, int y) {
+  HeadlessWindows().MoveCursorTo(x, y);
+  InputEvent e{kind};
+  e.x = x;
+  e.y = y;
+  HeadlessWindows().Inject(e);
+}
+
+}  // namespace
+
+void InjectMouseDown(int x, int y) { InjectMouse(InputEvent::Kind::MouseDown, x, y); }
+void InjectMouseUp(int x, int y) { InjectMouse(InputEvent::Kind::MouseUp, x, y); }
+void InjectMouseMove(int x, int y) { InjectMouse(InputEvent::Kind::MouseMove, x, y); }
+
+void InjectKeyDown(UINT vk, bool autoRepeat) {
+  InputEvent e{InputEvent::Kind::KeyDown};
+  e.vk = vk;
+  e.repeat = autoRepeat;
+  HeadlessWindows().Inject(e);
+}
+
+void InjectKeyUp(UINT vk) {
+  InputEvent e{InputEvent::Kind::KeyUp};
+  e.vk = vk;
+  HeadlessWindows().Inject(e);
+}
+
+void InjectClose() { HeadlessWindows().Inject(InputEvent{InputEvent::Kind::Close}); }
+
+void InjectMinimize() {
+  HWND main = platform::InputWindow();
+  if (main != nullptr) HeadlessWindows().Minimize(main);
+}
+
+void InjectRestore() {
+  HWND main = platform::InputWindow();
+  if (main != nullptr) HeadlessWindows().Restore(main);
+}
+
+void SetClientSize(int width, int height) {
+  HWND main = platform::InputWindow();
+  if (main == nullptr) return;
+  RECT c = HeadlessWindows().ClientOnScreen(main);
+  HeadlessWindows().PlaceClient(main, c.left, c.top, width, height);
+}
+
+void QueueMessageBoxAnswer(int answer) { platform::HeadlessDialogs().boxAnswers.push_back(answer); }
+
+const std::vector<MessageBoxRecord>& MessageBoxes() { return platform::HeadlessDialogs().boxes; }
+
+int BeepCount() { return platform::HeadlessDialogs().Beeps(); }
+
+void QueueFileDialogAnswer(std::optional<std::string> path) {
+  platform::HeadlessDialogs().fileAnswers.push_back(std::move(path));
+}
+
+const std::vector<FileDialogRecord>& FileDialogs() {
+  return platform::HeadlessDialogs().fileDialogs;
+}
+
+int FlipCount() { return platform::FlipCount(); }
+
+CGapiSurface* BackBuffer() { return platform::OpenBackBuffer(); }
+
+}  // namespace headless

@@ -1,0 +1,88 @@
+// Presentation through an SDL renderer: the picture is streamed into a texture and drawn at
+// the logical size, which SDL scales into the window with the aspect kept (bars fill the
+// rest).
+#include <algorithm>
+
+#include "platform/real_pieces.h"
+
+namespace platform {
+
+bool SdlPresentPiece::Open(HWND hwnd, int logicalWidth, int logicalHeight) {
+  Close();
+  SDL_Window* window = SdlWindows().Native(hwnd);
+  if (window == nullptr) return false;
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  m_renderer = SDL_CreateRenderer(window, -1, 0);
+  if (m_renderer == nullptr) m_renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  if (m_renderer == nullptr) {
+    SDL_Log("Cannot present in the window: %s", SDL_GetError());
+    return false;
+  }
+  SDL_RenderSetLogicalSize(m_renderer, logicalWidth, logicalHeight);
+  m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888,
+                                SDL_TEXTUREACCESS_STREAMING, logicalWidth, logicalHeight);
+  if (m_texture == nullptr) {
+    Close();
+    return false;
+  }
+  // The alpha byte of the pictures means nothing: copy, never blend.
+  SDL_SetTextureBlendMode(m_texture, SDL_BLENDMODE_NONE);
+  m_logicalWidth = logicalWidth;
+  m_logicalHeight = logicalHeight;
+  SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
+  SDL_RenderClear(m_renderer);
+  SDL_RenderPresent(m_renderer);
+  return true;
+}
+
+void SdlPresentPiece::Close() {
+  if (m_other) SDL_DestroyTexture(m_other);
+  if (m_texture) SDL_DestroyTexture(m_texture);
+  if (m_renderer) SDL_DestroyRenderer(m_renderer);
+  *this = SdlPresentPiece();
+}
+
+void SdlPresentPiece::Present(const void* pixels, int width, int height, int pitchBytes) {
+  if (m_renderer == nullptr || pixels == nullptr || width <= 0 || height <= 0) return;
+  SDL_Texture* target = m_texture;
+  if (width != m_logicalWidth || height != m_logicalHeight) {
+    if (m_other == nullptr || m_otherWidth != width || m_otherHeight != height) {
+      if (m_other) SDL_DestroyTexture(m_other);
+      m_other = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888,
+                                  SDL_TEXTUREACCESS_STREAMING, width, height);
+      if (m_other == nullptr) return;
+      SDL_SetTextureBlendMode(m_other, SDL_BLENDMODE_NONE);
+      m_otherWidth = width;
+      m_otherHeight = height;
+    }
+    target = m_other;
+  }
+  SDL_UpdateTexture(target, nullptr, pixels, pitchBytes);
+  m_last = target;
+  Draw();
+}
+
+void SdlPresentPiece::Refresh() {
+  if (m_renderer != nullptr && m_last != nullptr) Draw();
+}
+
+void SdlPresentPiece::Draw() {
+  SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
+  SDL_RenderClear(m_renderer);
+  if (m_last == m_texture) {
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+  } else {
+    // A picture of another size (a media frame) is fitted into the logical area whole.
+    double scale = std::min(static_cast<double>(m_logicalWidth) / m_otherWidth,
+                            static_cast<double>(m_logicalHeight) / m_otherHeight);
+    SDL_Rect dst;
+    dst.w = static_cast<int>(m_otherWidth * scale);
+    dst.h = static_cast<int>(m_otherHeight * scale);
+    dst.x = (m_logicalWidth - dst.w) / 2;
+    dst.y = (m_logicalHeight - dst.h) / 2;
+    SDL_RenderCopy(m_renderer, m_last, nullptr, &dst);
+  }
+  SDL_RenderPresent(m_renderer);
+}
+
+}  // namespace platform

@@ -1,0 +1,270 @@
+// SDL windows. Events are taken in an event watch installed before any renderer exists, so
+// mouse positions are the window's own pixels: the renderer's watch, which runs after ours,
+// would rewrite them into logical coordinates, and on this layer that is the display's job
+// (DeviceToLogical).
+#include <SDL_image.h>
+
+#include "platform/modal_scope.h"
+#include "platform/real_pieces.h"
+#include "platform/resources.h"
+#include "platform/sdl_keys.h"
+#include "platform/text_encoding.h"
+
+namespace platform {
+namespace {
+
+// Below this the picture is too small to use; the window manager keeps the window larger.
+constexpr int kMinimumClientWidth = 160;
+constexpr int kMinimumClientHeight = 120;
+
+}  // namespace
+
+bool SdlWindowPiece::EnsureVideo() {
+  if (m_videoUp) return true;
+  // The close button arrives as a window event; SDL_QUIT then only means a signal.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // A click that activates the window is still a click, as on the platform this replaces.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    SDL_Log("Cannot start the display: %s", SDL_GetError());
+    return false;
+  }
+  SDL_AddEventWatch(&SdlWindowPiece::Watch, this);
+  m_videoUp = true;
+  EnsureGtk();
+  return true;
+}
+
+void SdlWindowPiece::Shutdown() {
+  for (auto& [hwnd, window] : m_windows) SDL_DestroyWindow(window);
+  m_windows.clear();
+  m_pending.clear();
+  if (m_videoUp) {
+    SDL_DelEventWatch(&SdlWindowPiece::Watch, this);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    m_videoUp = false;
+  }
+}
+
+bool SdlWindowPiece::Create(HWND hwnd, const char* title, int clientWidth, int clientHeight,
+                            bool resizable) {
+  if (!EnsureVideo()) return false;
+  std::string text = title ? title : "";
+  if (!IsValidUtf8(text)) text = Windows1252ToUtf8(text);
+  Uint32 flags = SDL_WINDOW_HIDDEN | (resizable ? SDL_WINDOW_RESIZABLE : 0);
+  SDL_Window* window = SDL_CreateWindow(text.c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                        SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight, flags);
+  if (window == nullptr) {
+    SDL_Log("Cannot create a window: %s", SDL_GetError());
+    return false;
+  }
+  SDL_SetWindowMinimumSize(window, kMinimumClientWidth, kMinimumClientHeight);
+  m_windows[hwnd] = window;
+  return true;
+}
+
+void SdlWindowPiece::Destroy(HWND hwnd) {
+  auto it = m_windows.find(hwnd);
+  if (it == m_windows.end()) return;
+  SDL_DestroyWindow(it->second);
+  m_windows.erase(it);
+  std::erase_if(m_pending, [hwnd](const InputEvent& e) { return e.hwnd == hwnd; });
+}
+
+SDL_Window* SdlWindowPiece::Native(HWND hwnd) const {
+  auto it = m_windows.find(hwnd);
+  return it == m_windows.end() ? nullptr : it->second;
+}
+
+HWND SdlWindowPiece::FromId(Uint32 windowId) const {
+  for (const auto& [hwnd, window] : m_windows) {
+    if (SDL_GetWindowID(window) == windowId) return hwnd;
+  }
+  return nullptr;
+}
+
+void SdlWindowPiece::SetVisible(HWND hwnd, bool visible) {
+  SDL_Window* w = Native(hwnd);
+  if (w == nullptr) return;
+  bool shown = (SDL_GetWindowFlags(w) & SDL_WINDOW_SHOWN) != 0;
+  if (visible && !shown) {
+    SDL_ShowWindow(w);
+    SDL_RaiseWindow(w);
+  } else if (!visible && shown) {
+    SDL_HideWindow(w);
+  }
+}
+
+void SdlWindowPiece::Minimize(HWND hwnd) {
+  if (SDL_Window* w = Native(hwnd)) SDL_MinimizeWindow(w);
+}
+
+void SdlWindowPiece::Restore(HWND hwnd) {
+  if (SDL_Window* w = Native(hwnd)) SDL_RestoreWindow(w);
+}
+
+void SdlWindowPiece::Focus(HWND hwnd) {
+  SDL_Window* w = Native(hwnd);
+  if (w != nullptr && (SDL_GetWindowFlags(w) & SDL_WINDOW_SHOWN)) SDL_RaiseWindow(w);
+}
+
+void SdlWindowPiece::SetIcon(HWND hwnd, int resourceId) {
+  SDL_Window* w = Native(hwnd);
+  ResourceBytes png = FindResource(static_cast<uint32_t>(resourceId), "PNG");
+  if (w == nullptr || !png) return;
+  SDL_RWops* rw = SDL_RWFromConstMem(png.data, static_cast<int>(png.size));
+  if (SDL_Surface* icon = IMG_Load_RW(rw, 1)) {
+    SDL_SetWindowIcon(w, icon);
+    SDL_FreeSurface(icon);
+  }
+}
+
+RECT SdlWindowPiece::ClientOnScreen(HWND hwnd) {
+  SDL_Window* w = Native(hwnd);
+  if (w == nullptr) return RECT{0, 0, 0, 0};
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowPosition(w, &x, &y);
+  SDL_GetWindowSize(w, &width, &height);
+  return RECT{x, y, x + width, y + height};
+}
+
+RECT SdlWindowPiece::FrameExtents(HWND hwnd) {
+  SDL_Window* w = Native(hwnd);
+  int top = 0;
+  int left = 0;
+  int bottom = 0;
+  int right = 0;
+  if (w == nullptr || SDL_GetWindowBordersSize(w, &top, &left, &bottom, &right) != 0) {
+    return RECT{0, 0, 0, 0};
+  }
+  return RECT{left, top, right, bottom};
+}
+
+void SdlWindowPiece::PlaceClient(HWND hwnd, int x, int y, int width, int height) {
+  SDL_Window* w = Native(hwnd);
+  if (w == nullptr) return;
+  RECT now = ClientOnScreen(hwnd);
+  if (now.left != x || now.top != y) SDL_SetWindowPosition(w, x, y);
+  if (now.right - now.left != width || now.bottom - now.top != height) {
+    SDL_SetWindowSize(w, width, height);
+  }
+}
+
+int SdlWindowPiece::Watch(void* self, SDL_Event* event) {
+  static_cast<SdlWindowPiece*>(self)->Take(*event);
+  return 1;
+}
+
+void SdlWindowPiece::Take(const SDL_Event& e) {
+  InputEvent in;
+  switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      in.kind = e.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+      in.hwnd = FromId(e.key.windowID);
+      in.vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode);
+      in.repeat = e.key.repeat != 0;
+      if (in.vk == 0 || in.hwnd == nullptr) return;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (e.button.button != SDL_BUTTON_LEFT) return;
+      in.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Kind::MouseDown
+                                              : InputEvent::Kind::MouseUp;
+      in.hwnd = FromId(e.button.windowID);
+      in.x = e.button.x;
+      in.y = e.button.y;
+      if (in.hwnd == nullptr) return;
+      break;
+    case SDL_MOUSEMOTION:
+      in.kind = InputEvent::Kind::MouseMove;
+      in.hwnd = FromId(e.motion.windowID);
+      in.x = e.motion.x;
+      in.y = e.motion.y;
+      if (in.hwnd == nullptr) return;
+      break;
+    case SDL_WINDOWEVENT:
+      in.hwnd = FromId(e.window.windowID);
+      if (in.hwnd == nullptr) return;
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          in.kind = InputEvent::Kind::Activate;
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          in.kind = InputEvent::Kind::Deactivate;
+          break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          in.kind = InputEvent::Kind::Minimize;
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+          in.kind = InputEvent::Kind::Restore;
+          break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          in.kind = InputEvent::Kind::Resize;
+          in.x = e.window.data1;
+          in.y = e.window.data2;
+          break;
+        case SDL_WINDOWEVENT_CLOSE:
+          in.kind = InputEvent::Kind::Close;
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+          m_exposed = true;
+          return;
+        default:
+          return;
+      }
+      break;
+    case SDL_QUIT:  // SIGTERM or SIGINT
+      in.kind = InputEvent::Kind::Terminate;
+      NoteTermination();
+      break;
+    default:
+      return;
+  }
+  m_pending.push_back(in);
+}
+
+void SdlWindowPiece::Pump(std::vector<InputEvent>& out) {
+  if (!m_videoUp) return;
+  SDL_PumpEvents();
+  // The watch has seen every event; the queue itself is of no further use.
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  if (m_exposed) {
+    m_exposed = false;
+    Active().present->Refresh();
+  }
+  out.insert(out.end(), m_pending.begin(), m_pending.end());
+  m_pending.clear();
+}
+
+bool SdlWindowPiece::WaitForEvents(uint32_t ms) {
+  if (!m_videoUp) {
+    SDL_Delay(ms);
+    return false;
+  }
+  if (!m_pending.empty()) return true;
+  SDL_Event ignored;
+  bool any = SDL_WaitEventTimeout(&ignored, static_cast<int>(ms)) == 1;
+  return any || !m_pending.empty();
+}
+
+POINT SdlWindowPiece::CursorOnScreen() {
+  int x = 0;
+  int y = 0;
+  if (m_videoUp) SDL_GetGlobalMouseState(&x, &y);
+  return POINT{x, y};
+}
+
+void SdlWindowPiece::Capture(bool on) {
+  if (m_videoUp) SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlWindowPiece::ShowCursor(bool show) {
+  if (m_videoUp) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+}  // namespace platform

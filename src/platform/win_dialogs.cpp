@@ -1,0 +1,70 @@
+// Message boxes, the beep and the file-open dialog over the active backend's dialog piece.
+#include <string>
+
+#include "platform/file_choice.h"
+#include "platform/locale_setup.h"
+#include "platform/message_queue.h"
+#include "platform/modal_scope.h"
+#include "platform/pieces.h"
+#include "platform/win_api.h"
+#include "platform/window_object.h"
+
+namespace platform {
+namespace {
+
+int g_modalDepth = 0;
+bool g_terminate = false;
+
+}  // namespace
+
+ModalScope::ModalScope() {
+  // What reached the main window before the box opened is still meant for it.
+  PumpWindowSystem();
+  ++g_modalDepth;
+}
+
+ModalScope::~ModalScope() {
+  // Anything given to the main window while the box was up is thrown away here.
+  PumpWindowSystem();
+  --g_modalDepth;
+  if (g_modalDepth == 0) {
+    if (HWND main = InputWindow(); main != nullptr && main->native) Active().window->Focus(main);
+    g_terminate = false;
+  }
+  KeepNumericLocale();
+}
+
+bool InModalLoop() { return g_modalDepth > 0; }
+
+bool TerminationRequested() { return g_terminate; }
+
+void NoteTermination() { g_terminate = true; }
+
+}  // namespace platform
+
+using namespace platform;
+
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
+  ModalScope modal;
+  return Active().dialogs->MessageBox(owner, text ? text : "", caption ? caption : "Error",
+                                      type);
+}
+
+BOOL MessageBeep(UINT type) {
+  Active().dialogs->Beep(type);
+  return TRUE;
+}
+
+BOOL GetOpenFileNameA(OPENFILENAMEA* ofn) {
+  if (ofn == nullptr || ofn->lpstrFile == nullptr || ofn->nMaxFile == 0) return FALSE;
+  if (std::optional<std::string> preset = TakePresetFile()) {
+    return AcceptChosenFile(ofn, *preset) ? TRUE : FALSE;
+  }
+  std::optional<std::string> chosen;
+  {
+    ModalScope modal;
+    chosen = Active().dialogs->ChooseFile(RequestFromRecord(*ofn));
+  }
+  if (!chosen) return FALSE;
+  return AcceptChosenFile(ofn, *chosen) ? TRUE : FALSE;
+}
