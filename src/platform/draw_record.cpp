@@ -4,6 +4,7 @@
 
 #include "platform/headless.h"
 #include "platform/surface_ops.h"
+#include "platform/surface_record.h"
 
 namespace {
 
@@ -13,6 +14,8 @@ std::vector<headless::DrawCall> g_calls;
 }  // namespace
 
 namespace platform {
+
+void SetSurfaceRecordsDraws(CGapiSurface& surface, bool on) { surface.Data()->recordDraws = on; }
 
 void RecordDraw(const GapiSurfaceData* target, headless::DrawCall call) {
   if (g_recording && target != nullptr && target->recordDraws) g_calls.push_back(std::move(call));

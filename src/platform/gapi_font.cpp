@@ -93,6 +93,11 @@ CGapiBitmapFont::CGapiBitmapFont() : m_data(new GapiFontData) {
   if (file.empty()) return;
   m_data->body = TTF_OpenFont(file.c_str(), platform::kFontPointSize);
   m_data->outline = TTF_OpenFont(file.c_str(), platform::kFontPointSize);
+  // At 8 points the monochrome hinter snaps stems to whole pixels; the other modes blur
+  // into the border and the text gets hard to read.
+  for (TTF_Font* f : {m_data->body, m_data->outline}) {
+    if (f != nullptr) TTF_SetFontHinting(f, TTF_HINTING_MONO);
+  }
   if (m_data->outline != nullptr) TTF_SetFontOutline(m_data->outline, 1);
 }
 
