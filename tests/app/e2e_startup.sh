@@ -26,7 +26,7 @@ Xvfb "$DISPLAY_NUM" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
 export DISPLAY=$DISPLAY_NUM GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 unset CORVANE_HEADLESS
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 150); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 
 cd "$WORK" || exit 1
@@ -74,6 +74,7 @@ kill -0 "$APP_PID" 2>/dev/null || fail "program ended on its own"
 xdotool key --window "$WID" alt+F4 >/dev/null 2>&1
 for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$APP_PID" 2>/dev/null; then
+  echo "e2e_startup: Alt+F4 did not close the window; sending SIGTERM"
   kill -TERM "$APP_PID"  # the close request a session manager would send
 fi
 wait "$APP_PID"

@@ -2,6 +2,7 @@
 // skipped frames, drawing switch, and the end of the loop.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -151,6 +152,23 @@ TEST_F(FrameTest, ErrorBoxAtCloseComesBeforeTheWindowGoes) {
   EXPECT_EQ(box.type, 0x10010u);
   EXPECT_EQ(frame.boxesAtDestroy, 1);
   EXPECT_EQ(frame.m_hWnd, nullptr);
+}
+
+TEST_F(FrameTest, DisplayThatCannotOpenIsReportedAtClose) {
+  AppConfig config = apptest::ProgramConfig();
+  config.m_width = 0;  // no display of that size
+  ProbeFrame frame(config);
+  const HRESULT hr = frame.Run();
+  EXPECT_LT(hr, 0);
+  EXPECT_EQ(frame.inits, 0);
+  EXPECT_EQ(frame.m_hWnd, nullptr);
+  ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+  char expected[80];
+  std::snprintf(expected, sizeof expected, "Could not open display.\nError code=0x%x.",
+                static_cast<unsigned>(hr));
+  EXPECT_EQ(headless::MessageBoxes()[0].text, expected);
+  EXPECT_EQ(headless::MessageBoxes()[0].caption, "Error");
+  EXPECT_EQ(frame.boxesAtDestroy, 1);
 }
 
 TEST_F(FrameTest, HeldKeyGivesOneKeyDownAndOneKeyUp) {
