@@ -514,10 +514,10 @@ def new_user_111():
                 draw_text_centred(img, "DEL", cx + 1, kr[1] + 18, WHITE)
             elif ch == " ":
                 bevel_button(img, kr, STEEL, INK)
-                img.cover(P_or(P_rect(kr[0] + 5, kr[1] + 15, kr[2] - 5, kr[1] + 17),
-                               P_rect(kr[0] + 5, kr[1] + 11, kr[0] + 7, kr[1] + 17),
-                               P_rect(kr[2] - 7, kr[1] + 11, kr[2] - 5, kr[1] + 17)), kr, WHITE)
-                draw_text_centred(img, "SPC", cx, kr[1] + 19, MIST)
+                img.cover(P_or(P_rect(kr[0] + 4, kr[1] + 12, kr[2] - 4, kr[1] + 14),
+                               P_rect(kr[0] + 4, kr[1] + 8, kr[0] + 6, kr[1] + 14),
+                               P_rect(kr[2] - 6, kr[1] + 8, kr[2] - 4, kr[1] + 14)), kr, WHITE)
+                draw_text_centred(img, "SPC", cx, kr[1] + 17, WHITE)
             else:
                 bevel_button(img, kr, (214, 222, 230), STEEL)
                 draw_text_centred(img, ch, cx + 1, kr[1] + 7, INK, 2)

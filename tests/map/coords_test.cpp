@@ -1,16 +1,14 @@
 // Map pixels to GPS and back, and the visible part of the map.
 #include <gtest/gtest.h>
 
-#include "support/model_builder.h"
-
-using testmodel::Str;
+#include "loading_fixture.h"
 
 namespace {
 
-class CoordsTest : public testmodel::ModelTest {
+class CoordsTest : public LoadingTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
+    LoadingTest::SetUp();
     model->m_mapSize.Set(800, 600);
     model->m_gpsTopLeft.Set(-1.50, 52.40);      // north at the top: latitude falls downwards
     model->m_gpsBottomRight.Set(-1.40, 52.35);
@@ -54,25 +52,25 @@ TEST_F(CoordsTest, WithoutAMapConversionsStayFinite) {
 TEST_F(CoordsTest, ViewRectFollowsTheCentreInsideTheMap) {
   model->m_mapSize.Set(1600, 1200);
   model->m_viewCentre.Set(800, 600);
-  EXPECT_EQ(Str(model->ComputeViewRect()), "400,300,1200,900");
+  EXPECT_EQ(RectText(model->ComputeViewRect()), "400,300,1200,900");
   model->m_viewCentre.Set(100, 100);  // near the top-left corner
-  EXPECT_EQ(Str(model->ComputeViewRect()), "0,0,800,600");
+  EXPECT_EQ(RectText(model->ComputeViewRect()), "0,0,800,600");
   model->m_viewCentre.Set(1500, 1150);  // near the bottom-right corner
-  EXPECT_EQ(Str(model->ComputeViewRect()), "800,600,1600,1200");
+  EXPECT_EQ(RectText(model->ComputeViewRect()), "800,600,1600,1200");
   model->m_viewCentre.Set(400.75, 300.5);  // truncation toward zero
-  EXPECT_EQ(Str(model->ComputeViewRect()), "0,0,800,600");
+  EXPECT_EQ(RectText(model->ComputeViewRect()), "0,0,800,600");
   model->m_viewCentre.Set(401.75, 301.5);
-  EXPECT_EQ(Str(model->ComputeViewRect()), "1,1,801,601");
+  EXPECT_EQ(RectText(model->ComputeViewRect()), "1,1,801,601");
 }
 
 TEST_F(CoordsTest, ViewRectOfAMapSmallerThanTheScreen) {
   model->m_mapSize.Set(600, 400);
   model->m_viewCentre.Set(300, 200);  // below half the screen on both axes
-  EXPECT_EQ(Str(model->ComputeViewRect()), "0,0,800,600");
+  EXPECT_EQ(RectText(model->ComputeViewRect()), "0,0,800,600");
   model->m_viewCentre.Set(450, 350);  // past half the screen: pinned to the far edges
-  EXPECT_EQ(Str(model->ComputeViewRect()), "-200,-200,600,400");
+  EXPECT_EQ(RectText(model->ComputeViewRect()), "-200,-200,600,400");
   model->m_viewCentre.Set(450, 100);
-  EXPECT_EQ(Str(model->ComputeViewRect()), "-200,0,600,600");
+  EXPECT_EQ(RectText(model->ComputeViewRect()), "-200,0,600,600");
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 // Construction of the model with its fixed images, and its small operations.
 #include <gtest/gtest.h>
 
-#include "support/model_builder.h"
-
-using testmodel::Str;
+#include "loading_fixture.h"
 
 namespace {
 
-class PortraitTest : public testmodel::ModelTest {};
+class PortraitTest : public LoadingTest {};
 
 // True when a keyed copy of image leaves the destination's colour at (x, y) of the image.
 bool KeyedAt(CGapiSurface* image, LONG x, LONG y) {
@@ -19,9 +17,9 @@ bool KeyedAt(CGapiSurface* image, LONG x, LONG y) {
 }
 
 TEST_F(PortraitTest, ConstructionOnAn800x600Display) {
-  EXPECT_EQ(Str(model->m_viewRect), "0,0,800,600");
-  EXPECT_EQ(Str(model->m_exitButtonRect), "772,3,797,28");
-  EXPECT_EQ(Str(model->m_usersButtonRect), "745,3,770,28");
+  EXPECT_EQ(RectText(model->m_viewRect), "0,0,800,600");
+  EXPECT_EQ(RectText(model->m_exitButtonRect), "772,3,797,28");
+  EXPECT_EQ(RectText(model->m_usersButtonRect), "745,3,770,28");
   EXPECT_TRUE(model->m_screenSize == CGeoPoint(800, 600));
   EXPECT_TRUE(model->m_mapSize == CGeoPoint(0, 0));
   EXPECT_EQ(model->m_mapSurface, nullptr);
@@ -39,28 +37,32 @@ TEST_F(PortraitTest, FixedImagesLoadedWithTheirSizesAndKeys) {
   struct Expected {
     CGapiSurface* image;
     DWORD width, height;
+    LONG clearX, clearY;  // a pixel the artwork leaves transparent in the keyed images
     bool keyed;
   };
   const Expected images[] = {
-      {&model->m_userIcon, 41, 41, true},         {&model->m_buttonBackground, 25, 25, true},
-      {&model->m_exitGlyph, 15, 13, true},        {&model->m_menuBackground, 240, 61, true},
-      {&model->m_menuIcons, 240, 61, true},       {&model->m_regionMarker, 33, 165, true},
-      {&model->m_badgeStrip, 16, 42, true},       {&model->m_pageBackground, 240, 320, false},
+      {&model->m_userIcon, 41, 41, 0, 0, true},
+      {&model->m_buttonBackground, 25, 25, 0, 0, true},
+      {&model->m_exitGlyph, 15, 13, 14, 0, true},
+      {&model->m_menuBackground, 240, 61, 0, 60, true},
+      {&model->m_menuIcons, 240, 61, 0, 0, true},
+      {&model->m_regionMarker, 33, 165, 0, 0, true},
+      {&model->m_badgeStrip, 16, 42, 15, 41, true},
+      {&model->m_pageBackground, 240, 320, 0, 0, false},
   };
   for (const Expected& e : images) {
     ASSERT_FALSE(e.image->IsEmpty());
     EXPECT_EQ(e.image->GetWidth(), e.width);
     EXPECT_EQ(e.image->GetHeight(), e.height);
-    // Every keyed image is transparent in its top-left corner; the page panel is opaque.
-    EXPECT_EQ(KeyedAt(e.image, 0, 0), e.keyed) << e.width << "x" << e.height;
+    EXPECT_EQ(KeyedAt(e.image, e.clearX, e.clearY), e.keyed) << e.width << "x" << e.height;
   }
 }
 
 TEST_F(PortraitTest, ButtonRectanglesFollowTheDisplayWidth) {
   CPortrait small(nullptr, GetModuleHandleA(nullptr), 640, 480);
-  EXPECT_EQ(Str(small.m_viewRect), "0,0,640,480");
-  EXPECT_EQ(Str(small.m_exitButtonRect), "612,3,637,28");
-  EXPECT_EQ(Str(small.m_usersButtonRect), "585,3,610,28");
+  EXPECT_EQ(RectText(small.m_viewRect), "0,0,640,480");
+  EXPECT_EQ(RectText(small.m_exitButtonRect), "612,3,637,28");
+  EXPECT_EQ(RectText(small.m_usersButtonRect), "585,3,610,28");
 }
 
 TEST_F(PortraitTest, GpsPortIsNeverOpenedInThisBuild) {
@@ -78,9 +80,9 @@ TEST_F(PortraitTest, PendingActionIsTakenOnce) {
 }
 
 TEST_F(PortraitTest, RegionContentAvailabilityTouchesOnlyThatRegion) {
-  CContentItem* a = AddContent(1, 2, 0, 0, -1);
-  CContentItem* b = AddContent(2, 3, 0, 0, -1);
-  CContentItem* c = AddContent(3, 2, 0, 0, -1);
+  CContentItem* a = AddContent(1, 2);
+  CContentItem* b = AddContent(2, 3);
+  CContentItem* c = AddContent(3, 2);
   model->SetRegionContentAvailable(2, true);
   EXPECT_TRUE(a->m_inActiveRegion);
   EXPECT_FALSE(b->m_inActiveRegion);

@@ -5,25 +5,18 @@
 #include <filesystem>
 
 #include "scratch_folder.h"
-#include "support/model_builder.h"
-
-using testmodel::Str;
+#include "loading_fixture.h"
 
 namespace {
 
 constexpr DWORD KEY = 0xFF00FF;
 constexpr DWORD THUMB_32x24 = 0x2060A0;
 
-class ResourceLoadingTest : public testmodel::ModelTest {
+class ResourceLoadingTest : public LoadingTest {
  protected:
-  void SetMapFile(const char* name) {
-    CSystemItem* system = AddSystem(30.0);
-    std::strncpy(system->m_mapFilename, name, sizeof system->m_mapFilename - 1);
-  }
+  void SetMapFile(const char* name) { AddSystem(name); }
   CContentItem* AddClip(int id, const char* video, const char* thumbnail) {
-    CContentItem* c = AddContent(id, 1, 0, 0, -1, video);
-    std::strncpy(c->m_thumbnail, thumbnail, sizeof c->m_thumbnail - 1);
-    return c;
+    return AddContent(id, 1, video, thumbnail);
   }
   ScratchFolder folder;
 };
@@ -45,7 +38,7 @@ TEST_F(ResourceLoadingTest, MapOfAnySizeIsStretchedTo800x600AndCentred) {
   EXPECT_EQ(model->m_mapSurface->GetPixel(0, 300), 0x2040C0u);
   EXPECT_EQ(model->m_mapSurface->GetPixel(799, 599), 0xE0E0D0u);
   EXPECT_TRUE(model->m_viewCentre == CGeoPoint(400, 300));
-  EXPECT_EQ(Str(model->m_viewRect), "0,0,800,600");
+  EXPECT_EQ(RectText(model->m_viewRect), "0,0,800,600");
   EXPECT_TRUE(model->m_userPos == CGeoPoint(400, 300));
   EXPECT_TRUE(model->m_userGps == CGeoPoint(10.5, 19.5));
   EXPECT_TRUE(headless::MessageBoxes().empty());
@@ -66,7 +59,7 @@ TEST_F(ResourceLoadingTest, MissingMapShowsTheBoxAndLeavesNoMap) {
   EXPECT_EQ(model->m_mapSurface, nullptr);  // the earlier map is gone too
   EXPECT_TRUE(model->m_mapSize == CGeoPoint(0, 0));
   EXPECT_TRUE(model->m_viewCentre == CGeoPoint(0, 0));
-  EXPECT_EQ(Str(model->m_viewRect), "0,0,800,600");
+  EXPECT_EQ(RectText(model->m_viewRect), "0,0,800,600");
 }
 
 TEST_F(ResourceLoadingTest, BrokenMapFileOrAFolderIsNotAMap) {
@@ -92,13 +85,9 @@ TEST_F(ResourceLoadingTest, PositionsFromGpsClampedToTheMap) {
   model->m_mapSize.Set(800, 600);
   model->m_gpsTopLeft.Set(0.0, 1.0);
   model->m_gpsBottomRight.Set(2.0, 0.0);
-  CRegionItem* inside = AddRegion(1, -1, -1);
-  inside->m_gpsX = 0.5;
-  inside->m_gpsY = 0.25;
-  CRegionItem* outside = AddRegion(2, -1, -1);
-  outside->m_gpsX = 3.0;
-  outside->m_gpsY = 2.0;
-  CContentItem* content = AddContent(1, 1, -1, -1, -1);
+  CRegionItem* inside = AddRegion(1, 0.5, 0.25);
+  CRegionItem* outside = AddRegion(2, 3.0, 2.0);
+  CContentItem* content = AddContent(1, 1);
   content->m_gpsX = 1.0;
   content->m_gpsY = 0.5;
   EXPECT_EQ(model->ComputeMapPositions(), 1);
