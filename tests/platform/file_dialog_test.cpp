@@ -1,0 +1,130 @@
+// The file-open call, message boxes and the beep on the headless backend: what the dialog
+// was asked to show, what the caller gets back, and the change of current folder.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/backend_select.h"
+#include "window_test_util.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kFilters[] = "TXT files (*.txt)\0*.txt\0XML files (*.xml)\0*.xml\0All (*.*)\0*.*\0";
+
+class FileDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless::Reset();
+    start = fs::current_path();
+    dir = fs::temp_directory_path() /
+          ("corvane_file_dialog_" + std::to_string(getpid()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir / "project");
+    std::ofstream(dir / "project" / "Harbour.xml") << "<media_portrait/>\n";
+    std::memset(file, 0, sizeof file);
+    std::memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = kFilters;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = "C:\\";
+    ofn.lpstrTitle = "Select project";
+    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
+    ofn.lpstrDefExt = "txt";
+  }
+  void TearDown() override {
+    fs::current_path(start);
+    fs::remove_all(dir);
+  }
+
+  fs::path start;
+  fs::path dir;
+  char file[260];
+  OPENFILENAMEA ofn;
+};
+
+TEST_F(FileDialog, ShowsWhatTheCallerAsksAndChangesToTheChosenFolder) {
+  std::string chosen = (dir / "project" / "Harbour.xml").string();
+  headless::QueueFileDialogAnswer(chosen);
+  ASSERT_TRUE(GetOpenFileNameA(&ofn));
+  ASSERT_EQ(headless::FileDialogs().size(), 1u);
+  const auto& shown = headless::FileDialogs()[0];
+  EXPECT_EQ(shown.title, "Select project");
+  ASSERT_EQ(shown.filters.size(), 3u);
+  EXPECT_EQ(shown.filters[0].first, "TXT files (*.txt)");
+  EXPECT_EQ(shown.filters[0].second, "*.txt");
+  EXPECT_EQ(shown.filters[2].second, "*.*");
+  EXPECT_EQ(shown.filterIndex, 1u);
+  EXPECT_EQ(shown.defaultExt, "txt");
+  EXPECT_EQ(shown.flags, OFN_EXPLORER | OFN_PATHMUSTEXIST);
+
+  EXPECT_EQ(std::string(file), chosen);
+  EXPECT_STREQ(file + ofn.nFileOffset, "Harbour.xml");
+  EXPECT_STREQ(file + ofn.nFileExtension, "xml");
+  EXPECT_EQ(fs::current_path(), dir / "project");
+}
+
+TEST_F(FileDialog, CancelReturnsFalseAndLeavesTheFolder) {
+  headless::QueueFileDialogAnswer(std::nullopt);
+  EXPECT_FALSE(GetOpenFileNameA(&ofn));
+  EXPECT_EQ(file[0], '\0');
+  EXPECT_EQ(fs::current_path(), start);
+}
+
+TEST_F(FileDialog, CommandLinePresetIsTakenWithoutShowingAnything) {
+  fs::current_path(dir);
+  platform::PresetFileChoice("project/Harbour.xml");
+  ASSERT_TRUE(GetOpenFileNameA(&ofn));
+  EXPECT_TRUE(headless::FileDialogs().empty());
+  EXPECT_EQ(std::string(file), (dir / "project" / "Harbour.xml").string()) << "made absolute";
+  EXPECT_EQ(fs::current_path(), dir / "project");
+  // Only the next call is preset.
+  EXPECT_FALSE(GetOpenFileNameA(&ofn));
+  EXPECT_EQ(headless::FileDialogs().size(), 1u);
+}
+
+TEST_F(FileDialog, NameTypedWithoutExtensionGetsTheDefaultOne) {
+  headless::QueueFileDialogAnswer((dir / "project" / "notes").string());
+  ASSERT_TRUE(GetOpenFileNameA(&ofn));
+  EXPECT_EQ(std::string(file), (dir / "project" / "notes.txt").string());
+}
+
+TEST_F(FileDialog, PathLongerThanTheBufferFailsInsteadOfBeingCut) {
+  headless::QueueFileDialogAnswer((dir / "project" / "Harbour.xml").string());
+  ofn.nMaxFile = 8;
+  EXPECT_FALSE(GetOpenFileNameA(&ofn));
+  EXPECT_EQ(fs::current_path(), start);
+}
+
+TEST(MessageBoxes, AreRecordedAndAnsweredInOrder) {
+  headless::Reset();
+  headless::QueueMessageBoxAnswer(IDNO);
+  EXPECT_EQ(MessageBoxA(nullptr, "Save changes?", "Question", MB_YESNO | MB_ICONQUESTION), IDNO);
+  EXPECT_EQ(MessageBoxA(nullptr, "No file chosen, quiting", "Info", MB_OK), IDOK);
+  ASSERT_EQ(headless::MessageBoxes().size(), 2u);
+  EXPECT_EQ(headless::MessageBoxes()[0].text, "Save changes?");
+  EXPECT_EQ(headless::MessageBoxes()[0].caption, "Question");
+  EXPECT_EQ(headless::MessageBoxes()[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(headless::MessageBoxes()[0].answer, IDNO);
+  EXPECT_EQ(headless::MessageBoxes()[1].caption, "Info");
+  MessageBeep(0);
+  MessageBeep(0);
+  EXPECT_EQ(headless::BeepCount(), 2);
+}
+
+TEST(MessageBoxes, InputGivenBeforeTheBoxStillArrives) {
+  headless::Reset();
+  ASSERT_NE(wintest::MakeWindow(), nullptr);
+  wintest::Drain();
+  headless::InjectMouseDown(5, 5);
+  MessageBoxA(nullptr, "text", "caption", MB_OK);
+  EXPECT_EQ(wintest::Drain({WM_LBUTTONDOWN}).size(), 1u);
+}
+
+}  // namespace
