@@ -1,0 +1,122 @@
+// Cost of one frame of the map view, against one plain 800x600 copy measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+
+#include "data/content_item.h"
+#include "data/region_item.h"
+#include "data/system_item.h"
+#include "data/xml_item_list.h"
+#include "map/portrait.h"
+#include "platform/backend_select.h"
+#include "platform/gapi.h"
+#include "platform/headless.h"
+#include "platform/win_api.h"
+
+namespace {
+
+struct Scene {
+  CGapiDisplay display;
+  CGapiSurface back;
+  CGapiBitmapFont* font = nullptr;
+  std::unique_ptr<CPortrait> model;
+
+  Scene() {
+    platform::UseBackend(platform::BackendKind::Headless);
+    headless::Reset();
+    display.OpenDisplay(0, nullptr, 800, 600, 0, 0, 0, 0);
+    display.GetBackBuffer(&back);
+    font = display.GetSystemFontBorder();
+    headless::SetDrawRecording(false);
+  }
+
+  // A map with regions and icons on grids; every region of radius 30.
+  void Build(int regions, int icons) {
+    model = std::make_unique<CPortrait>(nullptr, GetModuleHandleA(nullptr), 800, 600);
+    auto* map = new CGapiSurface;
+    map->CreateSurface(GDSURFACE_SYSTEMMEMORY, 800, 600);
+    for (int i = 0; i < 40; ++i) {
+      const RECT r{i * 20, 0, i * 20 + 10, 600};
+      map->FillRect(&r, 0x406080 + 0x030201 * static_cast<DWORD>(i), 0, nullptr);
+    }
+    model->m_mapSurface = map;
+    model->m_mapSize.Set(800, 600);
+    model->m_userPos.Set(400, 300);
+    model->m_systemList = new CXmlItemList;
+    model->m_regionList = new CXmlItemList;
+    model->m_contentList = new CXmlItemList;
+    CSystemItem system;
+    system.m_radius = 30.0;
+    model->m_systemList->Add(system);
+    for (int i = 0; i < regions; ++i) {
+      CRegionItem region;
+      region.m_id = i + 1;
+      auto* r = static_cast<CRegionItem*>(model->m_regionList->At(model->m_regionList->Add(region)));
+      r->m_screenX = 40 + (i % 16) * 48;
+      r->m_screenY = 40 + (i / 16) * 68;
+      r->m_contentCount = 1 + i % 6;
+    }
+    model->m_iconSurfaces = new CGapiSurface[icons > 0 ? icons : 1];
+    model->m_iconSurfaceCount = icons;
+    for (int i = 0; i < icons; ++i) {
+      CGapiSurface& s = model->m_iconSurfaces[i];
+      s.CreateSurface(GDSURFACE_SYSTEMMEMORY, 35, 26);
+      s.FillRect(nullptr, 0x208040 + static_cast<DWORD>(i), 0, nullptr);
+      const RECT key{32, 0, 35, 2};
+      s.FillRect(&key, 0xFF00FF, 0, nullptr);
+      s.SetColorKey(0xFF00FF);
+      CContentItem item;
+      item.m_id = i + 1;
+      auto* c = static_cast<CContentItem*>(model->m_contentList->At(model->m_contentList->Add(item)));
+      c->m_screenX = 30 + (i % 16) * 48;
+      c->m_screenY = 30 + (i / 16) * 70;
+      c->m_iconIndex = i;
+      c->m_inActiveRegion = true;
+    }
+  }
+};
+
+Scene& TheScene() {
+  static Scene scene;
+  return scene;
+}
+
+void BM_PlainCopy(benchmark::State& state) {
+  Scene& s = TheScene();
+  s.Build(0, 0);
+  for (auto _ : state) {
+    s.back.BltFast(0, 0, s.model->m_mapSurface, nullptr, 0, nullptr);
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_RenderTypical(benchmark::State& state) {
+  Scene& s = TheScene();
+  s.Build(10, 20);
+  for (auto _ : state) {
+    s.model->Render(&s.back, s.font);
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_RenderHeaviest(benchmark::State& state) {
+  Scene& s = TheScene();
+  s.Build(128, 128);
+  CPortrait& m = *s.model;
+  m.m_showRegionAreas = true;
+  m.m_showOverview = true;
+  m.m_menuOpen = true;
+  m.m_moveUserMode = true;
+  m.m_showGpsStatus = true;
+  for (auto _ : state) {
+    m.Render(&s.back, s.font);
+    benchmark::ClobberMemory();
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_PlainCopy)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RenderTypical)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RenderHeaviest)->Repetitions(9)->ReportAggregatesOnly(true);
