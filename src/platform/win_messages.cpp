@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "platform/clock.h"
+#include "platform/input_trace.h"
 #include "platform/input_translate.h"
 #include "platform/message_queue.h"
 #include "platform/modal_scope.h"
@@ -122,6 +123,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
     return 0;
   }
   if (!IsLiveWindow(msg->hwnd)) return 0;
+  TraceDispatch(*msg);
   return msg->hwnd->cls.proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 

@@ -1,0 +1,103 @@
+# Shared helpers of the end-to-end checks: a private X server, the program on a scratch copy
+# of the demo project, and bounded waits (never a bare sleep that hopes).
+# Usage: source lib.sh; every check gets CORVANE (the program) and DEMO (the demo folder)
+# as its first two arguments.
+set -euo pipefail
+
+CORVANE=${1:?program}
+DEMO=${2:?demo folder}
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/corvane-e2e.XXXXXX")
+XVFB_PID=""
+APP_PID=""
+SHOTS=${CORVANE_E2E_SHOTS:-$WORK}
+
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+# A German locale where there is one: the program must keep working (and write '.' in
+# numbers) whatever the desktop's language.
+if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then export LANG=de_DE.UTF-8; fi
+unset LC_ALL || true
+# Libraries under the desktop (GTK, fontconfig, Mesa) keep allocations to the end.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+
+cleanup() {
+  if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then kill -KILL "$APP_PID" 2>/dev/null || true; fi
+  if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$WORK/app.log" ] && sed 's/^/  app: /' "$WORK/app.log" >&2
+  exit 1
+}
+
+# wait_until SECONDS COMMAND...: polls every 0.1 s until the command succeeds.
+wait_until() {
+  local limit=$(( $1 * 10 )); shift
+  local i
+  for (( i = 0; i < limit; i++ )); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+start_x() {
+  local fdfile="$WORK/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  wait_until 20 test -s "$fdfile" || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  wait_until 20 xdpyinfo || fail "X server $DISPLAY does not answer"
+}
+
+# Starts the program on a scratch copy of the demo project (quitting writes the project
+# back, and that must never touch the checkout).
+start_app() {
+  cp -r "$DEMO" "$WORK/demo"
+  local project
+  project=$(ls "$WORK"/demo/*.xml | grep -vi 'users' | head -n1)
+  "$CORVANE" "$project" "$@" >"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+}
+
+# The main window: searched by process id, since xdotool cannot match names once GTK has
+# switched the process to a UTF-8 locale, then picked by its title among the process's
+# windows (GTK has a hidden one of its own).
+main_window() {
+  local w
+  for w in $(xdotool search --pid "$APP_PID" 2>/dev/null); do
+    if [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Corvane V0.01" ]; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+
+wait_for_window() {
+  wait_until 30 main_window || fail "no window titled \"Corvane V0.01\""
+  WIN=$(main_window)
+}
+
+client_size() {  # prints WIDTHxHEIGHT of the window
+  xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}
+
+window_has_size() { [ "$(client_size "$1")" = "$2" ]; }
+
+# wait_for_exit SECONDS: waits for the program and sets EXIT_CODE.
+wait_for_exit() {
+  wait_until "$1" bash -c "! kill -0 $APP_PID" || fail "the program did not end"
+  set +e
+  wait "$APP_PID"
+  EXIT_CODE=$?
+  set -e
+  APP_PID=""
+}
+
+screenshot() {
+  mkdir -p "$SHOTS"
+  import -window root "$SHOTS/$1.png"
+}
