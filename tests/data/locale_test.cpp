@@ -19,10 +19,17 @@ namespace {
 // Switches the program to a German locale, whose decimal separator is ','. The system may
 // not have the locale built; it is then built into the test's folder when localedef and the
 // locale sources are there.
-bool UseGermanLocale(const datatest::ScratchDir& dir) {
+bool UseGermanLocale() {
   if (setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) return true;
   if (!std::filesystem::exists("/usr/share/i18n/locales/de_DE")) return false;
+  static const datatest::ScratchDir dir;  // built once per run
   const std::string built = dir.Path("locales");
+  if (std::filesystem::exists(built + "/de_DE.UTF-8")) {
+    setenv("LOCPATH", built.c_str(), 1);
+    const bool ok = setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    unsetenv("LOCPATH");
+    return ok;
+  }
   std::filesystem::create_directory(built);
   const std::string command =
       "localedef -i de_DE -f UTF-8 '" + built + "/de_DE.UTF-8' >/dev/null 2>&1";
@@ -37,7 +44,7 @@ class GermanLocale : public ProjectFileTest {
  protected:
   void SetUp() override {
     ProjectFileTest::SetUp();
-    if (!UseGermanLocale(dir)) GTEST_SKIP() << "no German locale on this system";
+    if (!UseGermanLocale()) GTEST_SKIP() << "no German locale on this system";
     char buffer[16];
     snprintf(buffer, sizeof buffer, "%.1f", 1.5);
     ASSERT_STREQ(buffer, "1,5");  // the locale is really in force

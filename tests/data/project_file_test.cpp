@@ -263,11 +263,11 @@ TEST_F(ProjectFileTest, EditsReachTheSavedFile) {
   ASSERT_TRUE(model->LoadProjectFile(Fixture("project_lf.xml").c_str()));
   Region(*model, 2)->m_gpsX = 0.25;
   model->System()->m_characterRels = true;
-  Region(*model, 1)->m_screenX = 99;  // run-time, never written
+  Region(*model, 1)->m_screenX = 12345;  // run-time, never written
   const std::string saved = Saved(*model, dir);
   EXPECT_NE(saved.find("\t<character_rels>1</character_rels>\n"), std::string::npos);
   EXPECT_NE(saved.find("\t\t<gps_x>0.250000</gps_x>\n"), std::string::npos);
-  EXPECT_EQ(saved.find("99"), std::string::npos);
+  EXPECT_EQ(saved.find("12345"), std::string::npos);
 }
 
 TEST_F(ProjectFileTest, AnOverlongProjectPathIsNotKeptCut) {
