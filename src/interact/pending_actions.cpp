@@ -2,7 +2,6 @@
 #include <cstdio>
 
 #include "app/portrait_app.h"
-#include "data/user_context.h"
 #include "map/portrait.h"
 #include "platform/win_api.h"
 
@@ -27,12 +26,7 @@ void CPortraitApp::PerformPendingAction() {
     case ACTION_SAVE_AND_QUIT:
       // Closing the visit first puts the running time into the users file written below.
       m_model->SetCurrentUser(nullptr);
-      if (SaveBeforeQuit(m_model, m_hWnd, m_projectFile)) {
-        Quit();
-      } else if (m_model->m_currentUser != nullptr) {
-        // Staying on: the committed visit must not be counted again at the next quit.
-        m_model->m_currentUser->BeginVisit();
-      }
+      if (SaveBeforeQuit(m_model, m_hWnd, m_projectFile)) Quit();
       break;
     case ACTION_PLAY_VIDEO:
     case ACTION_STOP_VIDEO:

@@ -44,8 +44,21 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$program" "$work/Harbour.xml" &
 app_pid=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Corvane V0.01$' | head -n1)
-[ -n "$window" ] || { echo "FAIL: no main window" >&2; exit 1; }
+# Top-level window with this exact title, found through the window tree (the toolkit sets
+# only the UTF-8 name, which a plain name search can miss).
+find_window() {
+  xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" '$2 " " $3 == t || $2 == t {print $1; exit}'
+}
+wait_window() {
+  for _ in $(seq "$2"); do
+    w=$(find_window "$1")
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+window=$(wait_window "Corvane V0.01" 200) || { echo "FAIL: no main window" >&2; exit 1; }
 
 # The user list appears once the startup sequence (about three seconds) has run.
 sleep 5
@@ -70,13 +83,13 @@ tap 134 15         # menu button (4, 0): show coordinates
 shot menu-armed
 tap 300 300        # below the panel: the map
 
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Position info$' | head -n1) || true
+box=$(wait_window "Position info" 100) || box=""
 shot position-info
 [ -n "$box" ] || { echo "FAIL: no \"Position info\" box" >&2; exit 1; }
 xdotool windowactivate --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" Return
 sleep 0.5
-if xdotool search --onlyvisible --name '^Position info$' >/dev/null 2>&1; then
+if [ -n "$(find_window "Position info")" ]; then
   echo "FAIL: the box did not go away" >&2
   exit 1
 fi

@@ -25,6 +25,7 @@ class InputTest : public testmodel::ModelTest {
     app = std::make_unique<CPortraitApp>(apptest::ProgramConfig());
     app->m_model = model.get();
     app->m_mode = MODE_MAP;
+    app->m_instance = GetModuleHandleA(nullptr);
   }
 
   void TearDown() override {
