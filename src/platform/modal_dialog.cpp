@@ -5,6 +5,7 @@
 
 #include "platform/backend_select.h"
 #include "platform/win_api.h"
+#include "platform/window_object.h"
 
 namespace platform {
 
@@ -30,14 +31,25 @@ constexpr const char* kControlClass = "Corvane DialogControl";
 
 // The dialog and its controls get window handles of their own so that the procedure can
 // reach them with SendMessageA; what the user sees is drawn by the backend, so they are
-// made as plain child windows with nothing to show.
+// made as plain child windows with nothing to show. A dialog without a live owner hangs
+// under any live top-level window, or, with none at all, is an empty top-level window that
+// is never shown.
 HWND CreateInternalWindow(const char* className, WNDPROC proc, HWND parent) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = proc;
   wc.lpszClassName = className;
   RegisterClassA(&wc);  // fails harmlessly once registered
-  return CreateWindowExA(0, className, "", WS_CHILD, 0, 0, 0, 0, parent, nullptr, nullptr,
-                         nullptr);
+  if (!IsLiveWindow(parent)) {
+    parent = nullptr;
+    for (HWND w : LiveWindows()) {
+      if (w->native) {
+        parent = w;
+        break;
+      }
+    }
+  }
+  DWORD style = parent ? WS_CHILD : WS_POPUP;
+  return CreateWindowExA(0, className, "", style, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
 }
 
 }  // namespace
