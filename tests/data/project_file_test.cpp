@@ -281,3 +281,17 @@ TEST_F(ProjectFileTest, AnOverlongProjectPathIsNotKeptCut) {
   ASSERT_TRUE(model->LoadProjectFile(path.c_str()));
   EXPECT_STREQ(model->m_projectPath, "");
 }
+
+TEST_F(ProjectFileTest, TheDemoProjectLoadsAndSavesStably) {
+  const std::string demo = std::string(CORVANE_SOURCE_DIR) + "/demo/Harbour.xml";
+  ASSERT_TRUE(model->LoadProjectFile(demo.c_str()));
+  EXPECT_GT(model->m_contentList->Count(), 0);
+  EXPECT_EQ(headless::BeepCount(), 0);
+  // Single-precision reading may move the last digit of a coordinate once, never twice.
+  const std::string first = Saved(*model, dir);
+  const std::string copy = dir.Path("demo.xml");
+  WriteAll(copy, first);
+  auto again = MakeModel();
+  ASSERT_TRUE(again->LoadProjectFile(copy.c_str()));
+  EXPECT_EQ(Saved(*again, dir), first);
+}
