@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Open the menu with Escape, arm show-coordinates, tap the map and find the "Position info"
+# box on screen; dismiss it; leave with the exit button (the menu still open) and find the
+# project file and the users file written, with the visit's time in the users file.
+source "$(dirname "$0")/lib.sh"
+
+# The program on a scratch copy of the demo with one user, so the start ends on the user list.
+cp -r "$DEMO" "$WORK/demo"
+project=$(ls "$WORK"/demo/*.xml | grep -vi 'users' | head -n1)
+users="${project%.xml}Users.xml"
+cat >"$users" <<'USERS'
+<?xml version='1.0' encoding='UTF-8' ?>
+<user_list>
+<user_context>
+	<user_id>0</user_id>
+	<username>Tester</username>
+	<duration>0.00</duration>
+</user_context>
+</user_list>
+USERS
+touch -d '2000-01-01' "$project" "$users"
+
+start_x
+"$CORVANE" "$project" >"$WORK/app.log" 2>&1 &
+APP_PID=$!
+wait_for_window
+
+# Colour of one client pixel as #RRGGBB.
+pixel() { import -window "$WIN" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
+lit() { [ "$(pixel "$1" "$2")" != "#000000" ]; }
+tap() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
+
+# The user list's backdrop is centred; the map fills the whole window.
+wait_until 30 lit 400 150 || fail "no user list after the start-up sequence"
+screenshot user-list
+tap 330 442                      # confirm: the map view with Tester as the current user
+wait_until 10 lit 10 590 || fail "no map view after confirming the user"
+
+xdotool key --window "$WIN" Escape   # the menu panel
+tap 134 15                       # its button (4, 0): show coordinates
+tap 300 300                      # below the panel: the map
+
+position_box() {
+  local w
+  for w in $(xdotool search --pid "$APP_PID" 2>/dev/null); do
+    if [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Position info" ] &&
+       xwininfo -id "$w" 2>/dev/null | grep -q 'IsViewable'; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+wait_until 20 position_box || fail "no \"Position info\" box"
+screenshot position-info
+box=$(position_box)
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key --window "$box" Return
+no_position_box() { ! position_box; }
+wait_until 10 no_position_box || fail "the \"Position info\" box stayed"
+
+tap 780 15                       # the exit button
+wait_for_exit 30
+[ "$EXIT_CODE" -eq 0 ] || fail "exit code $EXIT_CODE after the exit button"
+
+[ "$project" -nt "$WORK/demo/map.png" ] || fail "project file not written"
+grep -q '</media_portrait>' "$project" || fail "project file incomplete"
+grep -q '<username>Tester</username>' "$users" || fail "users file lost its user"
+# Only the save on quitting commits the running visit into the file.
+grep -q '<duration>0.00</duration>' "$users" && fail "users file not written on quitting"
+echo "position info and exit: ok"
