@@ -91,7 +91,7 @@ class CAppFrame {
   CGapiTimer m_timer;
 
  private:
-  // Message handling that the table of WindowProc leaves to these.
+  // Suspend and resume in their fixed order; a client point packed in lParam to logical.
   void Suspend();
   void Resume();
   POINT ToLogical(LPARAM lParam);

@@ -213,6 +213,32 @@ TEST_F(PortraitAppTest, ModelThatCannotBeCreatedEndsTheStartWithAMessage) {
   EXPECT_EQ(headless::MessageBoxes()[0].text, "Not enough memory to load the project.");
 }
 
+TEST_F(PortraitAppTest, InputGoesToTheModelByScreenMode) {
+  headless::QueueFileDialogAnswer(MissingProject("corvane-routing.xml"));
+  ProbeApp app(apptest::ProgramConfig());
+  ASSERT_EQ(app.Run(), 0);
+  ASSERT_NE(app.m_model, nullptr);
+  ASSERT_EQ(app.m_mode, MODE_MAP);
+  CPortrait& model = *app.m_model;
+
+  app.KeyDown(VK_ESCAPE, nullptr);
+  EXPECT_TRUE(model.m_menuOpen);
+  app.KeyDown(VK_ESCAPE, nullptr);
+  EXPECT_FALSE(model.m_menuOpen);
+
+  // A map tap that no command takes starts a drag; the release ends it.
+  app.StylusDown(400, 300);
+  EXPECT_TRUE(model.m_dragging);
+  app.StylusUp(400, 300);
+  EXPECT_FALSE(model.m_dragging);
+
+  // The release belongs to the map view only.
+  app.StylusDown(400, 300);
+  app.m_mode = MODE_NEW_USER;
+  app.StylusUp(400, 300);
+  EXPECT_TRUE(model.m_dragging);
+}
+
 TEST_F(PortraitAppTest, InputBeforeTheModelExistsIsIgnored) {
   ProbeApp app(apptest::ProgramConfig());
   ASSERT_EQ(app.m_model, nullptr);
