@@ -34,6 +34,6 @@ HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFon
   SDL_SetSurfaceAlphaMod(line, alpha);
   // The border reaches one pixel past the text on every side.
   SDL_Rect at{left - 1, y - 1, 0, 0};
-  SDL_BlitSurface(line, nullptr, dst, &at);
+  if (SDL_BlitSurface(line, nullptr, dst, &at) == 0) platform::MakeOpaque(dst, at);
   return GD_OK;
 }

@@ -46,6 +46,16 @@ inline Uint32 BlendPixel(Uint32 src, Uint32 dst, unsigned a) {
   return kOpaque | channel(16) | channel(8) | channel(0);
 }
 
+// Sets the alpha of every pixel in `area` (already inside the surface) to opaque. SDL's
+// per-pixel-alpha blend leaves the destination alpha a little short of opaque, which a
+// later translucent blit from this surface would take as partial transparency.
+inline void MakeOpaque(SDL_Surface* s, const SDL_Rect& area) {
+  for (int y = area.y; y < area.y + area.h; ++y) {
+    Uint32* row = PixelRow(s, y) + area.x;
+    for (int x = 0; x < area.w; ++x) row[x] |= kOpaque;
+  }
+}
+
 // Appends a call to the drawing record when the surface records and recording is on.
 void RecordDraw(const GapiSurfaceData* target, headless::DrawCall call);
 

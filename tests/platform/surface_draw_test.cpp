@@ -183,3 +183,42 @@ TEST(SurfaceDrawLine, ShadowLineAtOpacity) {
 }
 
 }  // namespace
+
+namespace {
+
+// Translucent blits weigh the source by its own alpha as well, so every kind of drawing
+// must leave the pixels it touches fully opaque.
+TEST(SurfaceDrawing, LeavesEveryPixelOpaque) {
+  CGapiSurface s, icon, target;
+  MakeSurface(s, 60, 30, 0xFFFFFF);
+  MakeSurface(icon, 10, 10, 0x3060C0);
+  icon.SetColorKey(kKey);
+  GDFILLRECTFX fill{};
+  fill.dwOpacity = 128;
+  GDLINEFX line{};
+  line.dwOpacity = 96;
+  GDBLTFASTFX fast{};
+  fast.dwOpacity = 128;
+  GDBLTFX blt{};
+  blt.dwOpacity = 196;
+  RECT box{2, 2, 40, 20};
+  RECT scaled{30, 5, 50, 25};
+  CGapiBitmapFont font;
+  s.FillRect(&box, 0x202020, GDFILLRECT_OPACITY, &fill);
+  s.DrawLine(0, 29, 59, 0, 0x000000, GDLINE_OPACITY, &line);
+  s.BltFast(20, 15, &icon, nullptr, GDBLTFAST_KEYSRC | GDBLTFAST_OPACITY, &fast);
+  s.Blt(&scaled, &icon, nullptr, GDBLT_KEYSRC | GDBLT_OPACITY, &blt);
+  s.DrawTextA(5, 10, "Opaque", &font, GDDRAWTEXT_LEFT, nullptr, 0, nullptr);
+
+  MakeSurface(target, 60, 30, 0x000000);
+  GDBLTFASTFX almost{};
+  almost.dwOpacity = 254;
+  target.BltFast(0, 0, &s, nullptr, GDBLTFAST_OPACITY, &almost);
+  for (LONG y = 0; y < 30; ++y) {
+    for (LONG x = 0; x < 60; ++x) {
+      ASSERT_TRUE(ColourNear(target.GetPixel(x, y), s.GetPixel(x, y), 2)) << x << ", " << y;
+    }
+  }
+}
+
+}  // namespace
