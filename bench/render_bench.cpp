@@ -1,6 +1,8 @@
 // Cost of one frame of the map view, against one plain 800x600 copy measured in the same run.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -25,8 +27,18 @@ struct Scene {
   Scene() {
     platform::UseBackend(platform::BackendKind::Headless);
     headless::Reset();
-    display.OpenDisplay(0, nullptr, 800, 600, 0, 0, 0, 0);
-    display.GetBackBuffer(&back);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CorvaneRenderBench";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "bench", WS_CAPTION, 0, 0, 0, 0, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+    if (display.OpenDisplay(0, window, 800, 600, 0, 0, 0, 0) != GD_OK ||
+        display.GetBackBuffer(&back) != GD_OK || back.GetWidth() != 800) {
+      std::fprintf(stderr, "no headless display\n");
+      std::abort();
+    }
     font = display.GetSystemFontBorder();
     headless::SetDrawRecording(false);
   }
