@@ -123,14 +123,15 @@ def draw_map(path):
     d += ["-stroke", "#303030", "-strokewidth", "2", "-draw", "line 760,560 760,520",
           "-fill", "#303030", "-draw", "polygon 760,512 754,526 766,526", "-stroke", "none",
           "-font", FONT_BOLD, "-pointsize", "12", "-draw", "text 755,578 'N'"]
-    run(["convert", "-size", f"{MAP_W}x{MAP_H}", "xc:#e8dcb8"] + d + [path])
+    run(["convert", "-size", f"{MAP_W}x{MAP_H}", "xc:#e8dcb8"] + d + ["PNG24:" + path])
 
 
 def draw_thumbnail(path, number, colour):
-    run(["convert", "-size", "32x24", f"xc:#{colour[2:]}", "-fill", "white", "-stroke", "black",
-         "-strokewidth", "1", "-draw", "rectangle 0,0 31,23", "-stroke", "none",
-         "-fill", "white", "-font", FONT_BOLD, "-pointsize", "12", "-gravity", "center",
-         "-annotate", "+0+0", str(number), path])
+    run(["convert", "-size", "32x24", f"xc:#{colour[2:]}",
+         "-fill", "none", "-stroke", "#f0e0c0", "-strokewidth", "1",
+         "-draw", "rectangle 0,0 31,23", "-stroke", "none",
+         "-fill", "white", "-font", FONT_BOLD, "-pointsize", "13", "-gravity", "center",
+         "-annotate", "+0+0", str(number), "PNG32:" + path])
 
 
 def make_video(path, title, subtitle, colour, seconds=3):
