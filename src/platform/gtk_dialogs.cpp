@@ -27,6 +27,9 @@ constexpr UINT kTypeMask = 0x0F;
 constexpr UINT kYesNoCancel = 3;
 constexpr UINT kIconMask = 0xF0;
 
+// Button labels in the desktop's language, from GTK's own translations.
+const char* Label(const char* text) { return g_dgettext("gtk30", text); }
+
 std::string Utf8(const std::string& bytes) {
   return IsValidUtf8(bytes) ? bytes : Windows1252ToUtf8(bytes);
 }
@@ -38,12 +41,18 @@ gboolean ServiceMainWindow(gpointer dialog) {
 }
 
 // Runs a dialog to its answer, in front and with the keyboard focus; `answered` reads the
-// dialog before it is destroyed.
-int RunModal(GtkWidget* dialog, const std::function<void(int)>& answered = {}) {
+// dialog before it is destroyed. A width and height, when given, are applied once the
+// dialog is up, since the file chooser sizes itself from its font while it is being shown.
+int RunModal(GtkWidget* dialog, const std::function<void(int)>& answered = {}, int width = 0,
+             int height = 0) {
   GtkWindow* window = GTK_WINDOW(dialog);
   gtk_window_set_keep_above(window, TRUE);
   gtk_window_set_position(window, GTK_WIN_POS_CENTER);
   gtk_widget_show_all(dialog);
+  if (width > 0 && height > 0) {
+    gtk_window_resize(window, width, height);
+    gtk_window_set_position(window, GTK_WIN_POS_CENTER_ALWAYS);
+  }
   gtk_window_present(window);
   guint service = g_timeout_add(kServiceMs, ServiceMainWindow, dialog);
   int response = gtk_dialog_run(GTK_DIALOG(dialog));
@@ -160,8 +169,8 @@ int GtkDialogPiece::MessageBox(HWND, const std::string& text, const std::string&
   GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, IconType(type), buttons,
                                              "%s", Utf8(text).c_str());
   if ((type & kTypeMask) == kYesNoCancel) {
-    gtk_dialog_add_buttons(GTK_DIALOG(dialog), "_Yes", GTK_RESPONSE_YES, "_No", GTK_RESPONSE_NO,
-                           "_Cancel", GTK_RESPONSE_CANCEL, nullptr);
+    gtk_dialog_add_buttons(GTK_DIALOG(dialog), Label("_Yes"), GTK_RESPONSE_YES, Label("_No"),
+                           GTK_RESPONSE_NO, Label("_Cancel"), GTK_RESPONSE_CANCEL, nullptr);
   }
   gtk_window_set_title(GTK_WINDOW(dialog), Utf8(caption).c_str());
   return AnswerFromResponse(RunModal(dialog), type);
@@ -181,8 +190,8 @@ std::optional<std::string> GtkDialogPiece::ChooseFile(const FileDialogRequest& r
     return std::nullopt;
   }
   GtkWidget* dialog = gtk_file_chooser_dialog_new(
-      Utf8(r.title).c_str(), nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
-      GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+      Utf8(r.title).c_str(), nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, Label("_Cancel"),
+      GTK_RESPONSE_CANCEL, Label("_Open"), GTK_RESPONSE_ACCEPT, nullptr);
   GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
   gtk_window_set_default_size(GTK_WINDOW(dialog), kChooserWidth, kChooserHeight);
@@ -203,7 +212,7 @@ std::optional<std::string> GtkDialogPiece::ChooseFile(const FileDialogRequest& r
       chosen = name;
       g_free(name);
     }
-  });
+  }, kChooserWidth, kChooserHeight);
   return chosen;
 }
 

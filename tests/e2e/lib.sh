@@ -4,8 +4,8 @@
 # as its first two arguments.
 set -euo pipefail
 
-CORVANE=${1:?program}
-DEMO=${2:?demo folder}
+CORVANE=$(readlink -f "${1:?program}")
+DEMO=$(readlink -f "${2:?demo folder}")
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/corvane-e2e.XXXXXX")
 XVFB_PID=""
 APP_PID=""
@@ -100,4 +100,24 @@ wait_for_exit() {
 screenshot() {
   mkdir -p "$SHOTS"
   import -window root "$SHOTS/$1.png"
+}
+
+# Starts the program without a project: it asks for one in the file dialog.
+start_app_asking() {
+  cp -r "$DEMO" "$WORK/demo"
+  (cd "$WORK" && exec "$CORVANE") >"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+}
+
+# window_named TITLE: the first window of the program with that title.
+window_named() {
+  local w
+  for w in $(xdotool search --pid "$APP_PID" 2>/dev/null); do
+    if [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] &&
+       xwininfo -id "$w" 2>/dev/null | grep -q IsViewable; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
 }

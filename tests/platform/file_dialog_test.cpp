@@ -8,6 +8,8 @@
 #include <fstream>
 
 #include "platform/backend_select.h"
+#include "platform/gapi.h"
+#include "platform/modal_scope.h"
 #include "window_test_util.h"
 
 namespace {
@@ -124,6 +126,39 @@ TEST(MessageBoxes, InputGivenBeforeTheBoxStillArrives) {
   wintest::Drain();
   headless::InjectMouseDown(5, 5);
   MessageBoxA(nullptr, "text", "caption", MB_OK);
+  EXPECT_EQ(wintest::Drain({WM_LBUTTONDOWN}).size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// What a real box or chooser does while it runs: the main window's input arrives during
+// the modal loop and must not reach the program afterwards; the window's state does.
+TEST(ModalLoops, InputGivenWhileABoxIsOpenIsDiscarded) {
+  headless::Reset();
+  ASSERT_NE(wintest::MakeWindow(CS_DBLCLKS), nullptr);
+  wintest::Drain();
+  headless::InjectKeyDown('A');
+  wintest::Drain();
+  {
+    platform::ModalScope box;
+    headless::InjectMouseDown(5, 5);
+    headless::InjectMouseUp(5, 5);
+    headless::InjectKeyUp('A');  // released while the box had the keyboard
+    headless::InjectKeyDown('B');
+    headless::InjectClose();
+    headless::SetClientSize(1000, 700);
+  }
+  auto msgs = wintest::Drain();
+  ASSERT_EQ(msgs.size(), 1u);
+  EXPECT_EQ(msgs[0].message, WM_SIZE);
+  CGapiInput input;
+  GDKEYLIST keys{};
+  input.GetKeyList(&keys);
+  EXPECT_FALSE(keys.down['A']) << "the release still counts for the key list";
+  // The click during the box does not pair with the next one into a double click.
+  headless::InjectMouseDown(5, 5);
   EXPECT_EQ(wintest::Drain({WM_LBUTTONDOWN}).size(), 1u);
 }
 
