@@ -75,12 +75,6 @@ TEST_F(MenuPanelTest, EveryButtonHasItsOwnEffectAndNoOther) {
   }
 }
 
-TEST_F(MenuPanelTest, ButtonsOutsideTheGridDoNothing) {
-  const MenuState start = StateOf(*model);
-  for (auto [c, r] : {std::pair{-1, 0}, {8, 0}, {0, 2}, {0, -1}}) model->ExecuteMenuButton(c, r);
-  EXPECT_EQ(StateOf(*model), start);
-}
-
 TEST_F(MenuPanelTest, CalibrationButtonExplainsInABox) {
   auto [x, y] = CellCentre(3, 0);
   Tap(x, y);
@@ -90,18 +84,6 @@ TEST_F(MenuPanelTest, CalibrationButtonExplainsInABox) {
   EXPECT_EQ(headless::MessageBoxes()[0].caption, "Info - feature");
   EXPECT_EQ(headless::MessageBoxes()[0].type, MB_OK);
   EXPECT_TRUE(model->m_menuOpen);
-}
-
-TEST_F(MenuPanelTest, TappedButtonsActAtOnceThroughTheApplication) {
-  auto [x, y] = CellCentre(6, 0);
-  Tap(x, y);
-  EXPECT_EQ(app->m_mode, MODE_USER_LIST);
-  EXPECT_EQ(model->m_pendingAction, ACTION_NONE);
-
-  app->m_mode = MODE_MAP;
-  std::tie(x, y) = CellCentre(7, 1);
-  Tap(x, y);
-  EXPECT_FALSE(model->m_menuOpen);
 }
 
 TEST_F(MenuPanelTest, IconModeCyclesOneTwoZeroOne) {
@@ -148,14 +130,6 @@ TEST_F(MenuPanelTest, KeysDoNothingWhileTheMenuIsClosed) {
   EXPECT_FALSE(model->MenuKey(VK_LWIN));
   EXPECT_EQ(model->m_menuCursor, 13);
   EXPECT_EQ(model->m_iconMode, 1);
-}
-
-TEST_F(MenuPanelTest, EscapeOpensAndClosesTheMenu) {
-  Key(VK_ESCAPE);
-  EXPECT_FALSE(model->m_menuOpen);
-  Key(VK_ESCAPE);
-  EXPECT_TRUE(model->m_menuOpen);
-  EXPECT_EQ(model->m_menuCursor, 0);
 }
 
 TEST_F(MenuPanelTest, GapsAndTheRightEndDoNothing) {

@@ -170,13 +170,6 @@ TEST_F(PageViewTest, TapTargetsAreWhereTheIconsAreDrawn) {
   EXPECT_EQ(icons, 13);
 }
 
-TEST_F(PageViewTest, WithoutACurrentUserThePageViewStaysClosed) {
-  model->m_currentUser = nullptr;
-  model->OpenPageView();
-  EXPECT_EQ(model->m_page, 0);
-  EXPECT_FALSE(model->HitTestPageCell(kOx + 15, kOy + 51, kOx, kOy));
-}
-
 TEST_F(PageViewTest, IconsTooLargeForACellStillGetOneCellPerPage) {
   MakeIcons({{230, 230}, {10, 10}});
   View(3);
@@ -191,13 +184,6 @@ TEST_F(PageViewTest, IconsTooLargeForACellStillGetOneCellPerPage) {
   Tap(kOx + 20, kOy + 60);
   EXPECT_STREQ(model->m_videoFile, "eight.mp4");
   RenderFrame();  // draws without faulting
-}
-
-TEST_F(PageViewTest, OnlyTooWideIconsKeepTheirRows) {
-  MakeIcons({{213, 20}, {10, 10}});
-  model->OpenPageView();
-  EXPECT_EQ(model->m_pageColumns, 1);
-  EXPECT_EQ(model->m_pageRows, 8);
 }
 
 // Layout as data: on the desktop screen and on the handheld's own, every part of the page

@@ -110,12 +110,4 @@ TEST_F(PendingActionTest, RelationshipsButtonRunsTheDialog) {
   EXPECT_EQ(model->m_pendingAction, ACTION_NONE);
 }
 
-TEST_F(PendingActionTest, AnActionIsPerformedOnce) {
-  Tap(750, 10);
-  ASSERT_EQ(app->m_mode, MODE_USER_LIST);
-  app->m_mode = MODE_MAP;
-  app->PerformPendingAction();
-  EXPECT_EQ(app->m_mode, MODE_MAP);
-}
-
 }  // namespace

@@ -328,12 +328,4 @@ TEST_F(StylusInputTest, GestureOpeningIsNotRememberedAfterTheMenuCloses) {
   EXPECT_FALSE(model->m_menuOpen);
 }
 
-TEST_F(StylusInputTest, GestureIsIgnoredDuringPlayback) {
-  model->TrackMenuGesture(0, 0, 10);
-  model->m_videoPlaying = true;
-  model->TrackMenuGesture(1, 0, 590);
-  EXPECT_EQ(model->m_gestureState, 1);
-  EXPECT_EQ(headless::BeepCount(), 1);
-}
-
 }  // namespace
