@@ -484,9 +484,11 @@ def new_user_111():
     panel_body(img)
     draw_text_centred(img, "NEW USER", 120, 6, AMBER, 2, INK)
     draw_text_centred(img, "TYPE A NAME, THEN ADD USER", 120, 25, MIST)
-    draw_text(img, "NAME", 30, 40, WHITE, 1, INK)
-    # name box: the program writes the typed name at (70, 40); it runs to the right edge
+    draw_text(img, "NAME", 30, 41, WHITE, 1, INK)
+    # name box: the program writes the typed name at (70, 40) in a 10-pixel line, so the
+    # field is drawn a little taller than the box to hold it; it runs to the right edge
     x0, y0, x1, y1 = NAME_BOX
+    y0, y1 = y0 - 3, y1 + 4
     img.rect(x0 - 1, y0 - 1, 240, y1 + 1, INK)
     img.rect(x0, y0, 240, y1, (14, 20, 28))
     img.rect(x0, y1, 240, y1 + 1, STEEL)
