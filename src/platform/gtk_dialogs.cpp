@@ -36,7 +36,8 @@ std::string Utf8(const std::string& bytes) {
 
 gboolean ServiceMainWindow(gpointer dialog) {
   PumpWindowSystem();
-  if (TerminationRequested()) gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+  // Asked to end: the box goes away as if closed, so the program can shut down.
+  if (TerminationRequested()) gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_DELETE_EVENT);
   return G_SOURCE_CONTINUE;
 }
 
@@ -46,6 +47,11 @@ gboolean ServiceMainWindow(gpointer dialog) {
 int RunModal(GtkWidget* dialog, const std::function<void(int)>& answered = {}, int width = 0,
              int height = 0) {
   GtkWindow* window = GTK_WINDOW(dialog);
+  if (TerminationRequested()) {
+    if (answered) answered(GTK_RESPONSE_DELETE_EVENT);
+    gtk_widget_destroy(dialog);
+    return GTK_RESPONSE_DELETE_EVENT;
+  }
   gtk_window_set_keep_above(window, TRUE);
   gtk_window_set_position(window, GTK_WIN_POS_CENTER);
   gtk_widget_show_all(dialog);

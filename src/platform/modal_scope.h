@@ -15,8 +15,8 @@ class ModalScope {
 };
 
 bool InModalLoop();
-// True once the process was asked to end (SIGTERM) during a modal loop; the loop should
-// give up so the program can close.
+// True once the process was asked to end (SIGTERM): modal loops give up, and later boxes
+// are not shown, so the program can close.
 bool TerminationRequested();
 void NoteTermination();
 

@@ -29,7 +29,6 @@ ModalScope::~ModalScope() {
   --g_modalDepth;
   if (g_modalDepth == 0) {
     if (HWND main = InputWindow(); main != nullptr && main->native) Active().window->Focus(main);
-    g_terminate = false;
   }
   KeepNumericLocale();
 }
