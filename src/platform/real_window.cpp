@@ -168,7 +168,9 @@ void SdlWindowPiece::Take(const SDL_Event& e) {
       in.hwnd = FromId(e.key.windowID);
       in.vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode);
       in.repeat = e.key.repeat != 0;
-      if (in.vk == 0 || in.hwnd == nullptr) return;
+      // When the window loses the focus SDL releases every held key with no window named;
+      // those releases still go to the main window, or the key list would keep them down.
+      if (in.vk == 0 || (in.hwnd == nullptr && e.type == SDL_KEYDOWN)) return;
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
