@@ -58,7 +58,9 @@ TEST_F(ArtworkTest, MenuGlyphsAllDifferAndSitInTheirCells) {
   // Outside the 25x25 cells nothing is drawn: the gaps stay transparent.
   for (LONG y = 0; y < 61; ++y) {
     for (LONG x = 0; x < 240; ++x) {
-      const bool inCell = (x - 2) % 30 < 25 && x >= 2 && ((y >= 3 && y < 28) || (y >= 33 && y < 58));
+      const bool inColumn = x >= 2 && (x - 2) % 30 < 25;
+      const bool inRow = (y >= 3 && y < 28) || (y >= 33 && y < 58);
+      const bool inCell = inColumn && inRow;
       if (!inCell) {
         ASSERT_EQ(glyphs.GetPixel(x, y), KEY) << x << "," << y;
       }
