@@ -67,22 +67,37 @@ struct SourceCopy {
   SourceCopy& operator=(const SourceCopy&) = delete;
 };
 
+// Source rectangle s drawn with its top-left corner at (x, y). Whatever lies outside the
+// source or the destination is cut off without moving the rest.
 void BlitUnscaled(SDL_Surface* dst, GapiSurfaceData& src, RECT s, LONG x, LONG y, BlitMode m) {
   if (m.alpha == 0 || platform::IsEmptyRect(s)) return;
+  int64_t sl = s.left, st = s.top, sr = s.right, sb = s.bottom, dx = x, dy = y;
+  auto cutLeading = [](int64_t& from, int64_t& to, int64_t minimum) {
+    if (from < minimum) {
+      to += minimum - from;
+      from = minimum;
+    }
+  };
+  cutLeading(sl, dx, 0);
+  cutLeading(st, dy, 0);
+  cutLeading(dx, sl, 0);
+  cutLeading(dy, st, 0);
+  sr = std::min<int64_t>({sr, src.surface->w, sl + (dst->w - dx)});
+  sb = std::min<int64_t>({sb, src.surface->h, st + (dst->h - dy)});
+  if (sr <= sl || sb <= st) return;
   ConfigureSource(src, m);
-  // SDL clips the source rectangle to the source and the result to the destination,
-  // moving the destination point along.
-  SDL_Rect sr{s.left, s.top, s.right - s.left, s.bottom - s.top};
-  SDL_Rect dr{x, y, 0, 0};
-  SDL_BlitSurface(src.surface, &sr, dst, &dr);
+  SDL_Rect from{static_cast<int>(sl), static_cast<int>(st), static_cast<int>(sr - sl),
+                static_cast<int>(sb - st)};
+  SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy), 0, 0};
+  SDL_BlitSurface(src.surface, &from, dst, &to);
 }
 
 void BlitScaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, RECT d, BlitMode m) {
   if (m.alpha == 0 || platform::IsEmptyRect(s) || platform::IsEmptyRect(d)) return;
   RECT visible = d;
   if (!platform::ClipToSurface(visible, dst->w, dst->h)) return;
-  const int64_t sw = s.right - s.left, sh = s.bottom - s.top;
-  const int64_t dw = d.right - d.left, dh = d.bottom - d.top;
+  const int64_t sw = platform::Width(s), sh = platform::Height(s);
+  const int64_t dw = platform::Width(d), dh = platform::Height(d);
   SDL_Surface* from = src.surface;
   // Each destination pixel takes the source pixel under its centre; pixels that map outside
   // the source surface are left alone. Clipping does not shift the mapping.
@@ -136,7 +151,7 @@ HRESULT CGapiSurface::Blt(const RECT* destRect, CGapiSurface* src, const RECT* s
   GapiSurfaceData* from = src->Data();
   RECT s = srcRect != nullptr ? *srcRect : platform::WholeRect(from->surface);
   BlitMode mode = ModeOf(*from, flags, opacity);
-  bool scaled = s.right - s.left != d.right - d.left || s.bottom - s.top != d.bottom - d.top;
+  bool scaled = platform::Width(s) != platform::Width(d) || platform::Height(s) != platform::Height(d);
   if (src == this) {
     SourceCopy copy(*from);
     if (copy.data.surface == nullptr) return GDERR_OUT_OF_MEMORY;
@@ -163,7 +178,7 @@ HRESULT CGapiSurface::BltFast(LONG x, LONG y, CGapiSurface* src, const RECT* src
   } else if (src != nullptr && !src->IsEmpty()) {
     s = platform::WholeRect(src->Data()->surface);
   }
-  RECT d{x, y, x + (s.right - s.left), y + (s.bottom - s.top)};
+  RECT d{x, y, platform::Saturate(x + platform::Width(s)), platform::Saturate(y + platform::Height(s))};
   platform::RecordDraw(m_data, BlitRecord("BltFast", d, src, srcRect, flags, opacity));
   if (dst == nullptr || src == nullptr || src->IsEmpty()) return GDERR_INVALID;
 

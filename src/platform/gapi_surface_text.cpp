@@ -20,7 +20,7 @@ HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFon
 
   headless::DrawCall call;
   call.call = "DrawTextA";
-  call.dst = RECT{x, y, x + width, y + height};
+  call.dst = RECT{x, y, platform::Saturate(int64_t{x} + width), platform::Saturate(int64_t{y} + height)};
   call.flags = flags;
   call.opacity = opacityGiven ? bltFx->dwOpacity : 255;
   call.text = bytes;
@@ -30,10 +30,12 @@ HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFon
   if (line == nullptr) return GD_OK;
   const Uint8 alpha = opacityGiven ? platform::ClampOpacity(bltFx->dwOpacity) : 255;
   if (alpha == 0) return GD_OK;
-  LONG left = (flags & GDDRAWTEXT_CENTER) != 0 ? x - width / 2 : x;
-  SDL_SetSurfaceAlphaMod(line, alpha);
+  const int64_t left = (flags & GDDRAWTEXT_CENTER) != 0 ? int64_t{x} - width / 2 : x;
   // The border reaches one pixel past the text on every side.
-  SDL_Rect at{left - 1, y - 1, 0, 0};
+  const int64_t atX = left - 1, atY = int64_t{y} - 1;
+  if (atX >= dst->w || atY >= dst->h || atX + line->w <= 0 || atY + line->h <= 0) return GD_OK;
+  SDL_SetSurfaceAlphaMod(line, alpha);
+  SDL_Rect at{static_cast<int>(atX), static_cast<int>(atY), 0, 0};
   if (SDL_BlitSurface(line, nullptr, dst, &at) == 0) platform::MakeOpaque(dst, at);
   return GD_OK;
 }

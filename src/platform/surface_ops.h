@@ -21,6 +21,15 @@ inline RECT WholeRect(const SDL_Surface* s) { return RECT{0, 0, s->w, s->h}; }
 
 inline bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
+inline int64_t Width(const RECT& r) { return int64_t{r.right} - r.left; }
+inline int64_t Height(const RECT& r) { return int64_t{r.bottom} - r.top; }
+
+// Coordinates computed from caller values may leave the 32-bit range; they only ever
+// matter for clipping, so they are pinned to its ends.
+inline LONG Saturate(int64_t v) {
+  return static_cast<LONG>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 // Intersects r with (0, 0, width, height); false when nothing is left.
 inline bool ClipToSurface(RECT& r, int width, int height) {
   r.left = std::max<LONG>(r.left, 0);

@@ -2,6 +2,8 @@
 // clipping at every edge, exclusive right and bottom, null and empty rectangles.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "platform/gapi.h"
 #include "surface_test_util.h"
 
@@ -246,6 +248,38 @@ TEST(SurfaceBlit, OntoItselfReadsTheSourceBeforeWriting) {
   ASSERT_EQ(s.Blt(&to, &s, &quarter, 0, nullptr), GD_OK);
   // (5, 5) takes source pixel (2, 2), which held Numbered(1, 1) before anything was written.
   EXPECT_EQ(s.GetPixel(5, 5), Numbered(1, 1));
+}
+
+TEST(SurfaceBlit, ExtremeCoordinatesAreClippedAway) {
+  CGapiSurface src, dst;
+  MakeNumbered(src, 4, 4);
+  MakeSurface(dst, 6, 6, kBackground);
+  const LONG lo = INT32_MIN, hi = INT32_MAX;
+  const RECT rects[] = {{hi - 1, hi - 1, hi, hi}, {lo, lo, lo + 1, lo + 1}, {lo, 0, hi, 4}};
+  for (const RECT& r : rects) {
+    dst.BltFast(hi, hi, &src, nullptr, 0, nullptr);
+    dst.BltFast(lo, lo, &src, nullptr, 0, nullptr);
+    dst.BltFast(lo, 0, &src, &r, 0, nullptr);
+    dst.Blt(&r, &src, &r, 0, nullptr);
+    dst.FillRect(&r, kBackground, 0, nullptr);  // no change to see, only no harm
+  }
+  EXPECT_TRUE(PixelsAre(dst, [](LONG, LONG) { return kBackground; }));
+  // The whole coordinate range as source: its pixel (0, 0) lands far to the right...
+  RECT huge{lo, lo, hi, hi};
+  dst.BltFast(0, 0, &src, &huge, 0, nullptr);
+  EXPECT_TRUE(PixelsAre(dst, [](LONG, LONG) { return kBackground; }));
+  // ...unless the destination is the same range, which puts every pixel in its own place.
+  dst.Blt(&huge, &src, &huge, 0, nullptr);
+  EXPECT_TRUE(PixelsAre(dst, [](LONG x, LONG y) {
+    return x < 4 && y < 4 ? Numbered(x, y) : kBackground;
+  }));
+  // A source rectangle reaching far past the source draws exactly the source.
+  dst.FillRect(nullptr, kBackground, 0, nullptr);
+  RECT wide{-1, -1, hi, hi};
+  dst.BltFast(0, 0, &src, &wide, 0, nullptr);
+  EXPECT_TRUE(PixelsAre(dst, [](LONG x, LONG y) {
+    return x >= 1 && x < 5 && y >= 1 && y < 5 ? Numbered(x - 1, y - 1) : kBackground;
+  }));
 }
 
 TEST(SurfaceBlit, MissingSurfacesFailWithoutDrawing) {
