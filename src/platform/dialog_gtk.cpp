@@ -146,6 +146,8 @@ void Pump() {
 }  // namespace
 
 bool RunGtkDialog(ModalDialog& dialog, LPARAM param) {
+  // Once the process is asked to end no new dialog holds it up.
+  if (TerminationRequested()) return false;
   ModalScope modal;
   bool ready = gtk_init_check(nullptr, nullptr);
   KeepNumericLocale();
