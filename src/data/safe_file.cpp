@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 CSafeFileWriter::~CSafeFileWriter() { Abandon(); }
 
@@ -13,6 +14,15 @@ bool CSafeFileWriter::Open(const char* path) {
   Abandon();
   if (path == nullptr || path[0] == '\0') return false;
   m_path = path;
+  // A link is followed, so that the file it names is replaced and the link stays a link.
+  struct stat link {};
+  if (lstat(path, &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* target = realpath(path, nullptr);
+    if (target != nullptr) {
+      m_path = target;
+      free(target);
+    }
+  }
   // The name only has to be unique in the folder; the pid and a counter make a clash
   // with a file of another run unlikely, and O_EXCL settles it.
   static unsigned counter = 0;
@@ -28,7 +38,7 @@ bool CSafeFileWriter::Open(const char* path) {
   }
   // The replacement keeps the permissions of the file it replaces.
   struct stat old {};
-  if (stat(path, &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+  if (stat(m_path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
   m_file = fdopen(fd, "w");
   if (m_file == nullptr) {
     close(fd);

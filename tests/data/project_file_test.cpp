@@ -295,3 +295,14 @@ TEST_F(ProjectFileTest, TheDemoProjectLoadsAndSavesStably) {
   ASSERT_TRUE(again->LoadProjectFile(copy.c_str()));
   EXPECT_EQ(Saved(*again, dir), first);
 }
+
+TEST_F(ProjectFileTest, SavingThroughALinkReplacesTheFileItNames) {
+  const std::string real = dir.Copy("project_lf.xml", "real.xml");
+  const std::string link = dir.Path("link.xml");
+  std::filesystem::create_symlink("real.xml", link);
+  ASSERT_TRUE(model->LoadProjectFile(link.c_str()));
+  model->System()->m_characterRels = true;
+  ASSERT_TRUE(model->SaveProjectFile(link.c_str()));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_NE(ReadAll(real).find("\t<character_rels>1</character_rels>\n"), std::string::npos);
+}
