@@ -58,8 +58,9 @@ void KeyedIcons128(benchmark::State& state) {
   for (CGapiSurface& icon : icons) Paint(icon, 35, 26, true);
   for (auto _ : state) {
     for (int i = 0; i < 128; ++i) {
-      back.BltFast((i * 97) % 765, (i * 61) % 574, &icons[static_cast<std::size_t>(i) % icons.size()],
-                   nullptr, GDBLTFAST_KEYSRC, nullptr);
+      back.BltFast((i * 97) % 765, (i * 61) % 574,
+                   &icons[static_cast<std::size_t>(i) % icons.size()], nullptr, GDBLTFAST_KEYSRC,
+                   nullptr);
     }
     benchmark::DoNotOptimize(back.GetPixel(400, 300));
   }
@@ -75,8 +76,9 @@ void KeyedIcons128AtHalfOpacity(benchmark::State& state) {
   fx.dwOpacity = 128;
   for (auto _ : state) {
     for (int i = 0; i < 128; ++i) {
-      back.BltFast((i * 97) % 765, (i * 61) % 574, &icons[static_cast<std::size_t>(i) % icons.size()],
-                   nullptr, GDBLTFAST_KEYSRC | GDBLTFAST_OPACITY, &fx);
+      back.BltFast((i * 97) % 765, (i * 61) % 574,
+                   &icons[static_cast<std::size_t>(i) % icons.size()], nullptr,
+                   GDBLTFAST_KEYSRC | GDBLTFAST_OPACITY, &fx);
     }
     benchmark::DoNotOptimize(back.GetPixel(400, 300));
   }

@@ -17,9 +17,11 @@ namespace platform {
 
 void SetSurfaceRecordsDraws(CGapiSurface& surface, bool on) { surface.Data()->recordDraws = on; }
 
-void RecordDraw(const GapiSurfaceData* target, headless::DrawCall call) {
-  if (g_recording && target != nullptr && target->recordDraws) g_calls.push_back(std::move(call));
+bool RecordsDraws(const GapiSurfaceData* target) {
+  return g_recording && target != nullptr && target->recordDraws;
 }
+
+void RecordDraw(headless::DrawCall call) { g_calls.push_back(std::move(call)); }
 
 }  // namespace platform
 

@@ -48,7 +48,8 @@ SDL_Surface* RenderBordered(GapiFontData& font, const std::string& bytes) {
   std::string text = DisplayText(bytes);
   LimitLength(text);
   if (text.empty()) return nullptr;
-  const SDL_Color white{(kTextColor >> 16) & 0xFF, (kTextColor >> 8) & 0xFF, kTextColor & 0xFF, 255};
+  const SDL_Color white{(kTextColor >> 16) & 0xFF, (kTextColor >> 8) & 0xFF, kTextColor & 0xFF,
+                        255};
   const SDL_Color dark{(kTextBorderColor >> 16) & 0xFF, (kTextBorderColor >> 8) & 0xFF,
                        kTextBorderColor & 0xFF, 255};
   SDL_Surface* border = TTF_RenderUTF8_Blended(font.outline, text.c_str(), dark);

@@ -17,7 +17,8 @@ struct BlitMode {
 
 BlitMode ModeOf(const GapiSurfaceData& src, DWORD flags, const DWORD* opacity) {
   BlitMode m{(flags & GDBLT_KEYSRC) != 0 && src.hasColorKey, 255};
-  if ((flags & GDBLT_OPACITY) != 0 && opacity != nullptr) m.alpha = platform::ClampOpacity(*opacity);
+  if ((flags & GDBLT_OPACITY) != 0 && opacity != nullptr)
+    m.alpha = platform::ClampOpacity(*opacity);
   return m;
 }
 
@@ -105,7 +106,8 @@ void BlitScaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, RECT d, Bl
   columns.resize(static_cast<std::size_t>(visible.right - visible.left));
   for (LONG x = visible.left; x < visible.right; ++x) {
     int64_t sx = s.left + ((2 * (int64_t{x} - d.left) + 1) * sw) / (2 * dw);
-    columns[static_cast<std::size_t>(x - visible.left)] = sx >= 0 && sx < from->w ? static_cast<int>(sx) : -1;
+    columns[static_cast<std::size_t>(x - visible.left)] =
+        sx >= 0 && sx < from->w ? static_cast<int>(sx) : -1;
   }
   const Uint32 key = platform::PixelOf(src.colorKey);
   for (LONG y = visible.top; y < visible.bottom; ++y) {
@@ -145,13 +147,15 @@ HRESULT CGapiSurface::Blt(const RECT* destRect, CGapiSurface* src, const RECT* s
   SDL_Surface* dst = m_data->surface;
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
   RECT d = destRect != nullptr ? *destRect : dst != nullptr ? platform::WholeRect(dst) : RECT{};
-  platform::RecordDraw(m_data, BlitRecord("Blt", d, src, srcRect, flags, opacity));
+  if (platform::RecordsDraws(m_data))
+    platform::RecordDraw(BlitRecord("Blt", d, src, srcRect, flags, opacity));
   if (dst == nullptr || src == nullptr || src->IsEmpty()) return GDERR_INVALID;
 
   GapiSurfaceData* from = src->Data();
   RECT s = srcRect != nullptr ? *srcRect : platform::WholeRect(from->surface);
   BlitMode mode = ModeOf(*from, flags, opacity);
-  bool scaled = platform::Width(s) != platform::Width(d) || platform::Height(s) != platform::Height(d);
+  bool scaled =
+      platform::Width(s) != platform::Width(d) || platform::Height(s) != platform::Height(d);
   if (src == this) {
     SourceCopy copy(*from);
     if (copy.data.surface == nullptr) return GDERR_OUT_OF_MEMORY;
@@ -178,8 +182,10 @@ HRESULT CGapiSurface::BltFast(LONG x, LONG y, CGapiSurface* src, const RECT* src
   } else if (src != nullptr && !src->IsEmpty()) {
     s = platform::WholeRect(src->Data()->surface);
   }
-  RECT d{x, y, platform::Saturate(x + platform::Width(s)), platform::Saturate(y + platform::Height(s))};
-  platform::RecordDraw(m_data, BlitRecord("BltFast", d, src, srcRect, flags, opacity));
+  RECT d{x, y, platform::Saturate(x + platform::Width(s)),
+         platform::Saturate(y + platform::Height(s))};
+  if (platform::RecordsDraws(m_data))
+    platform::RecordDraw(BlitRecord("BltFast", d, src, srcRect, flags, opacity));
   if (dst == nullptr || src == nullptr || src->IsEmpty()) return GDERR_INVALID;
 
   GapiSurfaceData* from = src->Data();

@@ -66,7 +66,8 @@ HRESULT CGapiSurface::FillRect(const RECT* rect, DWORD color, DWORD flags, const
   SDL_Surface* dst = m_data->surface;
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
   RECT r = rect != nullptr ? *rect : dst != nullptr ? platform::WholeRect(dst) : RECT{};
-  platform::RecordDraw(m_data, ShapeRecord("FillRect", r, color, flags, GDFILLRECT_OPACITY, opacity));
+  if (platform::RecordsDraws(m_data))
+    platform::RecordDraw(ShapeRecord("FillRect", r, color, flags, GDFILLRECT_OPACITY, opacity));
   if (dst == nullptr) return GDERR_INVALID;
   platform::FillArea(dst, r, color, OpacityOf(flags, GDFILLRECT_OPACITY, opacity));
   return GD_OK;
@@ -76,7 +77,8 @@ HRESULT CGapiSurface::DrawRect(const RECT* rect, DWORD color, DWORD flags, const
   SDL_Surface* dst = m_data->surface;
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
   RECT r = rect != nullptr ? *rect : dst != nullptr ? platform::WholeRect(dst) : RECT{};
-  platform::RecordDraw(m_data, ShapeRecord("DrawRect", r, color, flags, GDDRAWRECT_OPACITY, opacity));
+  if (platform::RecordsDraws(m_data))
+    platform::RecordDraw(ShapeRecord("DrawRect", r, color, flags, GDDRAWRECT_OPACITY, opacity));
   if (dst == nullptr) return GDERR_INVALID;
   if (platform::IsEmptyRect(r)) return GD_OK;
   Uint8 alpha = OpacityOf(flags, GDDRAWRECT_OPACITY, opacity);
@@ -99,8 +101,9 @@ HRESULT CGapiSurface::DrawLine(LONG x1, LONG y1, LONG x2, LONG y2, DWORD color, 
                                const GDLINEFX* fx) {
   SDL_Surface* dst = m_data->surface;
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
-  platform::RecordDraw(m_data, ShapeRecord("DrawLine", RECT{x1, y1, x2, y2}, color, flags,
-                                           GDLINE_OPACITY, opacity));
+  if (platform::RecordsDraws(m_data))
+    platform::RecordDraw(
+        ShapeRecord("DrawLine", RECT{x1, y1, x2, y2}, color, flags, GDLINE_OPACITY, opacity));
   if (dst == nullptr) return GDERR_INVALID;
   Uint8 alpha = OpacityOf(flags, GDLINE_OPACITY, opacity);
   if (alpha == 0) return GD_OK;
@@ -108,7 +111,8 @@ HRESULT CGapiSurface::DrawLine(LONG x1, LONG y1, LONG x2, LONG y2, DWORD color, 
   // Both ends are drawn. Ends far outside are first moved onto the surface's border.
   int64_t ax = x1, ay = y1, bx = x2, by = y2;
   constexpr int64_t kFar = 1 << 16;
-  if (std::llabs(ax) > kFar || std::llabs(ay) > kFar || std::llabs(bx) > kFar || std::llabs(by) > kFar) {
+  if (std::llabs(ax) > kFar || std::llabs(ay) > kFar || std::llabs(bx) > kFar ||
+      std::llabs(by) > kFar) {
     double fx1 = ax, fy1 = ay, fx2 = bx, fy2 = by;
     if (!CutToBox(fx1, fy1, fx2, fy2, dst->w, dst->h)) return GD_OK;
     ax = std::llround(fx1);

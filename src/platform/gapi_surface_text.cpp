@@ -1,14 +1,16 @@
 // CGapiSurface::DrawTextA: a bordered line of text with its top at y, starting at x
 // (flags 1) or centred on x (flags 2).
 #include <string>
+#include <utility>
 
 #include "platform/gapi.h"
 #include "platform/surface_data.h"
 #include "platform/surface_ops.h"
 #include "platform/text_font.h"
 
-HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFont* font, DWORD flags,
-                                const GDDRAWTEXTFX* /*fx*/, DWORD bltFlags, const GDBLTFASTFX* bltFx) {
+HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFont* font,
+                                DWORD flags, const GDDRAWTEXTFX* /*fx*/, DWORD bltFlags,
+                                const GDBLTFASTFX* bltFx) {
   SDL_Surface* dst = m_data->surface;
   const std::string bytes = text != nullptr ? text : "";
   SDL_Surface* line =
@@ -18,13 +20,16 @@ HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFon
   const int height = line != nullptr ? line->h - 2 : platform::kFontLinePitch;
   const bool opacityGiven = (bltFlags & GDBLTFAST_OPACITY) != 0 && bltFx != nullptr;
 
-  headless::DrawCall call;
-  call.call = "DrawTextA";
-  call.dst = RECT{x, y, platform::Saturate(int64_t{x} + width), platform::Saturate(int64_t{y} + height)};
-  call.flags = flags;
-  call.opacity = opacityGiven ? bltFx->dwOpacity : 255;
-  call.text = bytes;
-  platform::RecordDraw(m_data, call);
+  if (platform::RecordsDraws(m_data)) {
+    headless::DrawCall call;
+    call.call = "DrawTextA";
+    call.dst =
+        RECT{x, y, platform::Saturate(int64_t{x} + width), platform::Saturate(int64_t{y} + height)};
+    call.flags = flags;
+    call.opacity = opacityGiven ? bltFx->dwOpacity : 255;
+    call.text = bytes;
+    platform::RecordDraw(std::move(call));
+  }
 
   if (dst == nullptr || font == nullptr || text == nullptr) return GDERR_INVALID;
   if (line == nullptr) return GD_OK;

@@ -38,12 +38,12 @@ std::optional<ImageHeader> JpegHeader(const unsigned char* d, std::size_t n) {
       continue;
     }
     i += 2;
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length field
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;      // no length field
     if (marker == 0xD9 || marker == 0xDA || i + 2 > n) return std::nullopt;  // no frame header
     std::size_t length = BigEndian16(d + i);
     if (length < 2) return std::nullopt;
-    bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                 marker != 0xCC;
+    bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (frame) {
       if (i + 7 > n) return std::nullopt;
       return ImageHeader{ImageFormat::Jpeg, BigEndian16(d + i + 5), BigEndian16(d + i + 3)};
@@ -107,9 +107,8 @@ std::optional<ImageHeader> ReadImageHeader(const unsigned char* data, std::size_
 
 SDL_Surface* CreateBlankSurface(int64_t width, int64_t height) {
   if (!ImageSizeAcceptable(width, height)) return nullptr;
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(width),
-                                                  static_cast<int>(height), 32,
-                                                  SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(
+      0, static_cast<int>(width), static_cast<int>(height), 32, SDL_PIXELFORMAT_ARGB8888);
   if (s == nullptr) return nullptr;
   // Every pixel stays opaque: blending scales with the source alpha, so opacity comes from
   // the alpha modulation alone.

@@ -39,7 +39,9 @@ inline bool ClipToSurface(RECT& r, int width, int height) {
   return !IsEmptyRect(r);
 }
 
-inline Uint8 ClampOpacity(DWORD opacity) { return static_cast<Uint8>(std::min<DWORD>(opacity, 255)); }
+inline Uint8 ClampOpacity(DWORD opacity) {
+  return static_cast<Uint8>(std::min<DWORD>(opacity, 255));
+}
 
 inline Uint32* PixelRow(SDL_Surface* s, int y) {
   return reinterpret_cast<Uint32*>(static_cast<unsigned char*>(s->pixels) + y * s->pitch);
@@ -65,7 +67,10 @@ inline void MakeOpaque(SDL_Surface* s, const SDL_Rect& area) {
   }
 }
 
-// Appends a call to the drawing record when the surface records and recording is on.
-void RecordDraw(const GapiSurfaceData* target, headless::DrawCall call);
+// Whether drawing on `target` goes into the drawing record now; the record is built only
+// then, so drawing costs nothing extra outside tests.
+bool RecordsDraws(const GapiSurfaceData* target);
+// Appends a call to the drawing record.
+void RecordDraw(headless::DrawCall call);
 
 }  // namespace platform

@@ -15,9 +15,9 @@ struct ImageResource {
 };
 
 TEST(Resources, EveryImageLoadsByIdAtItsSize) {
-  const ImageResource images[] = {{101, 32, 32},   {102, 41, 41},   {104, 25, 25},  {105, 15, 13},
-                                  {108, 33, 165},  {109, 16, 42},   {110, 240, 320},
-                                  {111, 240, 185}, {112, 240, 320}, {114, 240, 61}, {115, 240, 61}};
+  const ImageResource images[] = {{101, 32, 32},   {102, 41, 41},  {104, 25, 25},   {105, 15, 13},
+                                  {108, 33, 165},  {109, 16, 42},  {110, 240, 320}, {111, 240, 185},
+                                  {112, 240, 320}, {114, 240, 61}, {115, 240, 61}};
   for (const ImageResource& r : images) {
     SCOPED_TRACE(r.id);
     CGapiSurface s;

@@ -92,9 +92,9 @@ struct OpacityCase {
 
 TEST(SurfaceBlit, KeyedCopyAtOpacityMixesWithinOneOfExact) {
   const OpacityCase cases[] = {
-      {0xFFFFFF, 0x000000, 128}, {0x000000, 0xFFFFFF, 128}, {0xFF0000, 0x0000FF, 128},
-      {0x204080, 0xC0A060, 128}, {0xFFFFFF, 0x000000, 96},  {0x808080, 0x202020, 192},
-      {0x10E0F0, 0xF01008, 196}, {0x123456, 0xABCDEF, 255}, {0x123456, 0xABCDEF, 0},
+      {0xFFFFFF, 0x000000, 128},  {0x000000, 0xFFFFFF, 128}, {0xFF0000, 0x0000FF, 128},
+      {0x204080, 0xC0A060, 128},  {0xFFFFFF, 0x000000, 96},  {0x808080, 0x202020, 192},
+      {0x10E0F0, 0xF01008, 196},  {0x123456, 0xABCDEF, 255}, {0x123456, 0xABCDEF, 0},
       {0xFFFFFF, 0x000000, 1000},  // beyond the scale: opaque
   };
   for (const OpacityCase& c : cases) {
@@ -174,9 +174,9 @@ struct Placement {
 };
 
 TEST(SurfaceBlit, ClipsAtEveryEdgeOfTheDestination) {
-  const Placement places[] = {{-2, -2}, {6, -2}, {-2, 5}, {6, 5},  {-1, 2},  {7, 3},
-                              {3, -3},  {2, 6},  {-4, 0}, {8, 0},  {0, -4},  {0, 7},
-                              {-9, -9}, {20, 1}, {1, 30}, {-3000000, 2000000000}};
+  const Placement places[] = {
+      {-2, -2}, {6, -2}, {-2, 5}, {6, 5}, {-1, 2},  {7, 3},  {3, -3}, {2, 6},
+      {-4, 0},  {8, 0},  {0, -4}, {0, 7}, {-9, -9}, {20, 1}, {1, 30}, {-3000000, 2000000000}};
   CGapiSurface src, dst;
   MakeKeyed(src);
   for (const Placement& p : places) {
@@ -187,7 +187,8 @@ TEST(SurfaceBlit, ClipsAtEveryEdgeOfTheDestination) {
       if (how == 1) {
         ASSERT_EQ(dst.Blt(&to, &src, nullptr, 0, nullptr), GD_OK);
       } else {
-        ASSERT_EQ(dst.BltFast(p.x, p.y, &src, nullptr, how == 2 ? GDBLTFAST_KEYSRC : 0, nullptr), GD_OK);
+        ASSERT_EQ(dst.BltFast(p.x, p.y, &src, nullptr, how == 2 ? GDBLTFAST_KEYSRC : 0, nullptr),
+                  GD_OK);
       }
       EXPECT_TRUE(PixelsAre(dst, [&](LONG x, LONG y) {
         if (!Inside(x, y, to)) return kBackground;
@@ -270,9 +271,8 @@ TEST(SurfaceBlit, ExtremeCoordinatesAreClippedAway) {
   EXPECT_TRUE(PixelsAre(dst, [](LONG, LONG) { return kBackground; }));
   // ...unless the destination is the same range, which puts every pixel in its own place.
   dst.Blt(&huge, &src, &huge, 0, nullptr);
-  EXPECT_TRUE(PixelsAre(dst, [](LONG x, LONG y) {
-    return x < 4 && y < 4 ? Numbered(x, y) : kBackground;
-  }));
+  EXPECT_TRUE(
+      PixelsAre(dst, [](LONG x, LONG y) { return x < 4 && y < 4 ? Numbered(x, y) : kBackground; }));
   // A source rectangle reaching far past the source draws exactly the source.
   dst.FillRect(nullptr, kBackground, 0, nullptr);
   RECT wide{-1, -1, hi, hi};

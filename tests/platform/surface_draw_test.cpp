@@ -23,8 +23,10 @@ TEST(SurfaceFill, NullRectangleFillsTheWholeSurface) {
 }
 
 TEST(SurfaceFill, ClipsAndExcludesRightAndBottom) {
-  const RECT rects[] = {{1, 1, 3, 4},   {-5, -5, 2, 2},   {5, 3, 50, 50}, {-1, 2, 9, 3},
-                        {3, -9, 4, 99}, {8, 0, 10, 5},    {0, 6, 8, 9},   {4, 4, 4, 6},
+  const RECT rects[] = {{1, 1, 3, 4},   {-5, -5, 2, 2},
+                        {5, 3, 50, 50}, {-1, 2, 9, 3},
+                        {3, -9, 4, 99}, {8, 0, 10, 5},
+                        {0, 6, 8, 9},   {4, 4, 4, 6},
                         {6, 2, 2, 4},   {-2000000000, -2000000000, 2000000000, 1}};
   for (const RECT& r : rects) {
     SCOPED_TRACE(testing::Message() << r.left << "," << r.top << "," << r.right << "," << r.bottom);
@@ -82,8 +84,8 @@ TEST(SurfaceFill, TranslucentFillsOfManySizesAndColoursStayExact) {
 }
 
 TEST(SurfaceDrawRect, OutlineIsTheInnermostRingOfTheRectangle) {
-  const RECT rects[] = {{1, 1, 5, 4}, {2, 2, 3, 3}, {0, 1, 6, 2}, {3, 0, 4, 6}, {-1, -1, 4, 3},
-                        {4, 2, 9, 9}, {2, 2, 2, 4}};
+  const RECT rects[] = {{1, 1, 5, 4},   {2, 2, 3, 3}, {0, 1, 6, 2}, {3, 0, 4, 6},
+                        {-1, -1, 4, 3}, {4, 2, 9, 9}, {2, 2, 2, 4}};
   for (const RECT& r : rects) {
     SCOPED_TRACE(testing::Message() << r.left << "," << r.top << "," << r.right << "," << r.bottom);
     CGapiSurface s;
@@ -163,7 +165,8 @@ TEST(SurfaceDrawLine, FarAwayEndsStillDrawTheVisiblePart) {
   CGapiSurface s;
   MakeSurface(s, 6, 6, kBackground);
   s.DrawLine(-2000000000, 3, 2000000000, 3, kInk, 0, nullptr);
-  s.DrawLine(2000000000, 2000000000, 2000000001, -2000000000, kInk, 0, nullptr);  // off to the right
+  s.DrawLine(2000000000, 2000000000, 2000000001, -2000000000, kInk, 0,
+             nullptr);  // off to the right
   Points want;
   for (LONG x = 0; x < 6; ++x) want.insert({x, 3});
   EXPECT_EQ(Drawn(s), want);

@@ -10,7 +10,9 @@ namespace {
 
 using namespace surface_test;
 
-std::string Fixture(const char* name) { return std::string(CORVANE_FIXTURES) + "/platform/" + name; }
+std::string Fixture(const char* name) {
+  return std::string(CORVANE_FIXTURES) + "/platform/" + name;
+}
 
 TEST(SurfaceImage, LosslessFormatsLoadExactPixels) {
   const DWORD want[2][4] = {{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF},
@@ -44,10 +46,14 @@ TEST(SurfaceImage, LoadedImagesBlitWithTheirColourKey) {
 }
 
 TEST(SurfaceImage, MissingBrokenAndAbsurdFilesFailAndLeaveTheSurfaceEmpty) {
-  const std::string cases[] = {Fixture("no_such_file.png"), Fixture("truncated.png"),
-                               Fixture("garbage.png"),      Fixture("empty.png"),
-                               Fixture("huge.png"),         Fixture("huge.bmp"),
-                               Fixture(""),                 ""};
+  const std::string cases[] = {Fixture("no_such_file.png"),
+                               Fixture("truncated.png"),
+                               Fixture("garbage.png"),
+                               Fixture("empty.png"),
+                               Fixture("huge.png"),
+                               Fixture("huge.bmp"),
+                               Fixture(""),
+                               ""};
   for (const std::string& path : cases) {
     SCOPED_TRACE(path);
     CGapiSurface s;

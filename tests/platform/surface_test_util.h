@@ -29,8 +29,8 @@ inline ::testing::AssertionResult PixelsAre(const CGapiSurface& s,
     for (LONG x = 0; x < static_cast<LONG>(s.GetWidth()); ++x) {
       DWORD want = expected(x, y), got = s.GetPixel(x, y);
       if (want != got) {
-        return ::testing::AssertionFailure()
-               << "pixel (" << x << ", " << y << ") is " << std::hex << got << ", expected " << want;
+        return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << std::hex
+                                             << got << ", expected " << want;
       }
     }
   }

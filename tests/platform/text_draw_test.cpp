@@ -112,8 +112,8 @@ TEST_F(TextDraw, Windows1252BytesDrawLikeTheirUtf8) {
 }
 
 TEST_F(TextDraw, ClipsAtEveryEdge) {
-  const LONG places[][2] = {{-20, 10},    {190, 10},        {50, -6},           {50, 35},
-                            {-5000, 5000}, {2000000, 1},     {INT32_MIN, 5},     {INT32_MAX, 5},
+  const LONG places[][2] = {{-20, 10},      {190, 10},     {50, -6},       {50, 35},
+                            {-5000, 5000},  {2000000, 1},  {INT32_MIN, 5}, {INT32_MAX, 5},
                             {5, INT32_MIN}, {5, INT32_MAX}};
   for (const auto& p : places) {
     Draw("Select icon or region to edit", p[0], p[1], GDDRAWTEXT_CENTER);

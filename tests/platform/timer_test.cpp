@@ -57,7 +57,7 @@ TEST_F(Timer, LateFrameReportsLateAndKeepsTheGrid) {
   const uint64_t elapsed = platform::ClockMicros() - start;
   const uint64_t resumed = 5u * 1000000 / 30 + 60000000;
   EXPECT_GT(elapsed, resumed);
-  EXPECT_LE(elapsed - resumed, 1000000u / 30 + 1);  // within one period, rounded up
+  EXPECT_LE(elapsed - resumed, 1000000u / 30 + 1);              // within one period, rounded up
   EXPECT_EQ(elapsed, (elapsed * 30 / 1000000) * 1000000 / 30);  // on the grid
 }
 
