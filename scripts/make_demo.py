@@ -7,6 +7,7 @@ Harbour.xml. Run from anywhere; everything lands in demo/. The outputs are commi
 only needs running again when the demo changes.
 """
 import os
+import struct
 import subprocess
 import sys
 
@@ -69,10 +70,16 @@ def run(args):
     subprocess.run(args, check=True)
 
 
+def f32(v):
+    # The program reads reals in single precision and writes them back with six decimals;
+    # the demo is written the same way, so a save changes nothing.
+    return struct.unpack("f", struct.pack("f", v))[0]
+
+
 def map_to_gps(x, y):
     gx = LEFT + (RIGHT - LEFT) * x / MAP_W
     gy = TOP + (BOTTOM - TOP) * y / MAP_H
-    return gx, gy
+    return f32(gx), f32(gy)
 
 
 def draw_map(path):
@@ -123,7 +130,7 @@ def draw_map(path):
     d += ["-stroke", "#303030", "-strokewidth", "2", "-draw", "line 760,560 760,520",
           "-fill", "#303030", "-draw", "polygon 760,512 754,526 766,526", "-stroke", "none",
           "-font", FONT_BOLD, "-pointsize", "12", "-draw", "text 755,578 'N'"]
-    run(["convert", "-size", f"{MAP_W}x{MAP_H}", "xc:#e8dcb8"] + d + ["PNG24:" + path])
+    run(["convert", "-size", f"{MAP_W}x{MAP_H}", "xc:#e8dcb8"] + d + ["-strip", "PNG24:" + path])
 
 
 def draw_thumbnail(path, number, colour):
@@ -131,7 +138,7 @@ def draw_thumbnail(path, number, colour):
          "-fill", "none", "-stroke", "#f0e0c0", "-strokewidth", "1",
          "-draw", "rectangle 0,0 31,23", "-stroke", "none",
          "-fill", "white", "-font", FONT_BOLD, "-pointsize", "13", "-gravity", "center",
-         "-annotate", "+0+0", str(number), "PNG32:" + path])
+         "-annotate", "+0+0", str(number), "-strip", "PNG32:" + path])
 
 
 def make_video(path, title, subtitle, colour, seconds=3):
@@ -157,12 +164,12 @@ def write_project(path):
     out.append("<system>\n")
     out.append("\t<project_name>Harbour Town Walk</project_name>\n")
     out.append("\t<map_filename>map.png</map_filename>\n")
-    out.append(f"\t<left>{LEFT:f}</left>\n\t<top>{TOP:f}</top>\n")
-    out.append(f"\t<right>{RIGHT:f}</right>\n\t<bottom>{BOTTOM:f}</bottom>\n")
+    out.append(f"\t<left>{f32(LEFT):f}</left>\n\t<top>{f32(TOP):f}</top>\n")
+    out.append(f"\t<right>{f32(RIGHT):f}</right>\n\t<bottom>{f32(BOTTOM):f}</bottom>\n")
     out.append("\t<theme_rels>1</theme_rels>\n\t<character_rels>1</character_rels>\n")
     out.append("\t<time_rels>0</time_rels>\n\t<location_rels>0</location_rels>\n")
-    out.append(f"\t<radius>{RADIUS:f}</radius>\n")
-    out.append("\t<user_filename/>\n</system>\n\n")
+    out.append(f"\t<radius>{f32(RADIUS):f}</radius>\n")
+    out.append("\t<user_filename/>\n</system>\n\n\n")
     for tag, field, table in [("character", "character_name", CHARACTERS),
                               ("location", "location_desc", LOCATIONS),
                               ("theme", "theme_desc", THEMES), ("time", "time_desc", TIMES)]:
