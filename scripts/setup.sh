@@ -7,7 +7,7 @@ packages=(
   libfontconfig-dev fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick ffmpeg python3
-  libx11-dev locales
+  libx11-dev locales desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

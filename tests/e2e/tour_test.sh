@@ -29,7 +29,7 @@ wait_for_window
 read -r WX WY < <(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
 shot() {  # the 800 x 600 client area as a person sees it, dialogs on top included
   mkdir -p "$SHOTS"
-  import -window root -crop "800x600+$WX+$WY" +repage "$SHOTS/$1.png"
+  import -window root -crop "800x600+$WX+$WY" +repage -strip "$SHOTS/$1.png"
 }
 pixel() { import -window "$WIN" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
 is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
