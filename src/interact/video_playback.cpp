@@ -1,6 +1,9 @@
 // Playing the chosen content's video in a media window over the main window. While it
 // plays, the frame neither draws nor flips, so nothing paints over the video.
+#include <string>
+
 #include "app/portrait_app.h"
+#include "map/file_resolve.h"
 #include "map/portrait.h"
 #include "platform/video_window.h"
 #include "platform/win_api.h"
@@ -18,7 +21,11 @@ void CPortraitApp::ToggleVideo() {
     ReleaseCapture();
     SendMessageA(m_videoWindow, MCI_CLOSE, 0, 0);
   } else {
-    m_videoWindow = MCIWndCreateA(m_hWnd, m_instance, kVideoWindowStyle, m_model->m_videoFile);
+    // The name is looked up like every file the project names ('\' separators, letter
+    // case); a name that finds no file is passed on as written and fails to play.
+    std::string file = ResolveProjectFile(m_model->m_videoFile);
+    if (file.empty()) file = m_model->m_videoFile;
+    m_videoWindow = MCIWndCreateA(m_hWnd, m_instance, kVideoWindowStyle, file.c_str());
     RECT outer{};
     GetWindowRect(m_hWnd, &outer);
     SetWindowPos(m_videoWindow, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,

@@ -14,6 +14,8 @@ namespace {
 // A file that neither loads nor fails within this time counts as unplayable, so the poll
 // cannot wait forever on a stalled source.
 constexpr uint64_t kLoadTimeoutMicros = 5'000'000;
+// Longest wait for the player to let go of its media when closing.
+constexpr uint64_t kStopTimeoutMicros = 1'000'000;
 
 uint64_t WallMicros() {
   using namespace std::chrono;
@@ -32,10 +34,14 @@ uint32_t ToMs(double seconds) {
 VideoPlayer::VideoPlayer(int width, int height, bool audio)
     : m_width(width > 0 ? width : 1), m_height(height > 0 ? height : 1), m_audio(audio) {}
 
-VideoPlayer::~VideoPlayer() { Release(); }
+VideoPlayer::~VideoPlayer() {
+  Close();
+  if (m_frame) SDL_FreeSurface(m_frame);
+}
 
 bool VideoPlayer::Open(const std::string& path) {
-  Release();
+  Close();
+  if (m_frame) SDL_FreeSurface(m_frame);
   m_loaded = m_failed = m_playing = false;
   m_framesRendered = 0;
   m_openedAtMicros = WallMicros();
@@ -92,9 +98,19 @@ void VideoPlayer::Play() {
 }
 
 void VideoPlayer::Close() {
-  if (m_mpv) {
+  if (m_mpv && m_render) {
+    // The video output cannot stop while a frame it handed over waits to be rendered (it
+    // waits a fifth of a second for that): keep taking frames until the player is idle, so
+    // that closing does not stall the program.
     const char* cmd[] = {"stop", nullptr};
-    mpv_command(m_mpv, cmd);
+    mpv_command_async(m_mpv, 0, cmd);
+    const uint64_t until = WallMicros() + kStopTimeoutMicros;
+    while (WallMicros() < until) {
+      RenderFrame();
+      int idle = 0;
+      if (mpv_get_property(m_mpv, "idle-active", MPV_FORMAT_FLAG, &idle) >= 0 && idle) break;
+      mpv_wait_event(m_mpv, 0.002);
+    }
   }
   Release();
 }
@@ -151,6 +167,12 @@ uint32_t VideoPlayer::PositionMs() {
   uint32_t end = EndMs();
   // Until the player says it stopped, the position stays short of the end.
   return p >= end ? end - 1 : p;
+}
+
+uint32_t VideoPlayer::FramePixel(int x, int y) const {
+  if (!m_frame || x < 0 || y < 0 || x >= m_frame->w || y >= m_frame->h) return 0;
+  const auto* row = static_cast<const uint8_t*>(m_frame->pixels) + y * m_frame->pitch;
+  return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFFu;
 }
 
 bool VideoPlayer::RenderFrame() {

@@ -33,6 +33,8 @@ class VideoPlayer {
   bool RenderFrame();
   SDL_Surface* Frame() const { return m_frame; }
   bool HasFrame() const { return m_framesRendered > 0; }
+  // 0x00RRGGBB of a frame buffer pixel; 0 outside it.
+  uint32_t FramePixel(int x, int y) const;
   bool Failed() const { return m_failed; }
 
  private:

@@ -1,13 +1,18 @@
 #include "platform/video_window.h"
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "platform/backend_select.h"
+#include "platform/display_state.h"
+#include "platform/gapi.h"
 #include "platform/video_player.h"
 #include "platform/video_windows.h"
 #include "platform/win_api.h"
+#include "platform/window_object.h"
 
 namespace platform {
 namespace {
@@ -58,15 +63,23 @@ LRESULT MediaWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-bool RegisterMediaClass(HINSTANCE instance) {
-  static bool registered = false;
-  if (registered) return true;
+void RegisterMediaClass(HINSTANCE instance) {
+  // Registered on every call: a class already known is refused and stays as it was, and a
+  // window layer that was started over has forgotten it.
   WNDCLASSA wc{};
   wc.lpfnWndProc = MediaWindowProc;
   wc.hInstance = instance;
   wc.lpszClassName = kClassName;
-  registered = RegisterClassA(&wc) != 0;
-  return registered;
+  RegisterClassA(&wc);
+}
+
+// The player takes names that look like "proto://..." as streams to fetch; a file named by
+// a project is always a local file, so it is handed over as an absolute path.
+std::string LocalPath(const char* file) {
+  if (file == nullptr || file[0] == '\0') return std::string();
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::absolute(file, ec);
+  return ec ? std::string(file) : p.string();
 }
 
 }  // namespace
@@ -93,18 +106,31 @@ int LiveVideoPlayers() { return g_livePlayers; }
 
 HWND MCIWndCreateA(HWND parent, HINSTANCE instance, DWORD style, const char* file) {
   using namespace platform;
-  if (!RegisterMediaClass(instance)) return nullptr;
+  RegisterMediaClass(instance);
   // Every earlier media window is done with: release it so a long run of playbacks
   // does not pile up players and their threads.
   for (auto it = Windows().begin(); it != Windows().end();) {
     HWND old = it->first;
-    ++it;
-    DestroyWindow(old);
+    if (IsLiveWindow(old)) {
+      ++it;
+      DestroyWindow(old);  // its WM_DESTROY releases the player and the entry
+    } else {
+      // The window layer was started over without destroying its windows.
+      CloseMedia(it->second);
+      it = Windows().erase(it);
+    }
   }
+  // Frames are made at the display's logical size, so they are shown the way the program's
+  // own pictures are: scaled into the window with the aspect kept. The player letterboxes
+  // the video inside that area.
   RECT client{0, 0, 800, 600};
   if (parent) GetClientRect(parent, &client);
   int width = client.right - client.left > 0 ? client.right - client.left : 800;
   int height = client.bottom - client.top > 0 ? client.bottom - client.top : 600;
+  if (CGapiSurface* back = OpenBackBuffer()) {
+    width = static_cast<int>(back->GetWidth());
+    height = static_cast<int>(back->GetHeight());
+  }
   HWND hwnd = CreateWindowExA(0, kClassName, "", style | WS_CHILD, 0, 0, width, height, parent,
                               nullptr, instance, nullptr);
   if (!hwnd) return nullptr;
@@ -113,6 +139,6 @@ HWND MCIWndCreateA(HWND parent, HINSTANCE instance, DWORD style, const char* fil
   bool audio = ActiveBackend() == BackendKind::Real;
   w.player = std::make_unique<VideoPlayer>(width, height, audio);
   ++g_livePlayers;
-  w.player->Open(file ? file : "");
+  w.player->Open(LocalPath(file));
   return hwnd;
 }

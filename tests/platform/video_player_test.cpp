@@ -25,17 +25,18 @@ fs::path WorkDir() {
   return dir;
 }
 
-// A one-second clip from ffmpeg's generated sources, made once per run.
+// A one-second clip from ffmpeg's generated sources.
+std::string MakeClip(const std::string& name, const std::string& size) {
+  fs::path p = WorkDir() / name;
+  std::string cmd = "ffmpeg -loglevel error -nostdin -y -f lavfi -i testsrc=size=" + size +
+                    ":rate=25 -f lavfi -i sine=frequency=440 -t 1 -pix_fmt yuv420p -shortest '" +
+                    p.string() + "'";
+  if (std::system(cmd.c_str()) != 0) return std::string();
+  return p.string();
+}
+
 const std::string& ClipPath() {
-  static std::string path = [] {
-    fs::path p = WorkDir() / "clip.mp4";
-    std::string cmd =
-        "ffmpeg -loglevel error -y -f lavfi -i testsrc=size=160x120:rate=25 "
-        "-f lavfi -i sine=frequency=440 -t 1 -pix_fmt yuv420p -shortest '" +
-        p.string() + "'";
-    if (std::system(cmd.c_str()) != 0) return std::string();
-    return p.string();
-  }();
+  static std::string path = MakeClip("clip.mp4", "160x120");
   return path;
 }
 
@@ -79,6 +80,32 @@ TEST(VideoPlayer, PlaysToItsEndAndThenReportsPositionEqualToEnd) {
   EXPECT_LE(p.EndMs(), 1100u);
   // It played, rather than ending at once.
   EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 700);
+}
+
+TEST(VideoPlayer, UprightVideoIsFittedWithBarsAtTheSides) {
+  const std::string upright = MakeClip("upright.mp4", "90x160");
+  ASSERT_FALSE(upright.empty());
+  VideoPlayer p(320, 240, false);
+  ASSERT_TRUE(p.Open(upright));
+  p.Play();
+  auto start = Clock::now();
+  while (!p.HasFrame() && Clock::now() - start < std::chrono::seconds(20)) {
+    p.RenderFrame();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ASSERT_TRUE(p.HasFrame());
+  // 90x160 scaled to 135x240 lands at x = 92..227.
+  auto column = [&p](int x) {
+    int lit = 0;
+    for (int y = 0; y < 240; ++y)
+      if (p.FramePixel(x, y) != 0) ++lit;
+    return lit;
+  };
+  EXPECT_EQ(column(5), 0);
+  EXPECT_EQ(column(85), 0);
+  EXPECT_EQ(column(234), 0);
+  EXPECT_EQ(column(314), 0);
+  EXPECT_GT(column(160), 120);
 }
 
 TEST(VideoPlayer, PositionStaysShortOfTheEndWhilePlaying) {

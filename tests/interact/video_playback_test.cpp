@@ -1,0 +1,502 @@
+// Playing chosen content: the application on the demo project (headless backend, real media
+// player with silent audio). The poll timer runs on the headless clock, which the tests move;
+// the player runs in real time, so every wait for it is a bounded poll on what it reports.
+#include <gtest/gtest.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/app_test_support.h"
+#include "app/portrait_app.h"
+#include "data/content_item.h"
+#include "data/region_item.h"
+#include "data/user_context.h"
+#include "data/xml_item_list.h"
+#include "map/portrait.h"
+#include "platform/headless.h"
+#include "platform/pieces.h"
+#include "platform/video_window.h"
+#include "platform/video_windows.h"
+#include "platform/win_api.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// Content of the demo project the tests play (ids as in demo/Harbour.xml).
+constexpr int kClip = 1;     // a one-second clip, named "Video\ITEM01.MP4" in the project
+constexpr int kMissing = 2;  // names a file that does not exist
+constexpr int kCorrupt = 3;  // names a file of noise
+
+fs::path ScratchRoot() {
+  static const fs::path root = [] {
+    fs::path p = fs::temp_directory_path() / ("corvane_video_play_" + std::to_string(::getpid()));
+    fs::remove_all(p);
+    fs::create_directories(p);
+    return p;
+  }();
+  return root;
+}
+
+// A one-second 16:9 clip with sound, from ffmpeg's generated sources; made once per run.
+const fs::path& ClipFile() {
+  static const fs::path path = [] {
+    fs::path p = ScratchRoot() / "clip.mp4";
+    const std::string cmd =
+        "ffmpeg -loglevel error -nostdin -y -f lavfi -i testsrc=size=320x180:rate=25 "
+        "-f lavfi -i sine=frequency=440 -t 1 -pix_fmt yuv420p -shortest '" +
+        p.string() + "'";
+    return std::system(cmd.c_str()) == 0 ? p : fs::path();
+  }();
+  return path;
+}
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void Replace(std::string& text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  ASSERT_NE(at, std::string::npos) << from;
+  text.replace(at, from.size(), to);
+}
+
+// A copy of the demo project with one user, whose first three items name the short clip (in
+// the spelling of a project written elsewhere), a missing file and a corrupt one.
+fs::path MakeProject() {
+  static int serial = 0;
+  const fs::path dir = ScratchRoot() / ("demo" + std::to_string(++serial));
+  fs::copy(fs::path(CORVANE_SOURCE_DIR) / "demo", dir, fs::copy_options::recursive);
+  fs::copy_file(ClipFile(), dir / "video" / "item01.mp4", fs::copy_options::overwrite_existing);
+  fs::remove(dir / "video" / "item02.mp4");
+  {
+    std::ofstream noise(dir / "video" / "item03.mp4", std::ios::binary | std::ios::trunc);
+    for (int i = 0; i < 8192; ++i) noise.put(static_cast<char>((i * 7919 + 13) & 0xFF));
+  }
+  std::string project = ReadAll(dir / "Harbour.xml");
+  Replace(project, "<filename>video/item01.mp4</filename>", "<filename>Video\\ITEM01.MP4</filename>");
+  std::ofstream(dir / "Harbour.xml", std::ios::binary | std::ios::trunc) << project;
+  std::ofstream(dir / "HarbourUsers.xml", std::ios::binary | std::ios::trunc)
+      << "<?xml version='1.0' encoding='UTF-8' ?>\n<user_list>\n<user_context>\n"
+         "\t<user_id>0</user_id>\n\t<username>Tester</username>\n\t<duration>0.00</duration>\n"
+         "</user_context>\n</user_list>\n";
+  return dir / "Harbour.xml";
+}
+
+// Keeps a copy of every picture put on screen, passing it on to the headless presentation.
+class PresentRecorder : public platform::PresentPiece {
+ public:
+  explicit PresentRecorder(platform::PresentPiece* inner) : m_inner(inner) {}
+  bool Open(HWND hwnd, int w, int h) override { return m_inner->Open(hwnd, w, h); }
+  void Close() override { m_inner->Close(); }
+  void Refresh() override { m_inner->Refresh(); }
+  void Present(const void* pixels, int w, int h, int pitch) override {
+    m_inner->Present(pixels, w, h, pitch);
+    ++presents;
+    width = w;
+    height = h;
+    last.resize(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+      std::memcpy(&last[static_cast<size_t>(y) * w], static_cast<const uint8_t*>(pixels) + y * pitch,
+                  static_cast<size_t>(w) * 4);
+    }
+  }
+  DWORD Pixel(int x, int y) const { return last[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+  bool RowIsBlack(int y) const {
+    for (int x = 0; x < width; ++x)
+      if (Pixel(x, y) != 0) return false;
+    return true;
+  }
+
+  int presents = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> last;
+
+ private:
+  platform::PresentPiece* m_inner;
+};
+
+long StatusField(const char* name) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const size_t n = std::strlen(name);
+  while (std::getline(status, line)) {
+    if (line.compare(0, n, name) == 0 && line.size() > n && line[n] == ':')
+      return std::stol(line.substr(n + 1));
+  }
+  return -1;
+}
+
+// Resident memory in kB, once the allocator has handed back what it holds free: the player's
+// threads leave freed blocks in arenas of their own, which is not memory kept alive.
+long ResidentKb() {
+  malloc_trim(0);
+  return StatusField("VmRSS");
+}
+
+// Bytes the program holds allocated, wherever the allocator keeps them.
+long InUseKb() {
+  const struct mallinfo2 mi = mallinfo2();
+  return static_cast<long>((mi.uordblks + mi.hblkhd) / 1024);
+}
+
+class VideoPlaybackTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(ClipFile().empty()) << "ffmpeg could not make the test clip";
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    m_folder = cwd;
+    apptest::ResetAll();
+    recorder = std::make_unique<PresentRecorder>(platform::Active().present);
+    m_headlessPresent = platform::Active().present;
+    platform::Active().present = recorder.get();
+
+    headless::QueueFileDialogAnswer(MakeProject().string());
+    app = std::make_unique<CPortraitApp>(apptest::ProgramConfig());
+    ASSERT_EQ(app->CreateMainWindow(), 0);
+    ASSERT_EQ(app->OpenDisplay(), 0);
+    ASSERT_EQ(app->OnInit(), 0);
+    ASSERT_EQ(app->CreateSurfaces(&app->m_display, app->m_instance), 0);
+    ASSERT_EQ(app->RestoreSurfaces(&app->m_display, app->m_instance), 0);
+    app->m_timer.StartTimer(app->m_config.m_frameRate);
+    for (int i = 0; i < 5 && (app->m_startupPending || app->m_model == nullptr); ++i) Frame();
+    ASSERT_NE(app->m_model, nullptr);
+    model = app->m_model;
+    ASSERT_EQ(app->m_mode, MODE_USER_LIST);
+    Tap(330, 442);  // confirm the one user: the map view
+    ASSERT_EQ(app->m_mode, MODE_MAP);
+    ASSERT_NE(model->m_currentUser, nullptr);
+    Frame();
+  }
+
+  void TearDown() override {
+    if (app) {
+      app->CloseDisplay();
+      app->CloseWindow();
+      apptest::DrainMessages();
+      app.reset();
+    }
+    platform::Active().present = m_headlessPresent;
+    ASSERT_EQ(chdir(m_folder.c_str()), 0);
+  }
+
+  // One pass of the frame loop: every waiting message (which also shows new video frames),
+  // then one frame step, which moves the clock on by a frame.
+  void Frame() { apptest::Pass(*app); }
+
+  void Tap(int x, int y) {
+    headless::InjectMouseDown(x, y);
+    headless::InjectMouseUp(x, y);
+    apptest::DrainMessages();
+  }
+
+  // Polls the player through the message loop until done() holds; false after `limit`.
+  bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto start = Clock::now();
+    for (;;) {
+      apptest::DrainMessages();
+      if (done()) return true;
+      if (Clock::now() - start > limit) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+
+  CContentItem* Item(int id) {
+    return static_cast<CContentItem*>(model->m_contentList->FindById(id));
+  }
+  CRegionItem* RegionOf(const CContentItem* item) {
+    return static_cast<CRegionItem*>(model->m_regionList->FindById(item->m_regionId));
+  }
+  int ScreenX(double mapX) const { return static_cast<int>(mapX) - model->m_viewRect.left; }
+  int ScreenY(double mapY) const { return static_cast<int>(mapY) - model->m_viewRect.top; }
+
+  // Walks the user into the item's region, lets a frame make its content available and taps
+  // the item's icon.
+  void PlayByTap(int id) {
+    CContentItem* item = Item(id);
+    ASSERT_NE(item, nullptr);
+    if (!item->m_inActiveRegion) {
+      CRegionItem* region = RegionOf(item);
+      ASSERT_NE(region, nullptr);
+      Tap(ScreenX(region->m_screenX), ScreenY(region->m_screenY));
+      Frame();
+      ASSERT_TRUE(item->m_inActiveRegion);
+    }
+    Tap(ScreenX(item->m_screenX), ScreenY(item->m_screenY));
+    ASSERT_TRUE(model->IsVideoPlaying());
+  }
+
+  LRESULT End() { return SendMessageA(app->m_videoWindow, MCIWNDM_GETEND, 0, 0); }
+  LRESULT Position() { return SendMessageA(app->m_videoWindow, MCIWNDM_GETPOSITIONA, 0, 0); }
+  // The window holding the mouse capture (asked by taking it and giving it back).
+  HWND Captured() {
+    HWND held = SetCapture(app->m_hWnd);
+    if (held != nullptr) {
+      SetCapture(held);
+    } else {
+      ReleaseCapture();
+    }
+    return held;
+  }
+  bool TimerPending() {
+    MSG msg;
+    return PeekMessageA(&msg, app->m_hWnd, WM_TIMER, WM_TIMER, PM_NOREMOVE) != 0;
+  }
+  bool MapBlitted() {
+    for (const headless::DrawCall& c : headless::DrawCalls())
+      if (c.source == model->m_mapSurface) return true;
+    return false;
+  }
+  bool BlittedFrom(const CGapiSurface* s) {
+    for (const headless::DrawCall& c : headless::DrawCalls())
+      if (c.source == s) return true;
+    return false;
+  }
+  // The last picture on screen is the back buffer as drawn.
+  bool ScreenShowsBackBuffer() {
+    CGapiSurface* back = headless::BackBuffer();
+    if (back == nullptr || recorder->width != 800 || recorder->height != 600) return false;
+    for (int y = 0; y < 600; y += 7)
+      for (int x = 0; x < 800; x += 7)
+        if (recorder->Pixel(x, y) != back->GetPixel(x, y)) return false;
+    return true;
+  }
+
+  std::unique_ptr<PresentRecorder> recorder;
+  std::unique_ptr<CPortraitApp> app;
+  CPortrait* model = nullptr;
+
+ private:
+  std::string m_folder;
+  platform::PresentPiece* m_headlessPresent = nullptr;
+};
+
+TEST_F(VideoPlaybackTest, PlayedToItsEndItIsClosedByThePollWithinHalfASecond) {
+  PlayByTap(kClip);
+  EXPECT_STREQ(model->m_videoFile, "Video\\ITEM01.MP4");  // played as found, kept as written
+  EXPECT_EQ(app->m_drawing, 0);
+  EXPECT_EQ(Captured(), app->m_hWnd);
+  ASSERT_NE(app->m_videoWindow, nullptr);
+  EXPECT_EQ(platform::LiveVideoPlayers(), 1);
+
+  // The headless clock follows the media: it moves on in poll periods, never ahead of the
+  // position the player reports.
+  const uint32_t start = headless::Clock();
+  LRESULT end = 0;
+  bool finished = WaitFor(
+      [&] {
+        if (!model->IsVideoPlaying()) return true;
+        end = End();
+        if (static_cast<LRESULT>(headless::Clock() - start) <= Position()) {
+          headless::AdvanceClock(500);
+          apptest::DrainMessages();
+        }
+        return !model->IsVideoPlaying();
+      },
+      std::chrono::seconds(30));
+  ASSERT_TRUE(finished) << "the poll never ended the playback";
+  const uint32_t elapsed = headless::Clock() - start;
+  EXPECT_GE(end, 900);
+  EXPECT_LE(end, 1100);
+  EXPECT_LE(elapsed, static_cast<uint32_t>(end) + 500);
+
+  EXPECT_EQ(app->m_drawing, 1);
+  EXPECT_EQ(Captured(), nullptr);
+  EXPECT_EQ(platform::LiveVideoPlayers(), 0);
+  headless::AdvanceClock(2000);
+  EXPECT_FALSE(TimerPending()) << "the poll that ended the playback stops its timer";
+
+  headless::ClearDrawCalls();
+  const int flips = headless::FlipCount();
+  Frame();
+  EXPECT_EQ(headless::FlipCount(), flips + 1);
+  EXPECT_TRUE(MapBlitted());
+  EXPECT_TRUE(ScreenShowsBackBuffer());
+}
+
+TEST_F(VideoPlaybackTest, ATapEndsPlaybackAtOnceAndTheNextFrameShowsTheMapAgain) {
+  PlayByTap(kClip);
+  CRegionItem* region = RegionOf(Item(kClip));
+  ASSERT_TRUE(region->m_active);
+  // Far from every region: a drawn frame would leave the region at once.
+  model->m_userPos.Set(2, 2);
+
+  headless::ClearDrawCalls();
+  const int flips = headless::FlipCount();
+  const int presents = recorder->presents;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        Frame();
+        return recorder->presents > presents + 2;
+      },
+      std::chrono::seconds(20)))
+      << "no video frames on screen";
+  EXPECT_EQ(headless::FlipCount(), flips);
+  EXPECT_TRUE(headless::DrawCalls().empty());
+  EXPECT_TRUE(region->m_active) << "the region test ran during playback";
+
+  // The 16:9 video is letterboxed into the 4:3 picture: bars above and below, video between.
+  ASSERT_EQ(recorder->width, 800);
+  ASSERT_EQ(recorder->height, 600);
+  EXPECT_TRUE(recorder->RowIsBlack(10));
+  EXPECT_TRUE(recorder->RowIsBlack(589));
+  EXPECT_FALSE(recorder->RowIsBlack(300));
+  EXPECT_FALSE(ScreenShowsBackBuffer());
+
+  // Over the exit button: during playback it only ends the video.
+  Tap(790, 10);
+  EXPECT_FALSE(model->IsVideoPlaying());
+  EXPECT_EQ(app->m_drawing, 1);
+  EXPECT_EQ(app->m_quit, 0);
+  EXPECT_EQ(Captured(), nullptr);
+  EXPECT_EQ(platform::LiveVideoPlayers(), 0);
+
+  Frame();
+  EXPECT_EQ(headless::FlipCount(), flips + 1);
+  EXPECT_TRUE(MapBlitted());
+  EXPECT_TRUE(ScreenShowsBackBuffer());
+  EXPECT_FALSE(region->m_active);
+
+  // The timer left running by the tap finds nothing to end.
+  headless::AdvanceClock(1000);
+  Frame();
+  EXPECT_FALSE(model->IsVideoPlaying());
+  EXPECT_EQ(app->m_drawing, 1);
+}
+
+TEST_F(VideoPlaybackTest, KeysReachTheMenuDuringPlaybackAndShowAfterIt) {
+  PlayByTap(kClip);
+  headless::ClearDrawCalls();
+  const int flips = headless::FlipCount();
+  headless::InjectKeyDown(VK_ESCAPE);
+  headless::InjectKeyUp(VK_ESCAPE);
+  Frame();
+  EXPECT_TRUE(model->m_menuOpen);
+  EXPECT_TRUE(model->IsVideoPlaying());
+  EXPECT_EQ(headless::FlipCount(), flips);
+  EXPECT_FALSE(BlittedFrom(&model->m_menuBackground));
+
+  Tap(400, 500);
+  Frame();
+  EXPECT_TRUE(model->m_menuOpen);
+  EXPECT_TRUE(BlittedFrom(&model->m_menuBackground));
+}
+
+TEST_F(VideoPlaybackTest, MissingAndCorruptFilesEndAtTheFirstPoll) {
+  for (int id : {kMissing, kCorrupt}) {
+    SCOPED_TRACE(id);
+    PlayByTap(id);
+    // The player gives up in its own time; until then it reports an end ahead.
+    ASSERT_TRUE(WaitFor([&] { return End() == 0; }, std::chrono::seconds(20)));
+    EXPECT_TRUE(model->IsVideoPlaying());
+    headless::AdvanceClock(500);
+    apptest::DrainMessages();
+    EXPECT_FALSE(model->IsVideoPlaying());
+    EXPECT_EQ(app->m_drawing, 1);
+    EXPECT_EQ(platform::LiveVideoPlayers(), 0);
+    headless::ClearDrawCalls();
+    Frame();
+    EXPECT_TRUE(MapBlitted());
+  }
+}
+
+TEST_F(VideoPlaybackTest, ContentChosenFromThePageViewReturnsToThePageView) {
+  PlayByTap(kClip);
+  Tap(400, 300);
+  ASSERT_FALSE(model->IsVideoPlaying());
+  Frame();
+
+  // The user's own icon opens the history, whose first cell is the clip just played.
+  Tap(ScreenX(model->m_userPos.x), ScreenY(model->m_userPos.y));
+  ASSERT_GE(model->m_page, 1);
+  Frame();
+  const int ox = 400 - static_cast<int>(model->m_pageBackground.GetWidth()) / 2;
+  const int oy = 300 - static_cast<int>(model->m_pageBackground.GetHeight()) / 2;
+  Tap(ox + model->m_pageMarginX + 3 + model->m_pageIconWidth / 2,
+      oy + model->m_pageMarginY + 3 + model->m_pageIconHeight / 2);
+  ASSERT_TRUE(model->IsVideoPlaying());
+  EXPECT_STREQ(model->m_videoFile, "Video\\ITEM01.MP4");
+  EXPECT_EQ(model->m_currentUser->m_viewedCount, 1) << "replaying records nothing new";
+
+  ASSERT_TRUE(WaitFor([&] { return recorder->presents > 0 && !ScreenShowsBackBuffer(); },
+                      std::chrono::seconds(20)));
+  Tap(400, 300);
+  EXPECT_FALSE(model->IsVideoPlaying());
+  EXPECT_GE(model->m_page, 1);
+  headless::ClearDrawCalls();
+  Frame();
+  EXPECT_TRUE(BlittedFrom(&model->m_pageBackground));
+  EXPECT_TRUE(ScreenShowsBackBuffer());
+}
+
+TEST_F(VideoPlaybackTest, TwoHundredPlaybacksLeaveMemoryAndThreadsFlat) {
+  int most = 0;
+  auto playback = [&] {
+    const int presents = recorder->presents;
+    PlayByTap(kClip);
+    most = std::max(most, platform::LiveVideoPlayers());
+    // Wait for the video to be on screen, so each playback really runs before the tap.
+    ASSERT_TRUE(WaitFor([&] { return recorder->presents > presents; }, std::chrono::seconds(20)));
+    Tap(400, 300);
+    ASSERT_FALSE(model->IsVideoPlaying());
+    Frame();
+  };
+  // The drawing record would grow with every frame.
+  headless::SetDrawRecording(false);
+  headless::ClearDrawCalls();
+  for (int i = 0; i < 10; ++i) ASSERT_NO_FATAL_FAILURE(playback());
+  const long rssBefore = ResidentKb();
+  const long heapBefore = InUseKb();
+  const long threadsBefore = StatusField("Threads");
+  for (int i = 0; i < 200; ++i) ASSERT_NO_FATAL_FAILURE(playback()) << "playback " << i;
+  const long rssAfter = ResidentKb();
+  const long heapAfter = InUseKb();
+  const long threadsAfter = StatusField("Threads");
+
+  RecordProperty("rss_growth_kb", std::to_string(rssAfter - rssBefore));
+  RecordProperty("heap_growth_kb", std::to_string(heapAfter - heapBefore));
+  RecordProperty("threads", std::to_string(threadsBefore) + " -> " + std::to_string(threadsAfter));
+  EXPECT_LE(most, 1);
+  EXPECT_EQ(platform::LiveVideoPlayers(), 0);
+  EXPECT_LE(threadsAfter, threadsBefore + 1);
+  // A frame buffer is 1.9 MB. What the program holds must not grow; resident memory may, a
+  // little, while each new player thread settles into an allocator arena of its own. The
+  // address sanitizer has its own allocator and holds freed memory back, so there the
+  // count of players has to do.
+  if (!kAddressSanitizer) {
+    EXPECT_LE(heapAfter - heapBefore, 4 * 1024) << "kB";
+    EXPECT_LE(rssAfter - rssBefore, 96 * 1024) << "kB";
+  }
+}
+
+}  // namespace
