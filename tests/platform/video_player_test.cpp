@@ -128,7 +128,7 @@ TEST(VideoPlayer, UnplayableFilesReportEqualEndAndPosition) {
   }
   fs::path folder = WorkDir() / "a_folder.mp4";
   fs::create_directories(folder);
-  for (const fs::path& bad : {WorkDir() / "missing.mp4", corrupt, folder}) {
+  for (const fs::path& bad : {WorkDir() / "missing.mp4", corrupt, folder, fs::path()}) {
     VideoPlayer p(320, 240, false);
     p.Open(bad.string());
     p.Play();
