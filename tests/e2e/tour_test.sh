@@ -125,15 +125,18 @@ DLG=$(dialog)
 # dialog's size: Times at (92, 27) 35 x 10, OK at (20, 45) 50 x 14.
 read -r DW DH < <(xwininfo -id "$DLG" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
 read -r DX DY < <(xwininfo -id "$DLG" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
-box_x=$(( DX + 92 * DW / 154 + 12 )); box_y=$(( DY + (27 + 5) * DH / 66 ))   # the Times box
-box() { import -window root -crop "1x1+$box_x+$box_y" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
-unticked=$(box)
+# The Times box must end up looking like the Themes box above it, which is ticked.
+box_x=$(( DX + 92 * DW / 154 + 12 ))
+box() { import -window root -crop "1x1+$box_x+$(( DY + ($1 + 5) * DH / 66 ))" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
+ticked=$(box 9)
+[ "$(box 27)" != "$ticked" ] || fail "Times should start unticked in the demo"
 xdotool mousemove --window "$DLG" $(( (92 + 17) * DW / 154 )) $(( (27 + 5) * DH / 66 )) click 1
-box_ticked() { [ "$(box)" != "$unticked" ]; }
-wait_until 10 box_ticked ||
-  fail "the Times box did not tick"
+# Then onto OK, so that Times no longer shows the pointer's hover shade.
+xdotool mousemove --window "$DLG" $(( (20 + 25) * DW / 154 )) $(( (45 + 7) * DH / 66 ))
+times_ticked() { [ "$(box 27)" = "$ticked" ]; }
+wait_until 10 times_ticked || fail "the Times box did not tick"
 shot relationships-dialog
-xdotool mousemove --window "$DLG" $(( (20 + 25) * DW / 154 )) $(( (45 + 7) * DH / 66 )) click 1
+xdotool click 1
 wait_until 10 bash -c "! xwininfo -id $DLG 2>/dev/null | grep -q IsViewable" ||
   fail "OK left the dialog open"
 wait_until 10 isnt 330 476 "$before14" || fail "item 14 did not become related with Times on"
