@@ -35,23 +35,29 @@ void HeadlessWindowPiece::SetVisible(HWND hwnd, bool visible) {
   if (it == m_windows.end()) return;
   Geometry& g = it->second;
   // Mapping a window for the first time gives it the focus, as a desktop does.
-  if (visible && !g.everShown) m_pending.push_back(InputEvent{InputEvent::Kind::Activate, hwnd});
+  if (visible && !g.everShown) Queue(InputEvent{InputEvent::Kind::Activate, hwnd});
   g.everShown = g.everShown || visible;
   g.visible = visible;
 }
 
 void HeadlessWindowPiece::Minimize(HWND hwnd) {
+  auto it = m_windows.find(hwnd);
+  if (it == m_windows.end() || it->second.minimized) return;
+  it->second.minimized = true;
   InputEvent e{InputEvent::Kind::Minimize, hwnd};
-  m_pending.push_back(e);
+  Queue(e);
   e.kind = InputEvent::Kind::Deactivate;
-  m_pending.push_back(e);
+  Queue(e);
 }
 
 void HeadlessWindowPiece::Restore(HWND hwnd) {
+  auto it = m_windows.find(hwnd);
+  if (it == m_windows.end() || !it->second.minimized) return;
+  it->second.minimized = false;
   InputEvent e{InputEvent::Kind::Restore, hwnd};
-  m_pending.push_back(e);
+  Queue(e);
   e.kind = InputEvent::Kind::Activate;
-  m_pending.push_back(e);
+  Queue(e);
 }
 
 void HeadlessWindowPiece::SetIcon(HWND hwnd, int resourceId) { m_icons[hwnd] = resourceId; }
@@ -73,7 +79,7 @@ void HeadlessWindowPiece::PlaceClient(HWND hwnd, int x, int y, int width, int he
     InputEvent e{InputEvent::Kind::Resize, hwnd};
     e.x = width;
     e.y = height;
-    m_pending.push_back(e);
+    Queue(e);
   }
 }
 
@@ -89,7 +95,12 @@ bool HeadlessWindowPiece::WaitForEvents(uint32_t ms) {
   return false;
 }
 
-void HeadlessWindowPiece::Inject(InputEvent event) { m_pending.push_back(event); }
+void HeadlessWindowPiece::Inject(InputEvent event) { Queue(event); }
+
+void HeadlessWindowPiece::Queue(InputEvent event) {
+  event.time = static_cast<uint32_t>(HeadlessClock().NowMicros() / 1000);
+  m_pending.push_back(event);
+}
 
 void HeadlessWindowPiece::MoveCursorTo(int clientX, int clientY) {
   HWND target = InputWindow();

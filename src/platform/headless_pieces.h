@@ -20,6 +20,7 @@ class HeadlessWindowPiece : public WindowPiece {
     RECT client{};
     bool visible = false;
     bool everShown = false;
+    bool minimized = false;
   };
 
   bool Create(HWND hwnd, const char* title, int clientWidth, int clientHeight,
@@ -48,6 +49,8 @@ class HeadlessWindowPiece : public WindowPiece {
   bool Visible(HWND hwnd) const;
 
  private:
+  void Queue(InputEvent event);  // stamped with the clock, as the window system would
+
   std::map<HWND, Geometry> m_windows;
   std::map<HWND, int> m_icons;
   std::vector<InputEvent> m_pending;

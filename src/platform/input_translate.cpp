@@ -37,10 +37,10 @@ InputState& I() {
 
 LPARAM KeyData(uint32_t bits) { return static_cast<LPARAM>(bits); }
 
-bool IsDoubleClick(HWND hwnd, int x, int y) {
+bool IsDoubleClick(HWND hwnd, int x, int y, uint32_t time) {
   const Click& c = I().lastClick;
   if (!c.valid || c.hwnd != hwnd) return false;
-  if (timeGetTime() - c.time > kDoubleClickMs) return false;  // 32-bit difference: wraps
+  if (time - c.time > kDoubleClickMs) return false;  // 32-bit difference: wraps
   return std::abs(x - c.x) <= kDoubleClickDistance / 2 &&
          std::abs(y - c.y) <= kDoubleClickDistance / 2;
 }
@@ -69,15 +69,17 @@ void KeyUp(HWND hwnd, UINT vk) {
   PostToQueue(hwnd, alt || vk == VK_F10 ? WM_SYSKEYUP : WM_KEYUP, vk, KeyData(bits));
 }
 
-void MouseDown(HWND hwnd, int x, int y) {
+// Clicks are timed when they happened, not when the queue was read: a program busy for a
+// second must not turn two slow clicks into a double click.
+void MouseDown(HWND hwnd, int x, int y, uint32_t time) {
   InputState& s = I();
   UINT msg = WM_LBUTTONDOWN;
-  if (IsDoubleClick(hwnd, x, y)) {
+  if (IsDoubleClick(hwnd, x, y, time)) {
     // The pair is used up: a third click starts a new one.
     s.lastClick.valid = false;
     if (hwnd->cls.style & CS_DBLCLKS) msg = WM_LBUTTONDBLCLK;
   } else {
-    s.lastClick = Click{hwnd, timeGetTime(), x, y, true};
+    s.lastClick = Click{hwnd, time, x, y, true};
   }
   s.leftDown = true;
   PostToQueue(hwnd, msg, MK_LBUTTON, MAKELPARAM(x, y));
@@ -107,7 +109,7 @@ void TranslateInput(const InputEvent& e) {
       KeyUp(hwnd, e.vk);
       break;
     case InputEvent::Kind::MouseDown:
-      MouseDown(captured ? captured : hwnd, e.x, e.y);
+      MouseDown(captured ? captured : hwnd, e.x, e.y, e.time);
       break;
     case InputEvent::Kind::MouseUp:
       s.leftDown = false;

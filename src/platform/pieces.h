@@ -37,6 +37,7 @@ struct InputEvent {
   bool repeat = false;
   int x = 0;
   int y = 0;
+  uint32_t time = 0;  // platform clock (timeGetTime) when it happened
 };
 
 class WindowPiece {

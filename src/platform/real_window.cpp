@@ -9,6 +9,7 @@
 #include "platform/resources.h"
 #include "platform/sdl_keys.h"
 #include "platform/text_encoding.h"
+#include "platform/win_api.h"
 
 namespace platform {
 namespace {
@@ -227,6 +228,7 @@ void SdlWindowPiece::Take(const SDL_Event& e) {
     default:
       return;
   }
+  in.time = timeGetTime();
   m_pending.push_back(in);
 }
 

@@ -16,6 +16,7 @@ class Display : public ::testing::Test {
     hwnd = wintest::MakeWindow();
     ASSERT_NE(hwnd, nullptr);
     ASSERT_EQ(display.OpenDisplay(4, hwnd, 800, 600, 0, 0, 0, 75), GD_OK);
+    Drain();  // the size the display gave the window
   }
   void TearDown() override { display.CloseDisplay(); }
 
