@@ -107,13 +107,19 @@ void VideoPlayer::Close() {
     // The video output cannot stop while a frame it handed over waits to be rendered (it
     // waits a fifth of a second for that): keep taking frames until the player is idle, so
     // that closing does not stall the program.
+    // The player turns idle before its video output is gone, so both are waited for.
     const char* cmd[] = {"stop", nullptr};
     mpv_command_async(m_mpv, 0, cmd);
     const uint64_t until = WallMicros() + kStopTimeoutMicros;
     while (WallMicros() < until) {
       RenderFrame();
       int idle = 0;
-      if (mpv_get_property(m_mpv, "idle-active", MPV_FORMAT_FLAG, &idle) >= 0 && idle) break;
+      int video = 1;
+      if (mpv_get_property(m_mpv, "vo-configured", MPV_FORMAT_FLAG, &video) < 0) video = 0;
+      if (mpv_get_property(m_mpv, "idle-active", MPV_FORMAT_FLAG, &idle) >= 0 && idle &&
+          !video) {
+        break;
+      }
       mpv_wait_event(m_mpv, 0.002);
     }
   }

@@ -21,7 +21,7 @@ class VideoPlayer {
 
   bool Open(const std::string& path);  // false when the player could not be set up
   void Play();
-  void Close();  // stops and releases the media; the last frame stays in the buffer
+  void Close();  // stops and releases the media (quickly: it keeps taking frames meanwhile)
 
   // Milliseconds. A file that cannot be played reports 0 for both, so a poll that compares
   // them ends the playback at once. Once the player stopped on the last frame, the position

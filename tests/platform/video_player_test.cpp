@@ -152,7 +152,7 @@ TEST(VideoPlayer, ManyPlaybacksLeaveThreadCountFlat) {
   };
   for (int i = 0; i < 5; ++i) cycle();
   int before = ThreadCount();
-  for (int i = 0; i < 200; ++i) cycle();
+  for (int i = 0; i < 50; ++i) cycle();
   int after = ThreadCount();
   EXPECT_LE(after, before + 1);
 }
