@@ -38,12 +38,6 @@ using Clock = std::chrono::steady_clock;
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
 #else
 constexpr bool kAddressSanitizer = false;
 #endif
@@ -62,6 +56,17 @@ fs::path ScratchRoot() {
   }();
   return root;
 }
+
+// The scratch folder goes when the run ends.
+class ScratchCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(ScratchRoot(), ec);
+  }
+};
+[[maybe_unused]] ::testing::Environment* const kScratchCleanup =
+    ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
 
 // A one-second 16:9 clip with sound, from ffmpeg's generated sources; made once per run.
 const fs::path& ClipFile() {
@@ -181,7 +186,9 @@ class VideoPlaybackTest : public ::testing::Test {
     m_headlessPresent = platform::Active().present;
     platform::Active().present = recorder.get();
 
-    headless::QueueFileDialogAnswer(MakeProject().string());
+    const fs::path project = MakeProject();
+    m_projectFolder = project.parent_path();
+    headless::QueueFileDialogAnswer(project.string());
     app = std::make_unique<CPortraitApp>(apptest::ProgramConfig());
     ASSERT_EQ(app->CreateMainWindow(), 0);
     ASSERT_EQ(app->OpenDisplay(), 0);
@@ -208,6 +215,8 @@ class VideoPlaybackTest : public ::testing::Test {
     }
     platform::Active().present = m_headlessPresent;
     ASSERT_EQ(chdir(m_folder.c_str()), 0);
+    std::error_code ec;
+    fs::remove_all(m_projectFolder, ec);
   }
 
   // One pass of the frame loop: every waiting message (which also shows new video frames),
@@ -272,16 +281,12 @@ class VideoPlaybackTest : public ::testing::Test {
     MSG msg;
     return PeekMessageA(&msg, app->m_hWnd, WM_TIMER, WM_TIMER, PM_NOREMOVE) != 0;
   }
-  bool MapBlitted() {
-    for (const headless::DrawCall& c : headless::DrawCalls())
-      if (c.source == model->m_mapSurface) return true;
-    return false;
-  }
   bool BlittedFrom(const CGapiSurface* s) {
     for (const headless::DrawCall& c : headless::DrawCalls())
       if (c.source == s) return true;
     return false;
   }
+  bool MapBlitted() { return BlittedFrom(model->m_mapSurface); }
   // The last picture on screen is the back buffer as drawn.
   bool ScreenShowsBackBuffer() {
     CGapiSurface* back = headless::BackBuffer();
@@ -298,6 +303,7 @@ class VideoPlaybackTest : public ::testing::Test {
 
  private:
   std::string m_folder;
+  fs::path m_projectFolder;
   platform::PresentPiece* m_headlessPresent = nullptr;
 };
 

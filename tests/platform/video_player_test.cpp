@@ -25,6 +25,17 @@ fs::path WorkDir() {
   return dir;
 }
 
+// The scratch folder goes when the run ends.
+class ScratchCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(WorkDir(), ec);
+  }
+};
+[[maybe_unused]] ::testing::Environment* const kScratchCleanup =
+    ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
+
 // A one-second clip from ffmpeg's generated sources.
 std::string MakeClip(const std::string& name, const std::string& size) {
   fs::path p = WorkDir() / name;
