@@ -94,7 +94,13 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
 HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
   if (m_model == nullptr) return 0;
   if (m_mode == MODE_USER_LIST || m_mode == MODE_NEW_USER) {
-    UserScreenTap(x, y);
+    // The menu's keys can open a user screen while a video plays over it; the video hides
+    // that screen, so the tap ends the video as it would over the map.
+    if (m_model->IsVideoPlaying()) {
+      ToggleVideo();
+    } else {
+      UserScreenTap(x, y);
+    }
   } else if (m_model->HandleCommandTap(x, y)) {
     PerformPendingAction();
   } else {

@@ -418,6 +418,31 @@ TEST_F(VideoPlaybackTest, KeysReachTheMenuDuringPlaybackAndShowAfterIt) {
   EXPECT_TRUE(BlittedFrom(&model->m_menuBackground));
 }
 
+TEST_F(VideoPlaybackTest, AUserScreenOpenedByKeysDuringPlaybackLetsTheNextTapEndTheVideo) {
+  PlayByTap(kClip);
+  // Escape opens the menu; the cursor walks to the users button (6, 0) and the Win key
+  // presses it, all while the video plays.
+  for (UINT vk : {VK_ESCAPE, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LWIN}) {
+    headless::InjectKeyDown(vk);
+    headless::InjectKeyUp(vk);
+  }
+  Frame();
+  ASSERT_EQ(app->m_mode, MODE_USER_LIST);
+  ASSERT_TRUE(model->IsVideoPlaying());
+  const std::string usersBefore = model->m_currentUser->m_username;
+
+  // On the list's confirm button: the tap only ends the video, the hidden screen gets nothing.
+  Tap(330, 442);
+  EXPECT_FALSE(model->IsVideoPlaying());
+  EXPECT_EQ(app->m_drawing, 1);
+  EXPECT_EQ(app->m_mode, MODE_USER_LIST);
+  EXPECT_EQ(platform::LiveVideoPlayers(), 0);
+  headless::ClearDrawCalls();
+  Frame();
+  EXPECT_TRUE(BlittedFrom(&app->m_userListImage));
+  EXPECT_EQ(model->m_currentUser->m_username, usersBefore);
+}
+
 TEST_F(VideoPlaybackTest, MissingAndCorruptFilesEndAtTheFirstPoll) {
   for (int id : {kMissing, kCorrupt}) {
     SCOPED_TRACE(id);
