@@ -150,6 +150,6 @@ bool CPortrait::SaveProjectFile(const char* path) {
     }
   }
   // The users' histories are written whatever became of the project file.
-  SaveUsersFile();
+  m_usersSaveFailed = m_userList != nullptr && GetUserFilename() != nullptr && !SaveUsersFile();
   return saved;
 }

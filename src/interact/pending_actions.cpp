@@ -7,15 +7,28 @@
 
 namespace {
 
-// Saves the project and the users file. When a loaded project cannot be written, the user
-// is told and may stay, so the edits are not lost without a word; true means quit.
+bool AskToQuitAnyway(HWND owner, const char* what, const char* file, const char* loss,
+                     const char* caption) {
+  char text[480];
+  std::snprintf(text, sizeof text, "The %s could not be saved:\n%.260s\n\nQuit anyway and lose %s?",
+                what, file, loss);
+  return MessageBoxA(owner, text, caption, MB_YESNO | MB_ICONWARNING) != IDNO;
+}
+
+// Saves the project and the users file. When either cannot be written, the user is told and
+// may stay, so edits and histories are not lost without a word; true means quit.
 bool SaveBeforeQuit(CPortrait* model, HWND owner, const char* projectFile) {
-  if (model->SaveProjectFile(projectFile) || model->System() == nullptr) return true;
-  char text[400];
-  std::snprintf(text, sizeof text,
-                "The project file could not be saved:\n%.260s\n\nQuit anyway and lose the changes?",
-                projectFile);
-  return MessageBoxA(owner, text, "Project not saved", MB_YESNO | MB_ICONWARNING) != IDNO;
+  const bool projectSaved = model->SaveProjectFile(projectFile) || model->System() == nullptr;
+  if (!projectSaved &&
+      !AskToQuitAnyway(owner, "project file", projectFile, "the changes", "Project not saved")) {
+    return false;
+  }
+  if (model->m_usersSaveFailed) {
+    const char* users = model->GetUserFilename();
+    return AskToQuitAnyway(owner, "users file", users ? users : "", "the users' new histories",
+                           "Users not saved");
+  }
+  return true;
 }
 
 }  // namespace

@@ -53,6 +53,8 @@ class CPortrait {
   const char* GetUserFilename() const;
   int LoadUsersFile();
   bool SaveUsersFile();  // writes m_userList under GetUserFilename()
+  // Set by SaveProjectFile when a loaded user list could not be written.
+  bool m_usersSaveFailed = false;
   CUserContext* AddNewUser(const char* name);  // id from LowestFreeId; null when the list is full
 
   // --- resource loading (resource_loading.cpp) ---

@@ -94,6 +94,22 @@ TEST_F(PendingActionTest, UnwritableProjectAsksBeforeQuitting) {
   EXPECT_EQ(app->m_quit, 1);
 }
 
+TEST_F(PendingActionTest, UnwritableUsersFileAsksBeforeQuittingToo) {
+  std::strcpy(system->m_userFilename, (dir / "no-such-folder" / "users.xml").c_str());
+  headless::QueueMessageBoxAnswer(IDNO);
+  Tap(780, 10);
+  ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+  EXPECT_EQ(headless::MessageBoxes()[0].caption, "Users not saved");
+  EXPECT_NE(headless::MessageBoxes()[0].text.find("no-such-folder"), std::string::npos);
+  EXPECT_EQ(app->m_quit, 0);
+  EXPECT_TRUE(fs::exists(dir / "project.xml"));  // the project itself was written
+
+  std::strcpy(system->m_userFilename, (dir / "users.xml").c_str());
+  Tap(780, 10);
+  EXPECT_EQ(app->m_quit, 1);
+  EXPECT_NE(ReadAll(dir / "users.xml").find("Ann"), std::string::npos);
+}
+
 TEST_F(PendingActionTest, ProjectThatNeverLoadedQuitsWithoutAsking) {
   delete model->m_systemList;
   model->m_systemList = new CXmlItemList;
