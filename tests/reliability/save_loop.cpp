@@ -32,9 +32,12 @@ std::string BigProject(const std::string& users) {
        "\t<bottom>51.900000</bottom>\n\t<theme_rels>1</theme_rels>\n"
        "\t<character_rels>1</character_rels>\n\t<time_rels>0</time_rels>\n"
        "\t<location_rels>0</location_rels>\n\t<radius>30.000000</radius>\n"
-       "\t<user_filename>" << users << "</user_filename>\n</system>\n\n";
-  const char* kinds[][2] = {{"character", "character_name"}, {"location", "location_desc"},
-                            {"theme", "theme_desc"}, {"time", "time_desc"}};
+       "\t<user_filename>"
+    << users << "</user_filename>\n</system>\n\n";
+  const char* kinds[][2] = {{"character", "character_name"},
+                            {"location", "location_desc"},
+                            {"theme", "theme_desc"},
+                            {"time", "time_desc"}};
   for (const auto& k : kinds) {
     p << "<" << k[0] << "_list>\n";
     for (int i = 0; i < kRecords; ++i)
@@ -45,15 +48,16 @@ std::string BigProject(const std::string& users) {
   }
   p << "<region_list>\n";
   for (int i = 1; i <= kRecords; ++i)
-    p << "\t<region>\n\t\t<region_id>" << i << "</region_id>\n\t\t<region_description>Region "
-      << i << std::string(150, 'r') << "</region_description>\n\t\t<gps_x>-0.950000</gps_x>\n"
+    p << "\t<region>\n\t\t<region_id>" << i << "</region_id>\n\t\t<region_description>Region " << i
+      << std::string(150, 'r') << "</region_description>\n\t\t<gps_x>-0.950000</gps_x>\n"
       << "\t\t<gps_y>51.950000</gps_y>\n\t</region>\n";
   p << "</region_list>\n\n<content_list>\n";
   for (int i = 1; i <= kRecords; ++i) {
     p << "\t<content>\n\t\t<content_id>" << i << "</content_id>\n";
     for (const char* tag : {"theme", "character", "time", "location"}) {
       p << "\t\t<" << tag << "_list>\n";
-      for (int t = 0; t < kTags; ++t) p << "\t\t\t<" << tag << "_id>" << t << "</" << tag << "_id>\n";
+      for (int t = 0; t < kTags; ++t)
+        p << "\t\t\t<" << tag << "_id>" << t << "</" << tag << "_id>\n";
       p << "\t\t</" << tag << "_list>\n";
     }
     p << "\t\t<region_id>" << i << "</region_id>\n\t\t<filename>video/item" << i
@@ -71,8 +75,8 @@ std::string BigUsers() {
     u << "<user_context>\n\t<user_id>" << i << "</user_id>\n\t<username>USER " << i
       << "</username>\n";
     for (int v = 0; v < kViews; ++v)
-      u << "\t<viewed_id>" << (v % kRecords + 1) << "--" << v / 60 << "." << (v % 60 < 10 ? "0" : "")
-        << v % 60 << "0000</viewed_id>\n";
+      u << "\t<viewed_id>" << (v % kRecords + 1) << "--" << v / 60 << "."
+        << (v % 60 < 10 ? "0" : "") << v % 60 << "0000</viewed_id>\n";
     u << "\t<duration>9.30</duration>\n</user_context>\n";
   }
   u << "</user_list>\n\n";
