@@ -144,17 +144,22 @@ def draw_thumbnail(path, number, colour):
 def make_video(path, title, subtitle, colour, seconds=3):
     size = 20 if len(title) <= 22 else max(11, 20 * 22 // len(title))
     esc = lambda s: s.replace("\\", "\\\\").replace(":", "\\:").replace("'", "\u2019")
-    vf = (f"drawbox=x='mod(t*90,iw+60)-60':y=ih-70:w=60:h=18:color=0xf0e0c0@1:t=fill,"
-          f"drawbox=x='mod(t*90,iw+60)-40':y=ih-100:w=4:h=30:color=white@1:t=fill,"
-          f"drawbox=x=0:y=ih-52:w=iw:h=52:color=0x2a5f8a@1:t=fill,"
-          f"drawtext=fontfile={FONT_BOLD}:text='{esc(title)}':fontcolor=white:fontsize={size}:"
-          f"x=(w-text_w)/2:y=70,"
-          f"drawtext=fontfile={FONT}:text='{esc(subtitle)}':fontcolor=0xe0e0e0:fontsize=13:"
-          f"x=(w-text_w)/2:y=104")
+    # A boat (hull and mast) sails across the water below the title card.
+    boat_x = "mod(t*90,W+60)-60"
+    graph = (f"[0:v]drawbox=x=0:y=ih-52:w=iw:h=52:color=0x2a5f8a@1:t=fill,"
+             f"drawtext=fontfile={FONT_BOLD}:text='{esc(title)}':fontcolor=white:fontsize={size}:"
+             f"x=(w-text_w)/2:y=70,"
+             f"drawtext=fontfile={FONT}:text='{esc(subtitle)}':fontcolor=0xe0e0e0:fontsize=13:"
+             f"x=(w-text_w)/2:y=104[card];"
+             f"[card][2:v]overlay=x='{boat_x}':y=H-70:shortest=1[hulled];"
+             f"[hulled][3:v]overlay=x='{boat_x}+28':y=H-100:shortest=1[v]")
     run(["ffmpeg", "-loglevel", "error", "-y",
          "-f", "lavfi", "-i", f"color=c={colour}:s=320x240:r=15:d={seconds}",
          "-f", "lavfi", "-i", f"sine=f=294:d={seconds}",
-         "-vf", vf, "-c:v", "libx264", "-preset", "veryslow", "-crf", "32",
+         "-f", "lavfi", "-i", f"color=c=0xf0e0c0:s=60x18:r=15:d={seconds}",
+         "-f", "lavfi", "-i", f"color=c=white:s=4x30:r=15:d={seconds}",
+         "-filter_complex", graph, "-map", "[v]", "-map", "1:a",
+         "-c:v", "libx264", "-preset", "veryslow", "-crf", "32",
          "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "24k", "-shortest",
          "-movflags", "+faststart", path])
 
