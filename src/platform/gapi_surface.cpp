@@ -51,9 +51,6 @@ void CGapiSurface::Destroy() {
   m_data->surface = nullptr;
   m_data->colorKey = 0;
   m_data->hasColorKey = false;
-  m_data->sdlKeyOn = false;
-  m_data->sdlBlend = SDL_BLENDMODE_NONE;
-  m_data->sdlAlpha = 255;
 }
 
 bool CGapiSurface::IsEmpty() const { return m_data->surface == nullptr; }
@@ -62,8 +59,6 @@ HRESULT CGapiSurface::SetColorKey(DWORD color) {
   if (m_data->surface == nullptr) return GDERR_INVALID;
   m_data->colorKey = color & 0x00FFFFFFu;
   m_data->hasColorKey = true;
-  SDL_SetColorKey(m_data->surface, SDL_TRUE, platform::PixelOf(color));
-  m_data->sdlKeyOn = true;
   return GD_OK;
 }
 

@@ -1,8 +1,10 @@
-// CGapiSurface::Blt and BltFast. Unscaled copies go through SDL's blitters (no blending for
-// plain and keyed copies, which is many times faster); scaled copies use nearest sampling.
+// CGapiSurface::Blt and BltFast. Unscaled copies go row by row through the row loops, which
+// match SDL's blitters pixel for pixel; scaled copies use nearest sampling.
+#include <cstring>
 #include <vector>
 
 #include "platform/gapi.h"
+#include "platform/pixel_rows.h"
 #include "platform/surface_data.h"
 #include "platform/surface_ops.h"
 
@@ -26,40 +28,12 @@ DWORD RecordedOpacity(DWORD flags, const DWORD* opacity) {
   return (flags & GDBLT_OPACITY) != 0 && opacity != nullptr ? *opacity : 255;
 }
 
-// SDL picks a new blitter whenever these change, so they are set only when they differ.
-void ConfigureSource(GapiSurfaceData& d, BlitMode m) {
-  SDL_Surface* s = d.surface;
-  if (m.key != d.sdlKeyOn) {
-    SDL_SetColorKey(s, m.key ? SDL_TRUE : SDL_FALSE, platform::PixelOf(d.colorKey));
-    d.sdlKeyOn = m.key;
-  }
-  // Blending only for opacity: with no blending the alpha modulation would be written into
-  // the destination's alpha instead of mixing colours.
-  SDL_BlendMode blend = m.alpha < 255 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE;
-  if (blend != d.sdlBlend) {
-    SDL_SetSurfaceBlendMode(s, blend);
-    d.sdlBlend = blend;
-  }
-  if (m.alpha != d.sdlAlpha) {
-    SDL_SetSurfaceAlphaMod(s, m.alpha);
-    d.sdlAlpha = m.alpha;
-  }
-}
-
 // A blit from a surface onto itself reads from a copy, so overlapping areas come out as if
 // the source had been read first.
 struct SourceCopy {
   GapiSurfaceData data;
   explicit SourceCopy(const GapiSurfaceData& from) : data(from) {
     data.surface = SDL_DuplicateSurface(from.surface);
-    data.sdlKeyOn = false;
-    data.sdlBlend = SDL_BLENDMODE_NONE;
-    data.sdlAlpha = 255;
-    if (data.surface != nullptr) {
-      SDL_SetColorKey(data.surface, SDL_FALSE, 0);
-      SDL_SetSurfaceBlendMode(data.surface, SDL_BLENDMODE_NONE);
-      SDL_SetSurfaceAlphaMod(data.surface, 255);
-    }
   }
   ~SourceCopy() {
     if (data.surface != nullptr) SDL_FreeSurface(data.surface);
@@ -70,7 +44,8 @@ struct SourceCopy {
 
 // Source rectangle s drawn with its top-left corner at (x, y). Whatever lies outside the
 // source or the destination is cut off without moving the rest.
-void BlitUnscaled(SDL_Surface* dst, GapiSurfaceData& src, RECT s, LONG x, LONG y, BlitMode m) {
+void BlitUnscaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, LONG x, LONG y,
+                  BlitMode m) {
   if (m.alpha == 0 || platform::IsEmptyRect(s)) return;
   int64_t sl = s.left, st = s.top, sr = s.right, sb = s.bottom, dx = x, dy = y;
   auto cutLeading = [](int64_t& from, int64_t& to, int64_t minimum) {
@@ -86,11 +61,18 @@ void BlitUnscaled(SDL_Surface* dst, GapiSurfaceData& src, RECT s, LONG x, LONG y
   sr = std::min<int64_t>({sr, src.surface->w, sl + (dst->w - dx)});
   sb = std::min<int64_t>({sb, src.surface->h, st + (dst->h - dy)});
   if (sr <= sl || sb <= st) return;
-  ConfigureSource(src, m);
-  SDL_Rect from{static_cast<int>(sl), static_cast<int>(st), static_cast<int>(sr - sl),
-                static_cast<int>(sb - st)};
-  SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy), 0, 0};
-  SDL_BlitSurface(src.surface, &from, dst, &to);
+  const int width = static_cast<int>(sr - sl);
+  for (int64_t row = 0; row < sb - st; ++row) {
+    const Uint32* in = PixelRow(src.surface, static_cast<int>(st + row)) + sl;
+    Uint32* out = PixelRow(dst, static_cast<int>(dy + row)) + dx;
+    if (m.alpha < 255) {
+      platform::BlendRow(out, in, width, m.alpha, m.key, src.colorKey);
+    } else if (m.key) {
+      platform::CopyRowKeyed(out, in, width, src.colorKey);
+    } else {
+      std::memcpy(out, in, static_cast<std::size_t>(width) * sizeof(Uint32));
+    }
+  }
 }
 
 void BlitScaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, RECT d, BlitMode m) {

@@ -1,9 +1,12 @@
 // CGapiSurface::DrawTextA: a bordered line of text with its top at y, starting at x
 // (flags 1) or centred on x (flags 2).
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <utility>
 
 #include "platform/gapi.h"
+#include "platform/pixel_rows.h"
 #include "platform/surface_data.h"
 #include "platform/surface_ops.h"
 #include "platform/text_font.h"
@@ -39,6 +42,18 @@ HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFon
   // The border reaches one pixel past the text on every side.
   const int64_t atX = left - 1, atY = int64_t{y} - 1;
   if (atX >= dst->w || atY >= dst->h || atX + line->w <= 0 || atY + line->h <= 0) return GD_OK;
+  if (alpha == 255) {
+    // The usual case, drawn by the row loop: no blitter set-up for every short line.
+    const int64_t left0 = std::max<int64_t>(atX, 0), top0 = std::max<int64_t>(atY, 0);
+    const int64_t right = std::min<int64_t>(atX + line->w, dst->w);
+    const int64_t bottom = std::min<int64_t>(atY + line->h, dst->h);
+    const int span = static_cast<int>(right - left0);
+    for (int64_t row = top0; row < bottom; ++row) {
+      const Uint32* in = platform::PixelRow(line, static_cast<int>(row - atY)) + (left0 - atX);
+      platform::BlendRowByAlpha(platform::PixelRow(dst, static_cast<int>(row)) + left0, in, span);
+    }
+    return GD_OK;
+  }
   SDL_SetSurfaceAlphaMod(line, alpha);
   SDL_Rect at{static_cast<int>(atX), static_cast<int>(atY), 0, 0};
   if (SDL_BlitSurface(line, nullptr, dst, &at) == 0) platform::MakeOpaque(dst, at);
