@@ -21,8 +21,14 @@ constexpr int kDefaultHeight = 480;
 
 struct WindowState {
   std::vector<WindowClass> classes;
-  std::vector<HWND> windows;  // live windows in creation order
+  std::vector<HWND> windows;  // live windows in creation order, owned here
   HWND focus = nullptr;
+
+  // Windows still open when the process ends are released with the list (their native
+  // windows go with the window system).
+  ~WindowState() {
+    for (HWND w : windows) delete w;
+  }
 };
 
 WindowState& S() {
