@@ -61,17 +61,21 @@ void BlitUnscaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, LONG x, 
   sr = std::min<int64_t>({sr, src.surface->w, sl + (dst->w - dx)});
   sb = std::min<int64_t>({sb, src.surface->h, st + (dst->h - dy)});
   if (sr <= sl || sb <= st) return;
-  const int width = static_cast<int>(sr - sl);
-  for (int64_t row = 0; row < sb - st; ++row) {
-    const Uint32* in = PixelRow(src.surface, static_cast<int>(st + row)) + sl;
-    Uint32* out = PixelRow(dst, static_cast<int>(dy + row)) + dx;
-    if (m.alpha < 255) {
-      platform::BlendRow(out, in, width, m.alpha, m.key, src.colorKey);
-    } else if (m.key) {
-      platform::CopyRowKeyed(out, in, width, src.colorKey);
-    } else {
-      std::memcpy(out, in, static_cast<std::size_t>(width) * sizeof(Uint32));
+  const int width = static_cast<int>(sr - sl), height = static_cast<int>(sb - st);
+  const Uint32* in = PixelRow(src.surface, static_cast<int>(st)) + sl;
+  Uint32* out = PixelRow(dst, static_cast<int>(dy)) + dx;
+  if (m.alpha == 255 && !m.key) {
+    for (int row = 0; row < height; ++row) {
+      std::memcpy(out + row * (dst->pitch / 4), in + row * (src.surface->pitch / 4),
+                  static_cast<std::size_t>(width) * sizeof(Uint32));
     }
+    return;
+  }
+  const platform::PixelArea area{out, dst->pitch / 4, in, src.surface->pitch / 4, width, height};
+  if (m.alpha < 255) {
+    platform::Blend(area, m.alpha, m.key, src.colorKey);
+  } else {
+    platform::CopyKeyed(area, src.colorKey);
   }
 }
 

@@ -47,11 +47,14 @@ HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFon
     const int64_t left0 = std::max<int64_t>(atX, 0), top0 = std::max<int64_t>(atY, 0);
     const int64_t right = std::min<int64_t>(atX + line->w, dst->w);
     const int64_t bottom = std::min<int64_t>(atY + line->h, dst->h);
-    const int span = static_cast<int>(right - left0);
-    for (int64_t row = top0; row < bottom; ++row) {
-      const Uint32* in = platform::PixelRow(line, static_cast<int>(row - atY)) + (left0 - atX);
-      platform::BlendRowByAlpha(platform::PixelRow(dst, static_cast<int>(row)) + left0, in, span);
-    }
+    const platform::PixelArea area{
+        platform::PixelRow(dst, static_cast<int>(top0)) + left0,
+        dst->pitch / 4,
+        platform::PixelRow(line, static_cast<int>(top0 - atY)) + (left0 - atX),
+        line->pitch / 4,
+        static_cast<int>(right - left0),
+        static_cast<int>(bottom - top0)};
+    platform::BlendByAlpha(area);
     return GD_OK;
   }
   SDL_SetSurfaceAlphaMod(line, alpha);

@@ -13,21 +13,16 @@ namespace platform {
 #define CORVANE_ROW_CALL(call) return scalar_rows::call;
 #endif
 
-void CopyRowKeyed(std::uint32_t* dst, const std::uint32_t* src, int n, std::uint32_t key) {
-  CORVANE_ROW_CALL(CopyRowKeyed(dst, src, n, key))
+void CopyKeyed(const PixelArea& area, std::uint32_t key) { CORVANE_ROW_CALL(CopyKeyed(area, key)) }
+
+void Blend(const PixelArea& area, std::uint8_t alpha, bool keyed, std::uint32_t key) {
+  CORVANE_ROW_CALL(Blend(area, alpha, keyed, key))
 }
 
-void BlendRow(std::uint32_t* dst, const std::uint32_t* src, int n, std::uint8_t alpha, bool keyed,
-              std::uint32_t key) {
-  CORVANE_ROW_CALL(BlendRow(dst, src, n, alpha, keyed, key))
-}
+void BlendByAlpha(const PixelArea& area) { CORVANE_ROW_CALL(BlendByAlpha(area)) }
 
-void BlendRowByAlpha(std::uint32_t* dst, const std::uint32_t* src, int n) {
-  CORVANE_ROW_CALL(BlendRowByAlpha(dst, src, n))
-}
-
-void FillRowBlended(std::uint32_t* dst, int n, std::uint32_t color, std::uint8_t alpha) {
-  CORVANE_ROW_CALL(FillRowBlended(dst, n, color, alpha))
+void FillBlended(const PixelArea& area, std::uint32_t color, std::uint8_t alpha) {
+  CORVANE_ROW_CALL(FillBlended(area, color, alpha))
 }
 
 #undef CORVANE_ROW_CALL

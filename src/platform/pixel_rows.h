@@ -4,32 +4,42 @@
 // for keyed blits with opacity.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace platform {
 
+// A rectangle to draw: `height` rows of `width` pixels, each row `dstStride` (`srcStride`)
+// pixels after the one before. The source is null for fills and never overlaps dst.
+struct PixelArea {
+  std::uint32_t* dst = nullptr;
+  std::ptrdiff_t dstStride = 0;
+  const std::uint32_t* src = nullptr;
+  std::ptrdiff_t srcStride = 0;
+  int width = 0;
+  int height = 0;
+};
+
 // Copies the pixels whose colour (alpha aside) differs from key (0x00RRGGBB).
-void CopyRowKeyed(std::uint32_t* dst, const std::uint32_t* src, int n, std::uint32_t key);
+void CopyKeyed(const PixelArea& area, std::uint32_t key);
 
 // src over dst at opacity alpha, src's own alpha included; with `keyed`, pixels whose colour
 // equals key are left alone.
-void BlendRow(std::uint32_t* dst, const std::uint32_t* src, int n, std::uint8_t alpha, bool keyed,
-              std::uint32_t key);
+void Blend(const PixelArea& area, std::uint8_t alpha, bool keyed, std::uint32_t key);
 
 // Each src pixel over dst by its own alpha (rendered text). The result is opaque.
-void BlendRowByAlpha(std::uint32_t* dst, const std::uint32_t* src, int n);
+void BlendByAlpha(const PixelArea& area);
 
 // color (0x00RRGGBB) over dst at opacity alpha. The result is opaque.
-void FillRowBlended(std::uint32_t* dst, int n, std::uint32_t color, std::uint8_t alpha);
+void FillBlended(const PixelArea& area, std::uint32_t color, std::uint8_t alpha);
 
 // The functions above pick one of these sets: AVX2 where the processor has it, else SSE2,
 // else one pixel at a time. All give the same pixels; the one-pixel loops are the reference.
-#define CORVANE_ROW_LOOP_SET                                                                 \
-  void CopyRowKeyed(std::uint32_t* dst, const std::uint32_t* src, int n, std::uint32_t key); \
-  void BlendRow(std::uint32_t* dst, const std::uint32_t* src, int n, std::uint8_t alpha,     \
-                bool keyed, std::uint32_t key);                                              \
-  void BlendRowByAlpha(std::uint32_t* dst, const std::uint32_t* src, int n);                 \
-  void FillRowBlended(std::uint32_t* dst, int n, std::uint32_t color, std::uint8_t alpha);
+#define CORVANE_ROW_LOOP_SET                                                            \
+  void CopyKeyed(const PixelArea& area, std::uint32_t key);                             \
+  void Blend(const PixelArea& area, std::uint8_t alpha, bool keyed, std::uint32_t key); \
+  void BlendByAlpha(const PixelArea& area);                                             \
+  void FillBlended(const PixelArea& area, std::uint32_t color, std::uint8_t alpha);
 
 namespace scalar_rows {
 CORVANE_ROW_LOOP_SET

@@ -58,9 +58,8 @@ AVX2_ROW __m256i FillWide(__m256i c, __m256i d, __m256i alpha) {
 // the same values again. Shorter rows use masked loads and stores, which are slow on some
 // processors.
 template <typename Kernel>
-AVX2_ROW void EachBlock(u32* dst, const u32* src, int n, const Kernel& kernel) {
+AVX2_ROW void EachRow(u32* dst, const u32* src, int n, const Kernel& kernel) {
   if (n < 8) {
-    if (n <= 0) return;
     const __m256i mask =
         _mm256_cmpgt_epi32(_mm256_set1_epi32(n), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
     const __m256i s = src != nullptr
@@ -78,6 +77,15 @@ AVX2_ROW void EachBlock(u32* dst, const u32* src, int n, const Kernel& kernel) {
   Store(dst + n - 8, kernel(lastS, lastD));
 }
 
+template <typename Kernel>
+AVX2_ROW void EachBlock(const PixelArea& area, const Kernel& kernel) {
+  if (area.width <= 0) return;
+  for (int y = 0; y < area.height; ++y) {
+    EachRow(area.dst + y * area.dstStride,
+            area.src != nullptr ? area.src + y * area.srcStride : nullptr, area.width, kernel);
+  }
+}
+
 struct KeyedCopy {
   __m256i key;
   AVX2_ROW __m256i operator()(__m256i s, __m256i d) const {
@@ -85,7 +93,7 @@ struct KeyedCopy {
   }
 };
 
-struct Blend {
+struct Mix {
   __m256i alpha, key;
   bool keyed;
   AVX2_ROW __m256i operator()(__m256i s, __m256i d) const {
@@ -134,27 +142,23 @@ struct Fill {
 
 }  // namespace
 
-AVX2_ROW void CopyRowKeyed(u32* dst, const u32* src, int n, u32 key) {
-  EachBlock(dst, src, n, KeyedCopy{_mm256_set1_epi32(static_cast<int>(key))});
+AVX2_ROW void CopyKeyed(const PixelArea& area, u32 key) {
+  EachBlock(area, KeyedCopy{_mm256_set1_epi32(static_cast<int>(key))});
 }
 
-AVX2_ROW void BlendRow(u32* dst, const u32* src, int n, std::uint8_t alpha, bool keyed, u32 key) {
-  EachBlock(dst, src, n,
-            Blend{_mm256_set1_epi16(alpha), _mm256_set1_epi32(static_cast<int>(key)), keyed});
+AVX2_ROW void Blend(const PixelArea& area, std::uint8_t alpha, bool keyed, u32 key) {
+  EachBlock(area, Mix{_mm256_set1_epi16(alpha), _mm256_set1_epi32(static_cast<int>(key)), keyed});
 }
 
-AVX2_ROW void BlendRowByAlpha(u32* dst, const u32* src, int n) {
-  EachBlock(dst, src, n, ByAlpha{});
-}
+AVX2_ROW void BlendByAlpha(const PixelArea& area) { EachBlock(area, ByAlpha{}); }
 
-AVX2_ROW void FillRowBlended(u32* dst, int n, u32 color, std::uint8_t alpha) {
+AVX2_ROW void FillBlended(const PixelArea& area, u32 color, std::uint8_t alpha) {
   const __m256i c = _mm256_set1_epi32(static_cast<int>(color & 0x00FFFFFFu));
   if (alpha == 128) {
-    EachBlock(dst, nullptr, n, FillHalf{c});
+    EachBlock(area, FillHalf{c});
     return;
   }
-  EachBlock(dst, nullptr, n,
-            Fill{_mm256_unpacklo_epi8(c, _mm256_setzero_si256()), _mm256_set1_epi16(alpha)});
+  EachBlock(area, Fill{_mm256_unpacklo_epi8(c, _mm256_setzero_si256()), _mm256_set1_epi16(alpha)});
 }
 
 namespace {

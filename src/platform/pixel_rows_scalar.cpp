@@ -25,7 +25,7 @@ u32 BlendPixel(u32 s, u32 d, unsigned alpha) {
 
 // SDL's per-pixel-alpha blitter: each product divided by 256, fully transparent and fully
 // opaque pixels taken as they are.
-u32 BlendByAlpha(u32 s, u32 d) {
+u32 ByAlphaPixel(u32 s, u32 d) {
   const unsigned a = Channel(s, 24);
   if (a == 0) return d | kOpaque;
   if (a == 255) return s;
@@ -51,27 +51,32 @@ u32 FillPixel(u32 c, u32 d, unsigned alpha) {
   return out;
 }
 
+// Runs pixel(source, destination) -> new destination over every pixel of the area.
+template <typename Pixel>
+void EachPixel(const PixelArea& area, Pixel pixel) {
+  for (int y = 0; y < area.height; ++y) {
+    u32* d = area.dst + y * area.dstStride;
+    const u32* s = area.src != nullptr ? area.src + y * area.srcStride : nullptr;
+    for (int x = 0; x < area.width; ++x) d[x] = pixel(s != nullptr ? s[x] : 0, d[x]);
+  }
+}
+
 }  // namespace
 
-void CopyRowKeyed(u32* dst, const u32* src, int n, u32 key) {
-  for (int i = 0; i < n; ++i) {
-    if ((src[i] & kColourMask) != key) dst[i] = src[i];
-  }
+void CopyKeyed(const PixelArea& area, u32 key) {
+  EachPixel(area, [&](u32 s, u32 d) { return (s & kColourMask) == key ? d : s; });
 }
 
-void BlendRow(u32* dst, const u32* src, int n, std::uint8_t alpha, bool keyed, u32 key) {
-  for (int i = 0; i < n; ++i) {
-    if (keyed && (src[i] & kColourMask) == key) continue;
-    dst[i] = BlendPixel(src[i], dst[i], alpha);
-  }
+void Blend(const PixelArea& area, std::uint8_t alpha, bool keyed, u32 key) {
+  EachPixel(area, [&](u32 s, u32 d) {
+    return keyed && (s & kColourMask) == key ? d : BlendPixel(s, d, alpha);
+  });
 }
 
-void BlendRowByAlpha(u32* dst, const u32* src, int n) {
-  for (int i = 0; i < n; ++i) dst[i] = BlendByAlpha(src[i], dst[i]);
-}
+void BlendByAlpha(const PixelArea& area) { EachPixel(area, ByAlphaPixel); }
 
-void FillRowBlended(u32* dst, int n, u32 color, std::uint8_t alpha) {
-  for (int i = 0; i < n; ++i) dst[i] = FillPixel(color, dst[i], alpha);
+void FillBlended(const PixelArea& area, u32 color, std::uint8_t alpha) {
+  EachPixel(area, [&](u32, u32 d) { return FillPixel(color, d, alpha); });
 }
 
 }  // namespace platform::scalar_rows

@@ -71,9 +71,8 @@ __m128i FillWide(__m128i c, __m128i d, __m128i alpha) {
 // they were before the row was drawn: where it overlaps the last whole block it writes the
 // same values again. Shorter rows go through a staging block.
 template <typename Kernel>
-void EachBlock(u32* dst, const u32* src, int n, Kernel kernel) {
+void EachRow(u32* dst, const u32* src, int n, const Kernel& kernel) {
   if (n < 4) {
-    if (n <= 0) return;
     const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(u32);
     alignas(16) u32 s4[4] = {0, 0, 0, 0};
     alignas(16) u32 d4[4] = {0, 0, 0, 0};
@@ -91,27 +90,36 @@ void EachBlock(u32* dst, const u32* src, int n, Kernel kernel) {
   Store(dst + n - 4, kernel(lastS, lastD));
 }
 
-}  // namespace
-
-void CopyRowKeyed(u32* dst, const u32* src, int n, u32 key) {
-  const __m128i k = _mm_set1_epi32(static_cast<int>(key));
-  EachBlock(dst, src, n, [&](__m128i s, __m128i d) { return Select(KeyMask(s, k), d, s); });
+template <typename Kernel>
+void EachBlock(const PixelArea& area, const Kernel& kernel) {
+  if (area.width <= 0) return;
+  for (int y = 0; y < area.height; ++y) {
+    EachRow(area.dst + y * area.dstStride,
+            area.src != nullptr ? area.src + y * area.srcStride : nullptr, area.width, kernel);
+  }
 }
 
-void BlendRow(u32* dst, const u32* src, int n, std::uint8_t alpha, bool keyed, u32 key) {
+}  // namespace
+
+void CopyKeyed(const PixelArea& area, u32 key) {
+  const __m128i k = _mm_set1_epi32(static_cast<int>(key));
+  EachBlock(area, [&](__m128i s, __m128i d) { return Select(KeyMask(s, k), d, s); });
+}
+
+void Blend(const PixelArea& area, std::uint8_t alpha, bool keyed, u32 key) {
   const __m128i a = _mm_set1_epi16(alpha);
   const __m128i k = _mm_set1_epi32(static_cast<int>(key));
-  EachBlock(dst, src, n, [&](__m128i s, __m128i d) {
+  EachBlock(area, [&](__m128i s, __m128i d) {
     const __m128i mixed = Blend4(s, d, a);
     return keyed ? Select(KeyMask(s, k), d, mixed) : mixed;
   });
 }
 
-void BlendRowByAlpha(u32* dst, const u32* src, int n) {
+void BlendByAlpha(const PixelArea& area) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   const __m128i full = _mm_set1_epi32(255);
-  EachBlock(dst, src, n, [&](__m128i s, __m128i d) {
+  EachBlock(area, [&](__m128i s, __m128i d) {
     const __m128i lo = ByAlphaWide(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
     const __m128i hi = ByAlphaWide(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
     __m128i out = _mm_packus_epi16(lo, hi);
@@ -123,13 +131,13 @@ void BlendRowByAlpha(u32* dst, const u32* src, int n) {
   });
 }
 
-void FillRowBlended(u32* dst, int n, u32 color, std::uint8_t alpha) {
+void FillBlended(const PixelArea& area, u32 color, std::uint8_t alpha) {
   const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   const __m128i c = _mm_set1_epi32(static_cast<int>(color & 0x00FFFFFFu));
   if (alpha == 128) {
     // Half of the sum rounded down: the rounded-up average less the odd bit.
     const __m128i low = _mm_set1_epi8(1);
-    EachBlock(dst, nullptr, n, [&](__m128i, __m128i d) {
+    EachBlock(area, [&](__m128i, __m128i d) {
       const __m128i half =
           _mm_sub_epi8(_mm_avg_epu8(c, d), _mm_and_si128(_mm_xor_si128(c, d), low));
       return _mm_or_si128(half, opaque);
@@ -139,7 +147,7 @@ void FillRowBlended(u32* dst, int n, u32 color, std::uint8_t alpha) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i a = _mm_set1_epi16(alpha);
   const __m128i cWide = _mm_unpacklo_epi8(c, zero);
-  EachBlock(dst, nullptr, n, [&](__m128i, __m128i d) {
+  EachBlock(area, [&](__m128i, __m128i d) {
     const __m128i lo = FillWide(cWide, _mm_unpacklo_epi8(d, zero), a);
     const __m128i hi = FillWide(cWide, _mm_unpackhi_epi8(d, zero), a);
     return _mm_or_si128(_mm_packus_epi16(lo, hi), opaque);

@@ -14,9 +14,13 @@ void FillArea(SDL_Surface* dst, RECT r, DWORD color, Uint8 alpha) {
     SDL_FillRect(dst, &area, PixelOf(color));
     return;
   }
-  for (LONG y = r.top; y < r.bottom; ++y) {
-    FillRowBlended(PixelRow(dst, y) + r.left, r.right - r.left, color & 0x00FFFFFFu, alpha);
-  }
+  const PixelArea area{PixelRow(dst, r.top) + r.left,
+                       dst->pitch / 4,
+                       nullptr,
+                       0,
+                       r.right - r.left,
+                       r.bottom - r.top};
+  FillBlended(area, color & 0x00FFFFFFu, alpha);
 }
 
 }  // namespace platform

@@ -1,5 +1,5 @@
 // The row loops of the blits and fills: SDL's rounding, every vector set against the
-// one-pixel loops, and nothing written outside the row.
+// one-pixel loops, and nothing written outside the area.
 #include "platform/pixel_rows.h"
 
 #include <gtest/gtest.h>
@@ -12,47 +12,49 @@
 
 namespace {
 
+using platform::PixelArea;
 using u32 = std::uint32_t;
 
 constexpr u32 kKey = 0xFF00FF;
-constexpr u32 kGuard = 0x12345678;
 
-// One set of row loops under test, as the dispatching functions take them.
+// One set of loops under test.
 struct LoopSet {
   std::string name;
-  std::function<void(u32*, const u32*, int, u32)> copyKeyed;
-  std::function<void(u32*, const u32*, int, std::uint8_t, bool, u32)> blend;
-  std::function<void(u32*, const u32*, int)> byAlpha;
-  std::function<void(u32*, int, u32, std::uint8_t)> fill;
+  std::function<void(const PixelArea&, u32)> copyKeyed;
+  std::function<void(const PixelArea&, std::uint8_t, bool, u32)> blend;
+  std::function<void(const PixelArea&)> byAlpha;
+  std::function<void(const PixelArea&, u32, std::uint8_t)> fill;
 };
 
 std::vector<LoopSet> VectorSets() {
   std::vector<LoopSet> sets;
-  sets.push_back({"chosen", platform::CopyRowKeyed, platform::BlendRow, platform::BlendRowByAlpha,
-                  platform::FillRowBlended});
+  sets.push_back({"chosen", platform::CopyKeyed, platform::Blend, platform::BlendByAlpha,
+                  platform::FillBlended});
 #if CORVANE_HAS_SSE2_ROWS
-  sets.push_back({"sse2", platform::sse2_rows::CopyRowKeyed, platform::sse2_rows::BlendRow,
-                  platform::sse2_rows::BlendRowByAlpha, platform::sse2_rows::FillRowBlended});
+  sets.push_back({"sse2", platform::sse2_rows::CopyKeyed, platform::sse2_rows::Blend,
+                  platform::sse2_rows::BlendByAlpha, platform::sse2_rows::FillBlended});
 #endif
 #if CORVANE_HAS_AVX2_ROWS
   if (platform::avx2_rows::Available()) {
-    sets.push_back({"avx2", platform::avx2_rows::CopyRowKeyed, platform::avx2_rows::BlendRow,
-                    platform::avx2_rows::BlendRowByAlpha, platform::avx2_rows::FillRowBlended});
+    sets.push_back({"avx2", platform::avx2_rows::CopyKeyed, platform::avx2_rows::Blend,
+                    platform::avx2_rows::BlendByAlpha, platform::avx2_rows::FillBlended});
   }
 #endif
   return sets;
 }
 
+PixelArea OnePixel(u32* d, const u32* s) { return PixelArea{d, 1, s, 1, 1, 1}; }
+
 u32 OneBlend(u32 s, u32 d, std::uint8_t alpha) {
-  platform::scalar_rows::BlendRow(&d, &s, 1, alpha, false, 0);
+  platform::scalar_rows::Blend(OnePixel(&d, &s), alpha, false, 0);
   return d;
 }
 u32 OneByAlpha(u32 s, u32 d) {
-  platform::scalar_rows::BlendRowByAlpha(&d, &s, 1);
+  platform::scalar_rows::BlendByAlpha(OnePixel(&d, &s));
   return d;
 }
 u32 OneFill(u32 c, u32 d, std::uint8_t alpha) {
-  platform::scalar_rows::FillRowBlended(&d, 1, c, alpha);
+  platform::scalar_rows::FillBlended(OnePixel(&d, nullptr), c, alpha);
   return d;
 }
 
@@ -76,8 +78,8 @@ TEST(PixelRows, KeyPixelsAreLeftAloneWhateverTheirAlpha) {
   const u32 src[3] = {0xFFFF00FF, 0x00FF00FF, 0xFF00FF00};
   u32 copied[3] = {1, 2, 3};
   u32 blended[3] = {0xFF000000, 0xFF000000, 0xFF000000};
-  platform::CopyRowKeyed(copied, src, 3, kKey);
-  platform::BlendRow(blended, src, 3, 128, true, kKey);
+  platform::CopyKeyed(PixelArea{copied, 3, src, 3, 3, 1}, kKey);
+  platform::Blend(PixelArea{blended, 3, src, 3, 3, 1}, 128, true, kKey);
   EXPECT_EQ(copied[0], 1u);
   EXPECT_EQ(copied[1], 2u);
   EXPECT_EQ(copied[2], 0xFF00FF00u);
@@ -86,17 +88,20 @@ TEST(PixelRows, KeyPixelsAreLeftAloneWhateverTheirAlpha) {
   EXPECT_EQ(blended[2], 0xFF008000u);
 }
 
-// Random rows of every length up to a few blocks and a long one, at many opacities: every
-// vector set gives the one-pixel result and leaves the pixels on either side alone.
+// Random areas three rows high, of every width up to a few blocks and a long one, at many
+// opacities: every vector set gives the one-pixel result and leaves the pixels around the
+// area (the margin of each row and the rows above and below) alone.
 TEST(PixelRows, EveryVectorSetMatchesTheOnePixelLoops) {
   std::mt19937 random(20240611);
-  std::vector<int> lengths;
-  for (int n = 0; n <= 40; ++n) lengths.push_back(n);
-  lengths.push_back(257);
+  std::vector<int> widths;
+  for (int n = 0; n <= 40; ++n) widths.push_back(n);
+  widths.push_back(257);
   const std::uint8_t opacities[] = {1, 64, 127, 128, 129, 196, 254, 255};
+  constexpr int kRows = 3;
   for (const LoopSet& set : VectorSets()) {
-    for (int n : lengths) {
-      std::vector<u32> src(static_cast<std::size_t>(n) + 2), dst(src.size());
+    for (int n : widths) {
+      const int stride = n + 3;
+      std::vector<u32> src(static_cast<std::size_t>(stride * (kRows + 2))), dst(src.size());
       for (std::size_t i = 0; i < src.size(); ++i) {
         src[i] = random();
         dst[i] = random();
@@ -104,32 +109,47 @@ TEST(PixelRows, EveryVectorSetMatchesTheOnePixelLoops) {
         if (random() % 7 == 0) src[i] &= 0x00FFFFFFu;  // transparent text pixel
         if (random() % 7 == 0) src[i] |= 0xFF000000u;
       }
-      dst.front() = dst.back() = kGuard;
-      const u32* s = src.data() + 1;
-      auto check = [&](const char* what, int alpha, const std::function<void(u32*)>& vector,
-                       const std::function<void(u32*)>& scalar) {
+      auto check = [&](const char* what, int alpha,
+                       const std::function<void(const PixelArea&)>& vector,
+                       const std::function<void(const PixelArea&)>& scalar) {
         std::vector<u32> got = dst, want = dst;
-        vector(got.data() + 1);
-        scalar(want.data() + 1);
-        EXPECT_EQ(got, want) << set.name << " " << what << " length " << n << " opacity " << alpha;
+        // The area starts one row down and one pixel in.
+        vector(
+            PixelArea{got.data() + stride + 1, stride, src.data() + stride + 1, stride, n, kRows});
+        scalar(
+            PixelArea{want.data() + stride + 1, stride, src.data() + stride + 1, stride, n, kRows});
+        EXPECT_EQ(got, want) << set.name << " " << what << " width " << n << " opacity " << alpha;
+        for (std::size_t i = 0; i < dst.size(); ++i) {
+          const int x = static_cast<int>(i) % stride, y = static_cast<int>(i) / stride;
+          const bool inside = y >= 1 && y <= kRows && x >= 1 && x <= n;
+          if (!inside) {
+            ASSERT_EQ(want[i], dst[i]) << "the reference wrote outside the area";
+          }
+        }
       };
       check(
-          "keyed copy", 255, [&](u32* d) { set.copyKeyed(d, s, n, kKey); },
-          [&](u32* d) { platform::scalar_rows::CopyRowKeyed(d, s, n, kKey); });
+          "keyed copy", 255, [&](const PixelArea& a) { set.copyKeyed(a, kKey); },
+          [&](const PixelArea& a) { platform::scalar_rows::CopyKeyed(a, kKey); });
       check(
-          "by alpha", 255, [&](u32* d) { set.byAlpha(d, s, n); },
-          [&](u32* d) { platform::scalar_rows::BlendRowByAlpha(d, s, n); });
-      for (std::uint8_t a : opacities) {
+          "by alpha", 255, [&](const PixelArea& a) { set.byAlpha(a); },
+          [&](const PixelArea& a) { platform::scalar_rows::BlendByAlpha(a); });
+      for (std::uint8_t op : opacities) {
         for (bool keyed : {false, true}) {
           check(
-              keyed ? "keyed blend" : "blend", a,
-              [&](u32* d) { set.blend(d, s, n, a, keyed, kKey); },
-              [&](u32* d) { platform::scalar_rows::BlendRow(d, s, n, a, keyed, kKey); });
+              keyed ? "keyed blend" : "blend", op,
+              [&](const PixelArea& a) { set.blend(a, op, keyed, kKey); },
+              [&](const PixelArea& a) { platform::scalar_rows::Blend(a, op, keyed, kKey); });
         }
         const u32 color = random() & 0xFFFFFFu;
+        auto fillArea = [](PixelArea a) {
+          a.src = nullptr;
+          return a;
+        };
         check(
-            "fill", a, [&](u32* d) { set.fill(d, n, color, a); },
-            [&](u32* d) { platform::scalar_rows::FillRowBlended(d, n, color, a); });
+            "fill", op, [&](const PixelArea& a) { set.fill(fillArea(a), color, op); },
+            [&](const PixelArea& a) {
+              platform::scalar_rows::FillBlended(fillArea(a), color, op);
+            });
       }
     }
   }
