@@ -54,6 +54,8 @@ class SdlPresentPiece : public PresentPiece {
 
  private:
   void Draw();
+  // True when the picture is the one on screen now; otherwise it becomes that one.
+  bool SameAsShown(const void* pixels, int width, int height, int pitchBytes);
 
   SDL_Renderer* m_renderer = nullptr;
   SDL_Texture* m_texture = nullptr;  // logical size: the back buffer
@@ -63,6 +65,9 @@ class SdlPresentPiece : public PresentPiece {
   SDL_Texture* m_last = nullptr;
   int m_logicalWidth = 0;
   int m_logicalHeight = 0;
+  std::vector<uint8_t> m_shown;  // rows of the picture on screen, packed
+  int m_shownWidth = 0;
+  int m_shownHeight = 0;
 };
 
 class MonotonicClockPiece : public ClockPiece {

@@ -2,6 +2,7 @@
 // the logical size, which SDL scales into the window with the aspect kept (bars fill the
 // rest).
 #include <algorithm>
+#include <cstring>
 
 #include "platform/real_pieces.h"
 
@@ -44,6 +45,10 @@ void SdlPresentPiece::Close() {
 
 void SdlPresentPiece::Present(const void* pixels, int width, int height, int pitchBytes) {
   if (m_renderer == nullptr || pixels == nullptr || width <= 0 || height <= 0) return;
+  // An unchanged picture is not uploaded and drawn again: an idle map view would otherwise
+  // keep the renderer busy thirty times a second for nothing. Uncovering the window redraws
+  // through Refresh.
+  if (SameAsShown(pixels, width, height, pitchBytes)) return;
   SDL_Texture* target = m_texture;
   if (width != m_logicalWidth || height != m_logicalHeight) {
     if (m_other == nullptr || m_otherWidth != width || m_otherHeight != height) {
@@ -60,6 +65,23 @@ void SdlPresentPiece::Present(const void* pixels, int width, int height, int pit
   SDL_UpdateTexture(target, nullptr, pixels, pitchBytes);
   m_last = target;
   Draw();
+}
+
+bool SdlPresentPiece::SameAsShown(const void* pixels, int width, int height, int pitchBytes) {
+  const size_t row = static_cast<size_t>(width) * 4;
+  const auto* src = static_cast<const uint8_t*>(pixels);
+  bool same = width == m_shownWidth && height == m_shownHeight;
+  for (int y = 0; same && y < height; ++y) {
+    same = std::memcmp(m_shown.data() + row * y, src + static_cast<size_t>(pitchBytes) * y, row) == 0;
+  }
+  if (same) return true;
+  m_shown.resize(row * height);
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(m_shown.data() + row * y, src + static_cast<size_t>(pitchBytes) * y, row);
+  }
+  m_shownWidth = width;
+  m_shownHeight = height;
+  return false;
 }
 
 void SdlPresentPiece::Refresh() {
