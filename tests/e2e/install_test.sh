@@ -40,8 +40,6 @@ start_x
 APP_PID=$!
 wait_for_window
 copy="$XDG_DATA_HOME/corvane/demo"
-pixel() { import -window "$WIN" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
-lit() { [ "$(pixel "$1" "$2")" != "#000000" ]; }
 dark() { [ "$(pixel "$1" "$2")" = "#000000" ]; }
 wait_until 30 lit 400 300 || fail "no new-user screen on the first start of the demo"
 dark 400 150 || fail "the first start of the demo should ask for a new user"

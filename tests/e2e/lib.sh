@@ -97,9 +97,31 @@ wait_for_exit() {
   APP_PID=""
 }
 
+# Colour of one client pixel of the main window as #RRGGBB; lit: not black.
+pixel() { import -window "$WIN" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
+lit() { [ "$(pixel "$1" "$2")" != "#000000" ]; }
+tap() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
+
 screenshot() {
   mkdir -p "$SHOTS"
   import -window root "$SHOTS/$1.png"
+}
+
+# start_app_with_user NAME: starts X and the program on a scratch copy of the demo whose users
+# file holds one user, so the start ends on the user list. Sets PROJECT and USERS (the two
+# files, dated in the past so a later write shows) and WIN.
+start_app_with_user() {
+  cp -r "$DEMO" "$WORK/demo"
+  PROJECT=$(ls "$WORK"/demo/*.xml | grep -vi 'users' | head -n1)
+  USERS="${PROJECT%.xml}Users.xml"
+  printf '%s\n' "<?xml version='1.0' encoding='UTF-8' ?>" '<user_list>' '<user_context>' \
+    "	<user_id>0</user_id>" "	<username>$1</username>" "	<duration>0.00</duration>" \
+    '</user_context>' '</user_list>' >"$USERS"
+  touch -d '2000-01-01' "$PROJECT" "$USERS"
+  start_x
+  "$CORVANE" "$PROJECT" >"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+  wait_for_window
 }
 
 # Starts the program without a project: it asks for one in the file dialog.

@@ -19,8 +19,6 @@ start_x
 APP_PID=$!
 wait_for_window
 
-pixel() { import -window "$WIN" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
-lit() { [ "$(pixel "$1" "$2")" != "#000000" ]; }
 dark() { [ "$(pixel "$1" "$2")" = "#000000" ]; }
 tap() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.1; }
 

@@ -4,31 +4,10 @@
 # project file and the users file written, with the visit's time in the users file.
 source "$(dirname "$0")/lib.sh"
 
-# The program on a scratch copy of the demo with one user, so the start ends on the user list.
-cp -r "$DEMO" "$WORK/demo"
-project=$(ls "$WORK"/demo/*.xml | grep -vi 'users' | head -n1)
-users="${project%.xml}Users.xml"
-cat >"$users" <<'USERS'
-<?xml version='1.0' encoding='UTF-8' ?>
-<user_list>
-<user_context>
-	<user_id>0</user_id>
-	<username>Tester</username>
-	<duration>0.00</duration>
-</user_context>
-</user_list>
-USERS
-touch -d '2000-01-01' "$project" "$users"
+start_app_with_user Tester
+project=$PROJECT
+users=$USERS
 
-start_x
-"$CORVANE" "$project" >"$WORK/app.log" 2>&1 &
-APP_PID=$!
-wait_for_window
-
-# Colour of one client pixel as #RRGGBB.
-pixel() { import -window "$WIN" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
-lit() { [ "$(pixel "$1" "$2")" != "#000000" ]; }
-tap() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
 
 # The user list's backdrop is centred; the map fills the whole window.
 wait_until 30 lit 400 150 || fail "no user list after the start-up sequence"

@@ -31,7 +31,6 @@ shot() {  # the 800 x 600 client area as a person sees it, dialogs on top includ
   mkdir -p "$SHOTS"
   import -window root -crop "800x600+$WX+$WY" +repage -strip "$SHOTS/$1.png"
 }
-pixel() { import -window "$WIN" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
 is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 isnt() { [ "$(pixel "$1" "$2")" != "$3" ]; }
 # near X Y #RRGGBB: within 24 per channel (video frames pass through YUV and scaling).
@@ -43,7 +42,6 @@ near() {
   local x=$((16#${3:1:2})) y=$((16#${3:3:2})) z=$((16#${3:5:2}))
   (( (a - x) ** 2 < 576 && (b - y) ** 2 < 576 && (c - z) ** 2 < 576 ))
 }
-tap() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
 
 SEA=#7FB3D5        # the map at (50, 50)
 ITEM1=#1D4E6B
