@@ -14,8 +14,8 @@
 #include "data/system_item.h"
 #include "map/portrait.h"
 #include "platform/backend_select.h"
-#include "platform/headless.h"
-#include "platform/win_api.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 
 namespace {
 

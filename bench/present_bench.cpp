@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "platform/backend_select.h"
-#include "platform/gapi.h"
-#include "platform/win_api.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

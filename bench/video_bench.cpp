@@ -13,10 +13,10 @@
 #include <thread>
 
 #include "platform/backend_select.h"
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 #include "platform/pieces.h"
-#include "platform/video_window.h"
-#include "platform/win_api.h"
+#include "platform/media/video_window.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

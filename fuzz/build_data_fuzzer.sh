@@ -8,7 +8,7 @@ SECONDS_TO_RUN=${1:-60}
 mkdir -p "$OUT"
 SOURCES=""
 for f in xml_values xml_scan xml_write xml_item xml_item_list system_item region_item \
-         content_item relationship_item character_item location_item theme_item time_item \
+         content_item relationship_item \
          user_context; do
   SOURCES="$SOURCES $ROOT/src/data/$f.cpp"
 done

@@ -15,7 +15,7 @@
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "data/xml_scan.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 // The records need only these two calls of the platform layer.
 BOOL MessageBeep(UINT) { return TRUE; }

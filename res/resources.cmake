@@ -29,7 +29,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
     math(EXPR count "${count} + 1")
   endforeach()
   set(text "// Generated from res/ by res/resources.cmake; do not edit.\n")
-  string(APPEND text "#include \"platform/resources.h\"\n\nnamespace platform::embedded {\nnamespace {\n")
+  string(APPEND text "#include \"platform/graphics/detail/resources.h\"\n\nnamespace platform::embedded {\nnamespace {\n")
   string(APPEND text "${arrays}}  // namespace\n\n")
   # The closing entry keeps the array non-empty when res/ holds nothing.
   string(APPEND text "const ResourceEntry kResources[] = {\n${entries}    {0, \"\", nullptr, 0}};\n")

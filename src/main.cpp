@@ -4,7 +4,7 @@
 
 #include "app/portrait_app.h"
 #include "platform/backend_select.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 CAppFrame* g_app = nullptr;
 uint32_t g_frameFlags = 0;

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "platform/gapi.h"
-#include "platform/win_types.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/win_types.h"
 
 // Start-up configuration, filled by the entry point (zero first, then its values).
 struct AppConfig {

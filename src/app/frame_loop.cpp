@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "app/app_frame.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 HRESULT CAppFrame::FrameStep() {
   HRESULT hr;

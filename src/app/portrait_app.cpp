@@ -5,7 +5,7 @@
 #include <new>
 
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 CPortraitApp::CPortraitApp(const AppConfig& config)
     : CAppFrame(config),

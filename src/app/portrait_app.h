@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "app/app_frame.h"
-#include "platform/gapi.h"
-#include "platform/win_types.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/win_types.h"
 
 class CPortrait;
 

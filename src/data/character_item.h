@@ -1,22 +1,15 @@
 // A character that content items name by id.
 #pragma once
 
-#include "data/xml_item.h"
+#include "data/tag_item.h"
 
-class CCharacterItem : public CXmlItem {
+class CCharacterItem : public CTagItem<CCharacterItem> {
  public:
-  CCharacterItem();
-
-  int Parse(FILE* file) override;
-  int Write(FILE* file) override;
-  void CopyFrom(const CXmlItem& other) override;
-  int Kind() const override { return KIND_CHARACTER; }
-  int Id() const override { return m_id; }
-
-  void Reset();
+  static constexpr TagNames kNames{"character", "character_id", "character_name", KIND_CHARACTER};
 
   const char* Name() const { return m_name; }
+  char* Text() { return m_name; }
+  const char* Text() const { return m_name; }
 
-  int m_id = 0;
-  char m_name[256] = {};
+  char m_name[TEXT_SIZE] = {};
 };

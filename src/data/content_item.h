@@ -32,10 +32,16 @@ class CContentItem : public CXmlItem {
   const char* Thumbnail() const { return m_thumbnail; }
   double GpsX() const { return m_gpsX; }
   double GpsY() const { return m_gpsY; }
-  void SetGps(double x, double y) { m_gpsX = x; m_gpsY = y; }
+  void SetGps(double x, double y) {
+    m_gpsX = x;
+    m_gpsY = y;
+  }
   double ScreenX() const { return m_screenX; }
   double ScreenY() const { return m_screenY; }
-  void SetScreenPos(double x, double y) { m_screenX = x; m_screenY = y; }
+  void SetScreenPos(double x, double y) {
+    m_screenX = x;
+    m_screenY = y;
+  }
   int IconIndex() const { return m_iconIndex; }
   void SetIconIndex(int index) { m_iconIndex = index; }
   bool InActiveRegion() const { return m_inActiveRegion; }
@@ -68,5 +74,7 @@ class CContentItem : public CXmlItem {
   bool m_relatedPlaced = false;
 
  private:
-  static bool Flag(const bool* table, int id) { return id >= 0 && id < CONTENT_TAG_IDS && table[id]; }
+  static bool Flag(const bool* table, int id) {
+    return id >= 0 && id < CONTENT_TAG_IDS && table[id];
+  }
 };

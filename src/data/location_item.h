@@ -1,22 +1,15 @@
 // A location that content items name by id.
 #pragma once
 
-#include "data/xml_item.h"
+#include "data/tag_item.h"
 
-class CLocationItem : public CXmlItem {
+class CLocationItem : public CTagItem<CLocationItem> {
  public:
-  CLocationItem();
-
-  int Parse(FILE* file) override;
-  int Write(FILE* file) override;
-  void CopyFrom(const CXmlItem& other) override;
-  int Kind() const override { return KIND_LOCATION; }
-  int Id() const override { return m_id; }
-
-  void Reset();
+  static constexpr TagNames kNames{"location", "location_id", "location_desc", KIND_LOCATION};
 
   const char* Description() const { return m_description; }
+  char* Text() { return m_description; }
+  const char* Text() const { return m_description; }
 
-  int m_id = 0;
-  char m_description[256] = {};
+  char m_description[TEXT_SIZE] = {};
 };

@@ -12,7 +12,7 @@
 #include "data/xml_item_list.h"
 #include "data/xml_values.h"
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -19,10 +19,16 @@ class CRegionItem : public CXmlItem {
   const char* Description() const { return m_description; }
   double GpsX() const { return m_gpsX; }
   double GpsY() const { return m_gpsY; }
-  void SetGps(double x, double y) { m_gpsX = x; m_gpsY = y; }
+  void SetGps(double x, double y) {
+    m_gpsX = x;
+    m_gpsY = y;
+  }
   double ScreenX() const { return m_screenX; }
   double ScreenY() const { return m_screenY; }
-  void SetScreenPos(double x, double y) { m_screenX = x; m_screenY = y; }
+  void SetScreenPos(double x, double y) {
+    m_screenX = x;
+    m_screenY = y;
+  }
   bool Active() const { return m_active; }
   void SetActive(bool active) { m_active = active; }
   int ContentCount() const { return m_contentCount; }
@@ -35,6 +41,6 @@ class CRegionItem : public CXmlItem {
   // Run-time, never written.
   double m_screenX = 0.0;  // map pixels
   double m_screenY = 0.0;
-  bool m_active = false;  // the user is inside
+  bool m_active = false;   // the user is inside
   int m_contentCount = 0;  // content items naming this region
 };

@@ -1,22 +1,15 @@
 // A theme that content items name by id.
 #pragma once
 
-#include "data/xml_item.h"
+#include "data/tag_item.h"
 
-class CThemeItem : public CXmlItem {
+class CThemeItem : public CTagItem<CThemeItem> {
  public:
-  CThemeItem();
-
-  int Parse(FILE* file) override;
-  int Write(FILE* file) override;
-  void CopyFrom(const CXmlItem& other) override;
-  int Kind() const override { return KIND_THEME; }
-  int Id() const override { return m_id; }
-
-  void Reset();
+  static constexpr TagNames kNames{"theme", "theme_id", "theme_desc", KIND_THEME};
 
   const char* Description() const { return m_description; }
+  char* Text() { return m_description; }
+  const char* Text() const { return m_description; }
 
-  int m_id = 0;
-  char m_description[256] = {};
+  char m_description[TEXT_SIZE] = {};
 };

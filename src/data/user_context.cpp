@@ -6,7 +6,7 @@
 #include "data/xml_scan.h"
 #include "data/xml_values.h"
 #include "data/xml_write.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "data/xml_item.h"
 #include "data/xml_values.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

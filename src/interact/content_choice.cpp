@@ -5,7 +5,7 @@
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 CContentItem* CPortrait::HitTestIconItem(int x, int y) {
   if (m_iconMode == 0 || m_contentList == nullptr || m_contentList->IsEmpty()) return nullptr;

@@ -1,6 +1,6 @@
 // What each of the sixteen menu buttons does.
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 void CPortrait::ExecuteMenuButton(int column, int row) {
   if (column < 0 || column > 7 || row < 0 || row > 1) return;

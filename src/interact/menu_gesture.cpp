@@ -1,7 +1,7 @@
 // The menu-reveal gesture: press near the top edge, drag to the bottom edge, come back
 // to the top edge.
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 constexpr int kGestureEdge = 30;  // pixels from the top or bottom edge that count as "at" it

@@ -6,7 +6,7 @@
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

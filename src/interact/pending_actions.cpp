@@ -3,7 +3,7 @@
 
 #include "app/portrait_app.h"
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

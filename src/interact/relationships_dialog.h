@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 constexpr int IDD_RELATIONSHIPS = 113;
 constexpr int IDC_LOCATION = 1000;

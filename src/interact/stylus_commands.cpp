@@ -1,7 +1,7 @@
 // First stage of a map-view tap: the commands that take a tap before the map does.
 #include "data/content_item.h"
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 bool CPortrait::HandleCommandTap(int x, int y) {
   // Every tap during playback ends the video, whatever it touches.

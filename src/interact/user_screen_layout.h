@@ -3,8 +3,8 @@
 // is shifted by the same offset for drawing and for taps.
 #pragma once
 
-#include "platform/gapi.h"
-#include "platform/win_types.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/win_types.h"
 
 namespace user_screen {
 

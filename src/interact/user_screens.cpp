@@ -3,7 +3,7 @@
 #include "interact/user_screen_layout.h"
 #include "interact/user_screens.h"
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace user_screen {
 

@@ -2,8 +2,8 @@
 // UserScreenTap once the model and its user list are known to exist.
 #pragma once
 
-#include "platform/gapi.h"
-#include "platform/win_types.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/win_types.h"
 
 class CPortraitApp;
 

@@ -5,8 +5,8 @@
 #include "app/portrait_app.h"
 #include "map/file_resolve.h"
 #include "map/portrait.h"
-#include "platform/video_window.h"
-#include "platform/win_api.h"
+#include "platform/media/video_window.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 constexpr DWORD kVideoWindowStyle = WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR;  // 0x50000002

@@ -5,7 +5,7 @@
 
 #include "data/content_item.h"
 #include "data/xml_item_list.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "map/geo_point.h"
-#include "platform/gapi.h"
-#include "platform/win_types.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/win_types.h"
 
 class CXmlItemList;
 class CUserContext;

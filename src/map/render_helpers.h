@@ -1,8 +1,8 @@
 // Rectangle helpers of the main view and the fixed set of drawing calls it makes.
 #pragma once
 
-#include "platform/gapi.h"
-#include "platform/win_types.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/win_types.h"
 
 // Clips rectangle `mapRect` (map pixels) against the view `view`. `dest` receives the visible
 // part in screen pixels, `src` the same part relative to mapRect's own top-left corner.

@@ -9,7 +9,7 @@
 #include "data/xml_item_list.h"
 #include "map/file_resolve.h"
 #include "map/portrait.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

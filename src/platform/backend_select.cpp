@@ -5,13 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "platform/file_choice.h"
-#include "platform/input_translate.h"
-#include "platform/locale_setup.h"
-#include "platform/message_queue.h"
+#include "platform/windowing/detail/file_choice.h"
+#include "platform/windowing/detail/input_translate.h"
+#include "platform/windowing/detail/locale_setup.h"
+#include "platform/windowing/detail/message_queue.h"
 #include "platform/pieces.h"
-#include "platform/window_object.h"
-#include "platform/window_support.h"
+#include "platform/windowing/detail/window_object.h"
+#include "platform/windowing/detail/window_support.h"
 
 namespace platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 namespace platform {
 

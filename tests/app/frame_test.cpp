@@ -8,8 +8,8 @@
 
 #include "app/app_frame.h"
 #include "app_test_support.h"
-#include "platform/headless.h"
-#include "platform/win_api.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/portrait_app.h"
 #include "app_test_support.h"
 #include "map/portrait.h"
-#include "platform/headless.h"
+#include "platform/backend_headless/headless.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "data/xml_item_list.h"
 #include "data_test_util.h"
 #include "map/portrait.h"
-#include "platform/headless.h"
-#include "platform/win_api.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/win_api.h"
 
 class ProjectFileTest : public ::testing::Test {
  protected:

@@ -14,7 +14,7 @@
 #include "data/user_context.h"
 #include "data/xml_values.h"
 #include "data_test_util.h"
-#include "platform/headless.h"
+#include "platform/backend_headless/headless.h"
 
 using datatest::TextStream;
 using datatest::Written;

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "data/user_context.h"
-#include "platform/headless.h"
-#include "platform/win_api.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "data/theme_item.h"
 #include "data/xml_values.h"
 #include "data_test_util.h"
-#include "platform/headless.h"
+#include "platform/backend_headless/headless.h"
 
 using datatest::TextStream;
 

@@ -25,11 +25,11 @@
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
-#include "platform/headless.h"
+#include "platform/backend_headless/headless.h"
 #include "platform/pieces.h"
-#include "platform/video_window.h"
-#include "platform/video_windows.h"
-#include "platform/win_api.h"
+#include "platform/media/video_window.h"
+#include "platform/media/detail/video_windows.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // the opaque screens hold no transparent colour.
 #include <gtest/gtest.h>
 
-#include "platform/gapi.h"
-#include "platform/headless.h"
-#include "platform/win_api.h"
+#include "platform/graphics/gapi.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

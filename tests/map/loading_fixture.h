@@ -13,8 +13,8 @@
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
-#include "platform/headless.h"
-#include "platform/win_api.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/win_api.h"
 
 class LoadingTest : public ::testing::Test {
  protected:

@@ -15,9 +15,9 @@
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
-#include "platform/gapi.h"
-#include "platform/headless.h"
-#include "platform/win_api.h"
+#include "platform/graphics/gapi.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/win_api.h"
 
 namespace testmodel {
 

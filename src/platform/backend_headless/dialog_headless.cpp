@@ -1,9 +1,9 @@
 // Dialogs on the headless backend: the test's queued answers play the user.
 #include <deque>
 
-#include "platform/headless.h"
-#include "platform/modal_dialog.h"
-#include "platform/win_api.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/detail/modal_dialog.h"
+#include "platform/windowing/win_api.h"
 
 namespace platform {
 

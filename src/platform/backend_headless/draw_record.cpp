@@ -2,9 +2,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/headless.h"
-#include "platform/surface_ops.h"
-#include "platform/surface_record.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/graphics/detail/surface_ops.h"
+#include "platform/graphics/detail/surface_record.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The tests' control of the headless backend.
-#include "platform/headless.h"
+#include "platform/backend_headless/headless.h"
 
 #include "platform/backend_select.h"
-#include "platform/display_state.h"
-#include "platform/file_choice.h"
-#include "platform/headless_pieces.h"
-#include "platform/input_translate.h"
-#include "platform/locale_setup.h"
-#include "platform/message_queue.h"
-#include "platform/modal_dialog.h"
-#include "platform/window_object.h"
-#include "platform/window_support.h"
+#include "platform/graphics/detail/display_state.h"
+#include "platform/windowing/detail/file_choice.h"
+#include "platform/backend_headless/headless_pieces.h"
+#include "platform/windowing/detail/input_translate.h"
+#include "platform/windowing/detail/locale_setup.h"
+#include "platform/windowing/detail/message_queue.h"
+#include "platform/windowing/detail/modal_dialog.h"
+#include "platform/windowing/detail/window_object.h"
+#include "platform/windowing/detail/window_support.h"
 
 namespace headless {
 

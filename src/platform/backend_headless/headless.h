@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 class CGapiSurface;
 

@@ -1,7 +1,7 @@
 // The headless pieces.
-#include "platform/headless_pieces.h"
+#include "platform/backend_headless/headless_pieces.h"
 
-#include "platform/window_object.h"
+#include "platform/windowing/detail/window_object.h"
 
 namespace platform {
 namespace {

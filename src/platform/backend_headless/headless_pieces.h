@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless.h"
+#include "platform/backend_headless/headless.h"
 #include "platform/pieces.h"
 
 namespace platform {

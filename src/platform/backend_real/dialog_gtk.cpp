@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/modal_dialog.h"
-#include "platform/locale_setup.h"
-#include "platform/modal_scope.h"
-#include "platform/win_api.h"
+#include "platform/windowing/detail/modal_dialog.h"
+#include "platform/windowing/detail/locale_setup.h"
+#include "platform/windowing/detail/modal_scope.h"
+#include "platform/windowing/win_api.h"
 
 namespace platform {
 

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/locale_setup.h"
-#include "platform/message_queue.h"
-#include "platform/modal_scope.h"
-#include "platform/real_pieces.h"
-#include "platform/text_encoding.h"
+#include "platform/windowing/detail/locale_setup.h"
+#include "platform/windowing/detail/message_queue.h"
+#include "platform/windowing/detail/modal_scope.h"
+#include "platform/backend_real/real_pieces.h"
+#include "platform/graphics/detail/text_encoding.h"
 
 namespace platform {
 namespace {

@@ -1,5 +1,5 @@
 // The real backend's pieces and their shutdown.
-#include "platform/real_pieces.h"
+#include "platform/backend_real/real_pieces.h"
 
 namespace platform {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "platform/real_pieces.h"
+#include "platform/backend_real/real_pieces.h"
 
 namespace platform {
 

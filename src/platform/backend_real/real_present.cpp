@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/real_pieces.h"
+#include "platform/backend_real/real_pieces.h"
 
 namespace platform {
 

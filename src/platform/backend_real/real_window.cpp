@@ -4,12 +4,12 @@
 // (DeviceToLogical).
 #include <SDL_image.h>
 
-#include "platform/modal_scope.h"
-#include "platform/real_pieces.h"
-#include "platform/resources.h"
-#include "platform/sdl_keys.h"
-#include "platform/text_encoding.h"
-#include "platform/win_api.h"
+#include "platform/windowing/detail/modal_scope.h"
+#include "platform/backend_real/real_pieces.h"
+#include "platform/graphics/detail/resources.h"
+#include "platform/backend_real/sdl_keys.h"
+#include "platform/graphics/detail/text_encoding.h"
+#include "platform/windowing/win_api.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/sdl_keys.h"
+#include "platform/backend_real/sdl_keys.h"
 
 namespace platform {
 

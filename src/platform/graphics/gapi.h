@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 constexpr HRESULT GD_OK = 0;
 constexpr HRESULT GDERR_MISSING_DRIVER = static_cast<HRESULT>(0xC8660120u);  // "gx.dll"

@@ -2,13 +2,13 @@
 #include <SDL.h>
 
 #include "platform/backend_select.h"
-#include "platform/display_state.h"
-#include "platform/gapi.h"
+#include "platform/graphics/detail/display_state.h"
+#include "platform/graphics/gapi.h"
 #include "platform/pieces.h"
-#include "platform/presentation.h"
-#include "platform/surface_data.h"
-#include "platform/video_windows.h"
-#include "platform/window_object.h"
+#include "platform/graphics/detail/presentation.h"
+#include "platform/graphics/detail/surface_data.h"
+#include "platform/media/detail/video_windows.h"
+#include "platform/windowing/detail/window_object.h"
 
 namespace platform {
 namespace {

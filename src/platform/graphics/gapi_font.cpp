@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "platform/gapi.h"
-#include "platform/text_encoding.h"
-#include "platform/text_font.h"
+#include "platform/graphics/gapi.h"
+#include "platform/graphics/detail/text_encoding.h"
+#include "platform/graphics/detail/text_font.h"
 
 namespace platform {
 namespace {

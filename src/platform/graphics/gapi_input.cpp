@@ -1,8 +1,8 @@
 // Key lists: which virtual keys are down now, as the message layer has seen them.
 #include <cstring>
 
-#include "platform/gapi.h"
-#include "platform/input_translate.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/detail/input_translate.h"
 
 HRESULT CGapiInput::OpenInput() {
   m_open = true;

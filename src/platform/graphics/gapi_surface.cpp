@@ -1,11 +1,11 @@
 // CGapiSurface: creation from resources, files and sizes; colour key; sizes; pixel reads.
 #include <vector>
 
-#include "platform/gapi.h"
-#include "platform/resources.h"
-#include "platform/surface_data.h"
-#include "platform/surface_image.h"
-#include "platform/surface_ops.h"
+#include "platform/graphics/gapi.h"
+#include "platform/graphics/detail/resources.h"
+#include "platform/graphics/detail/surface_data.h"
+#include "platform/graphics/detail/surface_image.h"
+#include "platform/graphics/detail/surface_ops.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/gapi.h"
-#include "platform/pixel_rows.h"
-#include "platform/surface_data.h"
-#include "platform/surface_ops.h"
+#include "platform/graphics/gapi.h"
+#include "platform/graphics/detail/pixel_rows.h"
+#include "platform/graphics/detail/surface_data.h"
+#include "platform/graphics/detail/surface_ops.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/gapi.h"
-#include "platform/surface_data.h"
-#include "platform/surface_fill.h"
-#include "platform/surface_ops.h"
+#include "platform/graphics/gapi.h"
+#include "platform/graphics/detail/surface_data.h"
+#include "platform/graphics/detail/surface_fill.h"
+#include "platform/graphics/detail/surface_ops.h"
 
 namespace {
 

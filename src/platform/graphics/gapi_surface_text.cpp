@@ -5,11 +5,11 @@
 #include <string>
 #include <utility>
 
-#include "platform/gapi.h"
-#include "platform/pixel_rows.h"
-#include "platform/surface_data.h"
-#include "platform/surface_ops.h"
-#include "platform/text_font.h"
+#include "platform/graphics/gapi.h"
+#include "platform/graphics/detail/pixel_rows.h"
+#include "platform/graphics/detail/surface_data.h"
+#include "platform/graphics/detail/surface_ops.h"
+#include "platform/graphics/detail/text_font.h"
 
 HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFont* font,
                                 DWORD flags, const GDDRAWTEXTFX* /*fx*/, DWORD bltFlags,

@@ -1,6 +1,6 @@
 // CGapiTimer: frames paced on the platform clock by sleeping until each is due.
-#include "platform/clock.h"
-#include "platform/gapi.h"
+#include "platform/windowing/detail/clock.h"
+#include "platform/graphics/gapi.h"
 
 namespace {
 

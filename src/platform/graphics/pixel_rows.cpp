@@ -1,5 +1,5 @@
 // The row loops of pixel_rows.h: the widest set this processor runs.
-#include "platform/pixel_rows.h"
+#include "platform/graphics/detail/pixel_rows.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 // The row loops eight pixels at a time with AVX2, for the processors that have it. The
 // arithmetic is that of the SSE2 loops, lane for lane.
-#include "platform/pixel_rows.h"
+#include "platform/graphics/detail/pixel_rows.h"
 
 #if CORVANE_HAS_AVX2_ROWS
 #include <immintrin.h>

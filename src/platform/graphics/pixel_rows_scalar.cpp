@@ -1,5 +1,5 @@
 // The row loops one pixel at a time, with SDL 2's rounding for each operation.
-#include "platform/pixel_rows.h"
+#include "platform/graphics/detail/pixel_rows.h"
 
 namespace platform::scalar_rows {
 namespace {

@@ -1,5 +1,5 @@
 // The row loops four pixels at a time with SSE2, each channel widened to 16 bits.
-#include "platform/pixel_rows.h"
+#include "platform/graphics/detail/pixel_rows.h"
 
 #if CORVANE_HAS_SSE2_ROWS
 #include <emmintrin.h>

@@ -1,4 +1,4 @@
-#include "platform/resources.h"
+#include "platform/graphics/detail/resources.h"
 
 #include <strings.h>
 

@@ -1,9 +1,9 @@
 // Filled rectangles: opaque ones through SDL's fill, translucent ones row by row with the
 // rounding of SDL's surface-alpha blend.
-#include "platform/surface_fill.h"
+#include "platform/graphics/detail/surface_fill.h"
 
-#include "platform/pixel_rows.h"
-#include "platform/surface_ops.h"
+#include "platform/graphics/detail/pixel_rows.h"
+#include "platform/graphics/detail/surface_ops.h"
 
 namespace platform {
 

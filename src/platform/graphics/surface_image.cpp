@@ -1,4 +1,4 @@
-#include "platform/surface_image.h"
+#include "platform/graphics/detail/surface_image.h"
 
 #include <SDL_image.h>
 

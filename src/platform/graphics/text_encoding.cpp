@@ -1,4 +1,4 @@
-#include "platform/text_encoding.h"
+#include "platform/graphics/detail/text_encoding.h"
 
 #include <cstdint>
 

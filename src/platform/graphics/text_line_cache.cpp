@@ -1,4 +1,4 @@
-#include "platform/text_line_cache.h"
+#include "platform/graphics/detail/text_line_cache.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // Letterbox arithmetic of the scaled presentation.
 #include <cmath>
 
-#include "platform/presentation.h"
+#include "platform/graphics/detail/presentation.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/video_player.h"
+#include "platform/media/detail/video_player.h"
 
 #include <SDL.h>
 #include <mpv/client.h>

@@ -1,4 +1,4 @@
-#include "platform/video_window.h"
+#include "platform/media/video_window.h"
 
 #include <filesystem>
 #include <map>
@@ -7,12 +7,12 @@
 #include <system_error>
 
 #include "platform/backend_select.h"
-#include "platform/display_state.h"
-#include "platform/gapi.h"
-#include "platform/video_player.h"
-#include "platform/video_windows.h"
-#include "platform/win_api.h"
-#include "platform/window_object.h"
+#include "platform/graphics/detail/display_state.h"
+#include "platform/graphics/gapi.h"
+#include "platform/media/detail/video_player.h"
+#include "platform/media/detail/video_windows.h"
+#include "platform/windowing/win_api.h"
+#include "platform/windowing/detail/window_object.h"
 
 namespace platform {
 namespace {

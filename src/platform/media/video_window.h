@@ -1,7 +1,7 @@
 // The media window: a child window of the main window that plays one file.
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 constexpr UINT MCI_CLOSE = 0x0804;
 constexpr UINT MCI_PLAY = 0x0806;

@@ -1,12 +1,12 @@
 // Parsing of the text form of dialog templates, and dialog-unit arithmetic.
-#include "platform/dialog_template.h"
+#include "platform/windowing/detail/dialog_template.h"
 
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
-#include "platform/resources.h"
+#include "platform/graphics/detail/resources.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/file_choice.h"
+#include "platform/windowing/detail/file_choice.h"
 
 #include <unistd.h>
 

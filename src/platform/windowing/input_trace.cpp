@@ -1,9 +1,9 @@
-#include "platform/input_trace.h"
+#include "platform/windowing/detail/input_trace.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/display_state.h"
+#include "platform/graphics/detail/display_state.h"
 
 namespace platform {
 

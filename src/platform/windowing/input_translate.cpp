@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/input_translate.h"
-#include "platform/message_queue.h"
-#include "platform/win_api.h"
-#include "platform/window_object.h"
-#include "platform/window_support.h"
+#include "platform/windowing/detail/input_translate.h"
+#include "platform/windowing/detail/message_queue.h"
+#include "platform/windowing/win_api.h"
+#include "platform/windowing/detail/window_object.h"
+#include "platform/windowing/detail/window_support.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/locale_setup.h"
+#include "platform/windowing/detail/locale_setup.h"
 
 #include <clocale>
 

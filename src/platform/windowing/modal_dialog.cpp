@@ -1,11 +1,11 @@
 // The dialog procedure protocol, shared by the GTK and headless dialogs.
-#include "platform/modal_dialog.h"
+#include "platform/windowing/detail/modal_dialog.h"
 
 #include <algorithm>
 
 #include "platform/backend_select.h"
-#include "platform/win_api.h"
-#include "platform/window_object.h"
+#include "platform/windowing/win_api.h"
+#include "platform/windowing/detail/window_object.h"
 
 namespace platform {
 

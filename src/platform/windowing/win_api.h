@@ -2,7 +2,7 @@
 // by the platform layer over the active backend (real window or headless).
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 // Rectangles
 BOOL SetRect(RECT* rc, int left, int top, int right, int bottom);

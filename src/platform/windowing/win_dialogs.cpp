@@ -1,13 +1,13 @@
 // Message boxes, the beep and the file-open dialog over the active backend's dialog piece.
 #include <string>
 
-#include "platform/file_choice.h"
-#include "platform/locale_setup.h"
-#include "platform/message_queue.h"
-#include "platform/modal_scope.h"
+#include "platform/windowing/detail/file_choice.h"
+#include "platform/windowing/detail/locale_setup.h"
+#include "platform/windowing/detail/message_queue.h"
+#include "platform/windowing/detail/modal_scope.h"
 #include "platform/pieces.h"
-#include "platform/win_api.h"
-#include "platform/window_object.h"
+#include "platform/windowing/win_api.h"
+#include "platform/windowing/detail/window_object.h"
 
 namespace platform {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
-#include "platform/clock.h"
+#include "platform/windowing/detail/clock.h"
 #include "platform/pieces.h"
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 namespace platform {
 

@@ -2,15 +2,15 @@
 #include <algorithm>
 #include <deque>
 
-#include "platform/clock.h"
-#include "platform/input_trace.h"
-#include "platform/input_translate.h"
-#include "platform/message_queue.h"
-#include "platform/modal_scope.h"
+#include "platform/windowing/detail/clock.h"
+#include "platform/windowing/detail/input_trace.h"
+#include "platform/windowing/detail/input_translate.h"
+#include "platform/windowing/detail/message_queue.h"
+#include "platform/windowing/detail/modal_scope.h"
 #include "platform/pieces.h"
-#include "platform/presentation.h"
-#include "platform/win_api.h"
-#include "platform/window_object.h"
+#include "platform/graphics/detail/presentation.h"
+#include "platform/windowing/win_api.h"
+#include "platform/windowing/detail/window_object.h"
 
 namespace platform {
 namespace {

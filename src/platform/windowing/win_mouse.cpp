@@ -2,10 +2,10 @@
 #include <map>
 
 #include "platform/pieces.h"
-#include "platform/resources.h"
-#include "platform/win_api.h"
-#include "platform/window_object.h"
-#include "platform/window_support.h"
+#include "platform/graphics/detail/resources.h"
+#include "platform/windowing/win_api.h"
+#include "platform/windowing/detail/window_object.h"
+#include "platform/windowing/detail/window_support.h"
 
 namespace platform {
 namespace {

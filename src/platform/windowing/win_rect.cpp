@@ -1,5 +1,5 @@
 // Rectangle helpers.
-#include "platform/win_api.h"
+#include "platform/windowing/win_api.h"
 
 BOOL SetRect(RECT* rc, int left, int top, int right, int bottom) {
   if (rc == nullptr) return FALSE;

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/message_queue.h"
-#include "platform/win_api.h"
-#include "platform/window_object.h"
+#include "platform/windowing/detail/clock.h"
+#include "platform/windowing/detail/message_queue.h"
+#include "platform/windowing/win_api.h"
+#include "platform/windowing/detail/window_object.h"
 
 namespace platform {
 namespace {

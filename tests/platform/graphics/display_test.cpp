@@ -2,8 +2,8 @@
 // mapping of window coordinates to logical ones after the window is resized.
 #include <gtest/gtest.h>
 
-#include "platform/gapi.h"
-#include "window_test_util.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/window_test_util.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The row loops of the blits and fills: SDL's rounding, every vector set against the
 // one-pixel loops, and nothing written outside the area.
-#include "platform/pixel_rows.h"
+#include "platform/graphics/detail/pixel_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/gapi.h"
-#include "platform/resources.h"
+#include "platform/graphics/gapi.h"
+#include "platform/graphics/detail/resources.h"
 
 namespace {
 

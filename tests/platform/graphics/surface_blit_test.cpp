@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 #include "surface_test_util.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 #include <utility>
 
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 #include "surface_test_util.h"
 
 namespace {

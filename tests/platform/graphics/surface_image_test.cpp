@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 #include "surface_test_util.h"
 
 namespace {

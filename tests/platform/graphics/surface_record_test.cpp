@@ -1,11 +1,11 @@
 // The drawing record: each call on a recording surface, with its rectangles, flags,
 // opacity, colour, text and source, while recording is on.
-#include "platform/surface_record.h"
+#include "platform/graphics/detail/surface_record.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/gapi.h"
-#include "platform/headless.h"
+#include "platform/graphics/gapi.h"
+#include "platform/backend_headless/headless.h"
 
 namespace {
 

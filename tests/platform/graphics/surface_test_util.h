@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 
 namespace surface_test {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 #include "surface_test_util.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Texts are bytes: valid UTF-8 is shown as it is, anything else as Windows-1252.
-#include "platform/text_encoding.h"
+#include "platform/graphics/detail/text_encoding.h"
 
 #include <gtest/gtest.h>
 

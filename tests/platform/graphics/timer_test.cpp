@@ -2,9 +2,9 @@
 // due time, so a second of frames can be checked exactly.
 #include <gtest/gtest.h>
 
-#include "platform/clock.h"
-#include "platform/gapi.h"
-#include "platform/headless.h"
+#include "platform/windowing/detail/clock.h"
+#include "platform/graphics/gapi.h"
+#include "platform/backend_headless/headless.h"
 
 namespace {
 

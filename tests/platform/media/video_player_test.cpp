@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/video_player.h"
+#include "platform/media/detail/video_player.h"
 
 namespace fs = std::filesystem;
 using platform::VideoPlayer;

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "platform/headless.h"
-#include "platform/win_api.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

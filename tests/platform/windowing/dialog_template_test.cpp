@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dialog_template.h"
-#include "platform/resources.h"
+#include "platform/windowing/detail/dialog_template.h"
+#include "platform/graphics/detail/resources.h"
 
 namespace {
 

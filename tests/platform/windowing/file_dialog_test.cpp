@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "platform/backend_select.h"
-#include "platform/gapi.h"
-#include "platform/modal_scope.h"
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/detail/modal_scope.h"
 #include "window_test_util.h"
 
 namespace {

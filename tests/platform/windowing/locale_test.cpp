@@ -8,7 +8,7 @@
 #include <locale.h>
 #include <string>
 
-#include "platform/headless.h"
+#include "platform/backend_headless/headless.h"
 
 namespace {
 

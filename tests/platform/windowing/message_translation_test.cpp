@@ -2,7 +2,7 @@
 // commands, on the headless backend (which feeds the same translator as the real one).
 #include <gtest/gtest.h>
 
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 #include "window_test_util.h"
 
 namespace {

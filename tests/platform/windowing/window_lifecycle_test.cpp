@@ -2,7 +2,7 @@
 // queue's order with WM_QUIT, and geometry.
 #include <gtest/gtest.h>
 
-#include "platform/gapi.h"
+#include "platform/graphics/gapi.h"
 #include "window_test_util.h"
 
 namespace {

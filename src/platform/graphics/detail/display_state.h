@@ -1,7 +1,7 @@
 // The one open display, as the rest of the platform layer sees it (platform-internal).
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 class CGapiSurface;
 

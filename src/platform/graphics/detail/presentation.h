@@ -1,7 +1,7 @@
 // Presentation helpers shared by the display and the message pump (platform-internal).
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 namespace platform {
 

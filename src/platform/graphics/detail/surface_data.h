@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 struct GapiSurfaceData {
   SDL_Surface* surface = nullptr;  // ARGB8888, every pixel opaque

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/gapi.h"
-#include "platform/headless.h"
-#include "platform/surface_data.h"
+#include "platform/graphics/gapi.h"
+#include "platform/backend_headless/headless.h"
+#include "platform/graphics/detail/surface_data.h"
 
 namespace platform {
 

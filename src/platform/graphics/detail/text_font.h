@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/text_line_cache.h"
+#include "platform/graphics/detail/text_line_cache.h"
 
 struct GapiFontData {
   TTF_Font* body = nullptr;     // white glyphs

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 // Button styles (low four bits of a button control's style) and notification.
 constexpr DWORD BS_PUSHBUTTON = 0x0;

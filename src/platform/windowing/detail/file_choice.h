@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/pieces.h"
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 // "down <client x> <client y> <logical x> <logical y>".
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/pieces.h"
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 namespace platform {
 

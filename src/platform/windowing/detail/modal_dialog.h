@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/dialog_template.h"
-#include "platform/win_types.h"
+#include "platform/windowing/detail/dialog_template.h"
+#include "platform/windowing/win_types.h"
 
 namespace platform {
 

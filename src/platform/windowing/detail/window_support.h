@@ -1,7 +1,7 @@
 // Mouse capture, cursors and icons as the window layer keeps them (platform-internal).
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/windowing/win_types.h"
 
 namespace platform {
 
