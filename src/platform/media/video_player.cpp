@@ -63,9 +63,22 @@ bool VideoPlayer::Open(const std::string& path) {
   mpv_set_option_string(m_mpv, "idle", "yes");
   mpv_set_option_string(m_mpv, "terminal", "no");
   mpv_set_option_string(m_mpv, "input-default-bindings", "no");
-  mpv_set_option_string(m_mpv, "osc", "no");
-  mpv_set_option_string(m_mpv, "load-scripts", "no");
+  // A project is untrusted input: its media may name nothing beyond local files. No
+  // configuration, scripts or site helpers of this machine's user take part, a playlist or a
+  // reference inside a file is not followed, and the demuxer opens nothing but files.
   mpv_set_option_string(m_mpv, "config", "no");
+  mpv_set_option_string(m_mpv, "load-scripts", "no");
+  mpv_set_option_string(m_mpv, "ytdl", "no");
+  mpv_set_option_string(m_mpv, "osc", "no");
+  mpv_set_option_string(m_mpv, "load-stats-overlay", "no");
+  mpv_set_option_string(m_mpv, "load-osd-console", "no");
+  mpv_set_option_string(m_mpv, "load-auto-profiles", "no");
+  mpv_set_option_string(m_mpv, "access-references", "no");
+  mpv_set_option_string(m_mpv, "load-unsafe-playlists", "no");
+  mpv_set_option_string(m_mpv, "ordered-chapters", "no");
+  mpv_set_option_string(m_mpv, "cover-art-auto", "no");
+  mpv_set_option_string(m_mpv, "demuxer-lavf-o", "protocol_whitelist=file");
+  mpv_set_option_string(m_mpv, "stream-lavf-o", "protocol_whitelist=file");
   mpv_set_option_string(m_mpv, "audio-display", "no");
   mpv_set_option_string(m_mpv, "sw-fast", "yes");
   mpv_set_option_string(m_mpv, "pause", "yes");
@@ -116,8 +129,7 @@ void VideoPlayer::Close() {
       int idle = 0;
       int video = 1;
       if (mpv_get_property(m_mpv, "vo-configured", MPV_FORMAT_FLAG, &video) < 0) video = 0;
-      if (mpv_get_property(m_mpv, "idle-active", MPV_FORMAT_FLAG, &idle) >= 0 && idle &&
-          !video) {
+      if (mpv_get_property(m_mpv, "idle-active", MPV_FORMAT_FLAG, &idle) >= 0 && idle && !video) {
         break;
       }
       mpv_wait_event(m_mpv, 0.002);
@@ -195,13 +207,12 @@ bool VideoPlayer::RenderFrame() {
   size_t stride = static_cast<size_t>(m_frame->pitch);
   int noBlock = 0;
   // "bgr0" is the byte order of a little-endian 0x00RRGGBB word, the frame's own format.
-  mpv_render_param params[] = {
-      {MPV_RENDER_PARAM_SW_SIZE, size},
-      {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
-      {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-      {MPV_RENDER_PARAM_SW_POINTER, m_frame->pixels},
-      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noBlock},
-      {MPV_RENDER_PARAM_INVALID, nullptr}};
+  mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
+                               {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
+                               {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+                               {MPV_RENDER_PARAM_SW_POINTER, m_frame->pixels},
+                               {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noBlock},
+                               {MPV_RENDER_PARAM_INVALID, nullptr}};
   if (mpv_render_context_render(m_render, params) < 0) return false;
   ++m_framesRendered;
   return true;

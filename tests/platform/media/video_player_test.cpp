@@ -1,6 +1,13 @@
 // Media playback on the real player with the null audio output. Waits are bounded polls on
 // what the player reports, never fixed sleeps standing in for the outcome.
+#include "platform/media/detail/video_player.h"
+
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -8,8 +15,6 @@
 #include <fstream>
 #include <string>
 #include <thread>
-
-#include "platform/media/detail/video_player.h"
 
 namespace fs = std::filesystem;
 using platform::VideoPlayer;
@@ -166,4 +171,73 @@ TEST(VideoPlayer, ManyPlaybacksLeaveThreadCountFlat) {
   for (int i = 0; i < 50; ++i) cycle();
   int after = ThreadCount();
   EXPECT_LE(after, before + 1);
+}
+
+namespace {
+
+// A listening socket on a free port of 127.0.0.1 that nothing should ever reach.
+class Tripwire {
+ public:
+  Tripwire() {
+    m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr*>(&a), len) != 0 ||
+        ::listen(m_fd, 8) != 0 || ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+      return;
+    }
+    m_port = ntohs(a.sin_port);
+  }
+  ~Tripwire() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  int Port() const { return m_port; }
+  // A finished connect waits in the backlog whether or not it is accepted.
+  bool Reached() const {
+    pollfd p{m_fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+  }
+
+ private:
+  int m_fd = -1;
+  int m_port = 0;
+};
+
+}  // namespace
+
+// A project's media name local files only: a playlist beside it that points at the network
+// must not make the player reach out, and the item ends like a missing file.
+TEST(VideoPlayer, PlaylistsNamingTheNetworkReachNothingAndDoNotPlay) {
+  ASSERT_FALSE(ClipPath().empty());
+  Tripwire trap;
+  ASSERT_GT(trap.Port(), 0);
+  const std::string url = "http://127.0.0.1:" + std::to_string(trap.Port()) + "/phone-home.mp4";
+  // Each case stops at the first that reaches out.
+  const struct {
+    const char* name;
+    std::string text;
+  } cases[] = {
+      {"plain.m3u", url + "\n"},
+      {"extended.m3u8", "#EXTM3U\n#EXTINF:10,\n" + url + "\n#EXT-X-ENDLIST\n"},
+      {"stream.m3u8",
+       "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\n" + url + "\n#EXT-X-ENDLIST\n"},
+      {"list.pls", "[playlist]\nFile1=" + url + "\nNumberOfEntries=1\n"},
+      {"mixed.m3u", url + "\n" + ClipPath() + "\n"},
+      {"concat.ffconcat", "ffconcat version 1.0\nfile '" + url + "'\n"},
+  };
+  for (const auto& c : cases) {
+    const fs::path list = WorkDir() / c.name;
+    std::ofstream(list, std::ios::binary | std::ios::trunc) << c.text;
+    {
+      VideoPlayer p(160, 120, false);
+      p.Open(list.string());
+      p.Play();
+      ASSERT_TRUE(WaitForEnd(p, std::chrono::seconds(10), nullptr)) << c.name;
+      EXPECT_EQ(p.EndMs(), 0u) << c.name;
+      p.Close();  // its threads are gone: whatever it would fetch, it has tried by now
+    }
+    ASSERT_FALSE(trap.Reached()) << c.name << " reached the network";
+  }
 }
