@@ -1,65 +1,32 @@
 // Entry point: command line, start-up configuration, backend choice, and the one run.
-#include <cstdio>
 #include <cstring>
+#include <iostream>
 
+#include "app/command_line.h"
 #include "app/portrait_app.h"
 #include "platform/backend_select.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
-
-constexpr const char* kTitle = "Corvane V0.01";
-
-void PrintUsage(std::FILE* out) {
-  std::fprintf(out,
-               "Usage: corvane [PROJECT_FILE]\n"
-               "Location-based media guide: opens a project (map, regions, video content) in\n"
-               "an 800x600 window. Without PROJECT_FILE a file dialog asks for the project.\n"
-               "\n"
-               "Options:\n"
-               "  --help     show this text and exit\n"
-               "  --version  show the version and exit\n"
-               "\n"
-               "Environment:\n"
-               "  CORVANE_HEADLESS=1  run without a display (for tests)\n");
-}
-
+// Display flag bit that selects full-screen presentation.
+constexpr unsigned kFullScreenFlag = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* projectFile = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      PrintUsage(stdout);
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("%s\n", kTitle);
-      return 0;
-    }
-    if (argv[i][0] == '-' && argv[i][1] != '\0') {
-      std::fprintf(stderr, "corvane: unknown option '%s'\n", argv[i]);
-      PrintUsage(stderr);
-      return 2;
-    }
-    if (projectFile != nullptr) {
-      std::fprintf(stderr, "corvane: only one project file may be given\n");
-      PrintUsage(stderr);
-      return 2;
-    }
-    projectFile = argv[i];
-  }
+  RunOptions options;
+  if (auto status = ParseCommandLine(argc, argv, &options, std::cout, std::cerr)) return *status;
 
   platform::UseBackend(platform::BackendFromEnvironment());
   // A project named here counts as chosen in the file dialog, which is then not shown.
-  if (projectFile != nullptr) platform::PresetFileChoice(projectFile);
+  if (!options.projectFile.empty()) platform::PresetFileChoice(options.projectFile.c_str());
 
   AppConfig config;
   std::memset(&config, 0, sizeof config);
   config.m_instance = GetModuleHandleA(nullptr);
-  config.m_title = kTitle;
+  config.m_title = kProgramTitle;
   config.m_frameRate = 30;
   config.m_displayFlags = 4;
+  if (options.fullscreen) config.m_displayFlags |= kFullScreenFlag;
   config.m_displayMode = 1;
   config.m_width = 800;
   config.m_height = 600;
@@ -69,6 +36,7 @@ int main(int argc, char** argv) {
   int result;
   {
     CPortraitApp app(config);
+    app.SetRunOptions(options);
     result = app.Run();
   }
   platform::ShutdownBackend();

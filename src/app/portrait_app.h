@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/app_frame.h"
+#include "app/command_line.h"
 #include "platform/graphics/gapi.h"
 #include "platform/windowing/win_types.h"
 
@@ -29,6 +30,8 @@ class CPortraitApp : public CAppFrame {
  public:
   explicit CPortraitApp(const AppConfig& config);
   ~CPortraitApp() override;
+  // What the command line asked for (position source); set before Run.
+  void SetRunOptions(const RunOptions& options) { m_runOptions = options; }
 
   // --- application object (app/portrait_app.cpp, app/startup_sequence.cpp) ---
   // Copies the code's message into buffer (at least STATUS_MESSAGE_SIZE) and returns it.
@@ -82,4 +85,5 @@ class CPortraitApp : public CAppFrame {
   int32_t m_selectedUser;
   char m_projectFile[260];
   HWND m_videoWindow;
+  RunOptions m_runOptions;
 };

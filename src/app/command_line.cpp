@@ -1,0 +1,164 @@
+// The command line of corvane: the window program's options, checked values, and the
+// subcommands, all through one CLI11 parser so that --help lists everything.
+#include "app/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+
+const char* const kProgramTitle = "Corvane V0.01";
+
+// The subcommands. To add one: write `SubcommandRun DefineXxx(CLI::App& command)` in its own
+// file (its options go on command, bound to state the returned function captures), declare it
+// here and add a row.
+const std::vector<Subcommand>& Subcommands() {
+  static const std::vector<Subcommand> table = {};
+  return table;
+}
+
+namespace {
+
+constexpr int kBadLine = 2;
+
+// "HOST", "HOST:PORT", ":PORT" or "[ADDRESS]:PORT"; an empty part keeps the default.
+bool ParseGpsAddress(const std::string& text, RunOptions* options, std::string* problem) {
+  std::string host = text;
+  std::string port;
+  if (!host.empty() && host.front() == '[') {
+    const size_t close = host.find(']');
+    if (close == std::string::npos) {
+      *problem = "missing ']' in '" + text + "'";
+      return false;
+    }
+    if (close + 1 < host.size()) {
+      if (host[close + 1] != ':') {
+        *problem = "expected ':' after ']' in '" + text + "'";
+        return false;
+      }
+      port = host.substr(close + 2);
+    }
+    host = host.substr(1, close - 1);
+  } else if (const size_t colon = host.rfind(':'); colon != std::string::npos) {
+    port = host.substr(colon + 1);
+    host.resize(colon);
+  }
+  if (!host.empty()) options->gpsHost = host;
+  if (!port.empty() || text.find(':') != std::string::npos) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(port.c_str(), &end, 10);
+    if (port.empty() || *end != '\0' || errno != 0 || value < 1 || value > 65535) {
+      *problem = "'" + port + "' is not a port number (1 to 65535)";
+      return false;
+    }
+    options->gpsPort = port;
+  }
+  return true;
+}
+
+bool ParseSpeed(const std::string& text, double* speed, std::string* problem) {
+  char* end = nullptr;
+  errno = 0;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(value) || value <= 0) {
+    *problem = "'" + text + "' is not a positive number";
+    return false;
+  }
+  *speed = value;
+  return true;
+}
+
+// Lists a flag's value given alone (--gps{localhost}) by its plain name.
+class HelpFormatter : public CLI::Formatter {
+ public:
+  std::string make_option_name(const CLI::Option* option, bool positional) const override {
+    std::string name = CLI::Formatter::make_option_name(option, positional);
+    const size_t open = name.find('{');
+    if (open != std::string::npos) name.erase(open, name.find('}', open) + 1 - open);
+    return name;
+  }
+};
+
+int BadLine(std::ostream& err, const std::string& message) {
+  err << "corvane: " << message << "\nRun with --help for more information.\n";
+  return kBadLine;
+}
+
+}  // namespace
+
+std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOptions* options,
+                                    std::ostream& out, std::ostream& err) {
+  CLI::App app{
+      "Location-based media guide: opens a project (map, regions, video content) in an 800x600\n"
+      "window. Without PROJECT_FILE a file dialog asks for the project.",
+      "corvane"};
+  app.formatter(std::make_shared<HelpFormatter>());
+  app.set_version_flag("--version", kProgramTitle, "Show the version and exit");
+  app.footer(
+      "The user follows the position of a GPS receiver (--gps) or of a recorded walk\n"
+      "(--replay) while 'follow GPS' is on in the menu; a tap on the map turns it off.\n"
+      "\n"
+      "Environment:\n"
+      "  CORVANE_HEADLESS=1  run without a display (for tests)");
+
+  std::string projectFile;
+  std::string gps;
+  std::string replay;
+  std::string speed;
+  bool fullscreen = false;
+  app.add_option("PROJECT_FILE", projectFile, "The project to open");
+  CLI::Option* gpsOption = app.add_flag("--gps{localhost}", gps,
+                                        "Follow a GPS receiver through gpsd, at HOST and PORT\n"
+                                        "(default localhost:2947)")
+                               ->option_text("[=HOST[:PORT]]");
+  CLI::Option* replayOption =
+      app.add_option("--replay", replay, "Follow a recorded walk: a GPX track or an NMEA log")
+          ->option_text("FILE")
+          ->excludes(gpsOption);
+  app.add_option("--speed", speed, "Replay N times faster than recorded (default 1)")
+      ->option_text("N")
+      ->needs(replayOption);
+  app.add_flag("--fullscreen", fullscreen, "Fill the screen: no window frame, no cursor");
+
+  // Each subcommand's run function, chosen after parsing.
+  std::vector<std::pair<CLI::App*, SubcommandRun>> runs;
+  for (const Subcommand& sub : Subcommands()) {
+    CLI::App* command = app.add_subcommand(sub.name, sub.summary);
+    runs.emplace_back(command, sub.define(*command));
+  }
+  app.require_subcommand(0, 1);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {  // --help, --version
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    return BadLine(err, e.what());
+  }
+
+  for (auto& [command, run] : runs) {
+    if (command->parsed()) return run(out, err);
+  }
+
+  RunOptions result;
+  result.projectFile = projectFile;
+  result.fullscreen = fullscreen;
+  std::string problem;
+  if (gpsOption->count() > 0) {
+    result.position = RunOptions::Position::Gpsd;
+    if (!ParseGpsAddress(gps, &result, &problem)) return BadLine(err, "--gps: " + problem);
+  }
+  if (!replay.empty()) {
+    result.position = RunOptions::Position::Track;
+    result.trackFile = replay;
+  } else if (app.count("--replay") > 0) {
+    return BadLine(err, "--replay: a track file is needed");
+  }
+  if (app.count("--speed") > 0 && !ParseSpeed(speed, &result.speed, &problem))
+    return BadLine(err, "--speed: " + problem);
+  *options = result;
+  return std::nullopt;
+}

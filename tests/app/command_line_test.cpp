@@ -1,0 +1,132 @@
+// The command line: what each accepted line asks for, and the status and message of bad ones.
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Parsed {
+  std::optional<int> status;
+  RunOptions options;
+  std::string out;
+  std::string err;
+};
+
+Parsed Parse(std::vector<const char*> args) {
+  args.insert(args.begin(), "corvane");
+  Parsed p;
+  std::ostringstream out, err;
+  p.status = ParseCommandLine(static_cast<int>(args.size()), args.data(), &p.options, out, err);
+  p.out = out.str();
+  p.err = err.str();
+  return p;
+}
+
+using Position = RunOptions::Position;
+
+TEST(CommandLine, AcceptedLines) {
+  struct Case {
+    std::vector<const char*> args;
+    std::string project;
+    Position position;
+    std::string host, port, track;
+    double speed;
+    bool fullscreen;
+  };
+  const Case cases[] = {
+      {{}, "", Position::None, "localhost", "2947", "", 1, false},
+      {{"p.xml"}, "p.xml", Position::None, "localhost", "2947", "", 1, false},
+      // A bare --gps takes no value: the project after it stays the project.
+      {{"--gps", "p.xml"}, "p.xml", Position::Gpsd, "localhost", "2947", "", 1, false},
+      {{"p.xml", "--gps=pi.local"}, "p.xml", Position::Gpsd, "pi.local", "2947", "", 1, false},
+      {{"--gps=10.0.0.2:3000"}, "", Position::Gpsd, "10.0.0.2", "3000", "", 1, false},
+      {{"--gps=:2948"}, "", Position::Gpsd, "localhost", "2948", "", 1, false},
+      {{"--gps=[::1]:2950"}, "", Position::Gpsd, "::1", "2950", "", 1, false},
+      {{"--replay=walk.gpx", "p.xml"},
+       "p.xml",
+       Position::Track,
+       "localhost",
+       "2947",
+       "walk.gpx",
+       1,
+       false},
+      {{"--replay", "w.nmea", "--speed=10", "--fullscreen"},
+       "",
+       Position::Track,
+       "localhost",
+       "2947",
+       "w.nmea",
+       10,
+       true},
+      {{"--replay=w.gpx", "--speed", "0.5"},
+       "",
+       Position::Track,
+       "localhost",
+       "2947",
+       "w.gpx",
+       0.5,
+       false},
+  };
+  for (const Case& c : cases) {
+    const Parsed p = Parse(c.args);
+    const std::string line = c.args.empty() ? "(none)" : c.args[0];
+    ASSERT_FALSE(p.status.has_value()) << line << ": " << p.err;
+    EXPECT_EQ(p.options.projectFile, c.project) << line;
+    EXPECT_EQ(p.options.position, c.position) << line;
+    EXPECT_EQ(p.options.gpsHost, c.host) << line;
+    EXPECT_EQ(p.options.gpsPort, c.port) << line;
+    EXPECT_EQ(p.options.trackFile, c.track) << line;
+    EXPECT_EQ(p.options.speed, c.speed) << line;
+    EXPECT_EQ(p.options.fullscreen, c.fullscreen) << line;
+  }
+}
+
+TEST(CommandLine, BadLinesEndWithStatusTwoAndSayWhy) {
+  struct Case {
+    std::vector<const char*> args;
+    const char* said;
+  };
+  const Case cases[] = {
+      {{"--replay=w.gpx", "--speed=0"}, "'0' is not a positive number"},
+      {{"--replay=w.gpx", "--speed=-1"}, "'-1' is not a positive number"},
+      {{"--replay=w.gpx", "--speed=fast"}, "'fast' is not a positive number"},
+      {{"--replay=w.gpx", "--speed=inf"}, "'inf' is not a positive number"},
+      {{"--replay=w.gpx", "--speed="}, "--speed"},
+      {{"--speed=2"}, "--speed requires --replay"},
+      {{"--gps=host:notaport"}, "'notaport' is not a port number"},
+      {{"--gps=host:70000"}, "'70000' is not a port number"},
+      {{"--gps=host:"}, "'' is not a port number"},
+      {{"--gps=[::1"}, "missing ']'"},
+      {{"--gps", "--replay=w.gpx"}, "excludes"},
+      {{"--replay"}, "--replay"},
+      {{"--bogus"}, "--bogus"},
+      {{"a.xml", "b.xml"}, "b.xml"},
+  };
+  for (const Case& c : cases) {
+    const Parsed p = Parse(c.args);
+    ASSERT_TRUE(p.status.has_value()) << c.args[0];
+    EXPECT_EQ(*p.status, 2) << c.args[0];
+    EXPECT_NE(p.err.find(c.said), std::string::npos) << c.args[0] << ": " << p.err;
+    EXPECT_NE(p.err.find("--help"), std::string::npos) << c.args[0];
+  }
+}
+
+TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheTitle) {
+  const Parsed help = Parse({"--help"});
+  ASSERT_EQ(help.status, 0);
+  for (const char* word : {"PROJECT_FILE", "--gps", "--replay", "--speed", "--fullscreen",
+                           "--version", "CORVANE_HEADLESS"})
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+  for (const Subcommand& sub : Subcommands())
+    EXPECT_NE(help.out.find(sub.name), std::string::npos) << sub.name;
+
+  const Parsed version = Parse({"--version"});
+  ASSERT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string(kProgramTitle) + "\n");
+}
+
+}  // namespace
