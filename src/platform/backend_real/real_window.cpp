@@ -4,11 +4,11 @@
 // (DeviceToLogical).
 #include <SDL_image.h>
 
-#include "platform/windowing/detail/modal_scope.h"
 #include "platform/backend_real/real_pieces.h"
-#include "platform/graphics/detail/resources.h"
 #include "platform/backend_real/sdl_keys.h"
+#include "platform/graphics/detail/resources.h"
 #include "platform/graphics/detail/text_encoding.h"
+#include "platform/windowing/detail/modal_scope.h"
 #include "platform/windowing/win_api.h"
 
 namespace platform {
@@ -54,8 +54,17 @@ bool SdlWindowPiece::Create(HWND hwnd, const char* title, int clientWidth, int c
   std::string text = title ? title : "";
   if (!IsValidUtf8(text)) text = Windows1252ToUtf8(text);
   Uint32 flags = SDL_WINDOW_HIDDEN | (resizable ? SDL_WINDOW_RESIZABLE : 0);
-  SDL_Window* window = SDL_CreateWindow(text.c_str(), SDL_WINDOWPOS_UNDEFINED,
-                                        SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight, flags);
+  // Made for OpenGL from the start: an OpenGL renderer given a window without that flag
+  // destroys the window and makes a new one, so the window a user (or a test) has already
+  // found would vanish under them. Without OpenGL the window is made plain, for the software
+  // renderer.
+  SDL_Window* window =
+      SDL_CreateWindow(text.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth,
+                       clientHeight, flags | SDL_WINDOW_OPENGL);
+  if (window == nullptr) {
+    window = SDL_CreateWindow(text.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              clientWidth, clientHeight, flags);
+  }
   if (window == nullptr) {
     SDL_Log("Cannot create a window: %s", SDL_GetError());
     return false;
@@ -176,8 +185,8 @@ void SdlWindowPiece::Take(const SDL_Event& e) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       if (e.button.button != SDL_BUTTON_LEFT) return;
-      in.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Kind::MouseDown
-                                              : InputEvent::Kind::MouseUp;
+      in.kind =
+          e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Kind::MouseDown : InputEvent::Kind::MouseUp;
       in.hwnd = FromId(e.button.windowID);
       in.x = e.button.x;
       in.y = e.button.y;
