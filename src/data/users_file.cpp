@@ -1,79 +1,116 @@
 // Loading and saving the users file, and adding users.
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "data/safe_file.h"
 #include "data/system_item.h"
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "data/xml_values.h"
+#include "map/file_resolve.h"
 #include "map/portrait.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 
 const char DEFAULT_USERS_SUFFIX[] = "Users.xml";
 
-// The project path with its last four characters (the extension and its dot) replaced by
-// "Users.xml"; a path shorter than that gets the suffix appended. False when there is no
+// The project's file name with its last four characters (the extension and its dot)
+// replaced by "Users.xml"; a shorter name gets the suffix appended. The name is relative to
+// the project's folder, so a copied project keeps to its own users. False when there is no
 // project path or the name would not fit.
 bool DefaultUsersFilename(const char* projectPath, char* out, size_t size) {
-  const size_t length = strlen(projectPath);
+  const char* slash = strrchr(projectPath, '/');
+  const char* name = slash != nullptr ? slash + 1 : projectPath;
+  const size_t length = strlen(name);
   if (length == 0) return false;
   const size_t keep = length >= 4 ? length - 4 : length;
   if (keep + sizeof DEFAULT_USERS_SUFFIX > size) return false;
-  memcpy(out, projectPath, keep);
+  memcpy(out, name, keep);
   memcpy(out + keep, DEFAULT_USERS_SUFFIX, sizeof DEFAULT_USERS_SUFFIX);
   return true;
 }
 
-// A failed open for reading that says no file of that name is there.
+// A failed open or stat that says no file of that name is there.
 bool NoSuchFile(int error) { return error == ENOENT || error == ENOTDIR; }
 
-// Makes an empty file under name without touching one that already exists.
-bool CreateEmpty(const char* name) {
-  FILE* file = fopen(name, "wx");
+// Nothing stands at path, so a file may be made there. A folder or a link that loops is
+// something, and is left alone; so is anything that is not a regular file, since reading a
+// pipe would never end.
+bool NothingThere(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) != 0 && NoSuchFile(errno);
+}
+
+// Makes an empty file under name without touching one that already exists (a link
+// included, wherever it points).
+bool CreateEmpty(const std::string& name) {
+  FILE* file = fopen(name.c_str(), "wx");
   if (file == nullptr) return false;
   return fclose(file) == 0;
 }
 
+void TellRefused(HWND owner, const char* named, const char* instead) {
+  char text[800];
+  std::snprintf(text, sizeof text,
+                "The project names this users file:\n%.256s\n\nIt lies outside the project's "
+                "folder, so it is neither read nor written. The users are kept in \"%.256s\" "
+                "beside the project instead.",
+                named, instead);
+  MessageBoxA(owner, text, "Users file outside the project", MB_OK | MB_ICONWARNING);
+}
+
 }  // namespace
 
+// Only a file in the project's folder or below is read, created or written as the users
+// file: a project may come from anyone, and its names must not reach the rest of the disk.
 int CPortrait::LoadUsersFile() {
   CSystemItem* system = System();
   if (system == nullptr) {
     m_status = -16;
     return 0;
   }
+  const std::string folder = RealFolderOf(m_projectPath);
+  char defaultName[sizeof system->m_userFilename];
+  const bool haveDefault =
+      !folder.empty() && DefaultUsersFilename(m_projectPath, defaultName, sizeof defaultName);
 
-  FILE* file = fopen(system->m_userFilename, "r");
-  if (file == nullptr) {
+  FolderFile users = ResolveInFolder(folder, system->m_userFilename);
+  if (users.outside) {
+    TellRefused(m_hWnd, system->m_userFilename, haveDefault ? defaultName : "");
+    users = FolderFile{};
+  }
+  if (!users.exists) {
     m_status = -15;
     // A users file that is there but cannot be read is never replaced by an empty one.
-    if (!NoSuchFile(errno)) return 0;
-    if (!CreateEmpty(system->m_userFilename)) {
-      char defaultName[sizeof system->m_userFilename];
-      if (!DefaultUsersFilename(m_projectPath, defaultName, sizeof defaultName)) {
+    if (!users.path.empty() && !NothingThere(users.path)) return 0;
+    if (users.path.empty() || !CreateEmpty(users.path)) {
+      if (!haveDefault) {
         m_status = -13;
         return 0;
       }
       system->SetUserFilename(defaultName);
       m_status = -14;
-      FILE* existing = fopen(defaultName, "r");
-      if (existing != nullptr) {
-        fclose(existing);  // a default file from an earlier run keeps its users
-      } else if (!NoSuchFile(errno) || !CreateEmpty(defaultName)) {
+      users = ResolveInFolder(folder, defaultName);
+      // A default file from an earlier run keeps its users.
+      if (users.outside || users.path.empty() ||
+          (!users.exists && (!NothingThere(users.path) || !CreateEmpty(users.path)))) {
         m_status = -13;
         return 0;
       }
     }
-    file = fopen(system->m_userFilename, "r");
-    if (file == nullptr) {
-      m_status = -15;
-      return 0;
-    }
+  }
+  FILE* file = fopen(users.path.c_str(), "r");
+  if (file == nullptr) {
+    // A file that was just made but will not open is as good as none.
+    m_status = users.exists ? -15 : -13;
+    return 0;
   }
 
-  rewind(file);
   CUserContext scratch;
   // The current user lived in the list being replaced.
   m_currentUser = nullptr;
@@ -89,8 +126,11 @@ int CPortrait::LoadUsersFile() {
 bool CPortrait::SaveUsersFile() {
   const char* name = GetUserFilename();
   if (m_userList == nullptr || name == nullptr) return false;
+  // Checked again at each save, since the folder may have changed since the load.
+  const FolderFile users = ResolveInFolder(RealFolderOf(m_projectPath), name);
+  if (users.outside || users.path.empty()) return false;
   CSafeFileWriter writer;
-  if (!writer.Open(name)) return false;
+  if (!writer.Open(users.path.c_str())) return false;
   m_userList->Write(writer.Stream());
   return writer.Commit();
 }

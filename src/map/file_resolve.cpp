@@ -6,17 +6,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace {
 
 bool IsRegularFile(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool IsDirectory(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -49,7 +51,8 @@ std::vector<std::string> CaseVariants(const std::string& folder, const std::stri
 
 // Walks the '/'-separated parts from the current folder (or the root), taking each part as
 // written when it exists and otherwise the first entry that differs only in letter case.
-std::string ResolveIgnoringCase(const std::string& path) {
+// The last part must be a regular file, or a folder when lastIsFolder is set.
+std::string ResolveIgnoringCase(const std::string& path, bool lastIsFolder = false) {
   std::vector<std::string> parts;
   size_t start = 0;
   while (start <= path.size()) {
@@ -61,7 +64,7 @@ std::string ResolveIgnoringCase(const std::string& path) {
   if (parts.empty()) return {};
   std::string current = path[0] == '/' ? "/" : "";
   for (size_t i = 0; i < parts.size(); ++i) {
-    const bool last = i + 1 == parts.size();
+    const bool last = i + 1 == parts.size() && !lastIsFolder;
     const std::string& part = parts[i];
     const std::string exact = Join(current, part);
     if (part == "." || part == ".." || (last ? IsRegularFile(exact) : IsDirectory(exact))) {
@@ -79,7 +82,31 @@ std::string ResolveIgnoringCase(const std::string& path) {
     if (chosen.empty()) return {};
     current = chosen;
   }
+  if (lastIsFolder) return IsDirectory(current) ? current : std::string();
   return IsRegularFile(current) ? current : std::string();
+}
+
+// The real path of an existing entry, or empty.
+std::string RealPath(const std::string& path) {
+  char* real = realpath(path.c_str(), nullptr);
+  if (real == nullptr) return {};
+  std::string out(real);
+  free(real);
+  return out;
+}
+
+bool IsUnder(const std::string& folder, const std::string& real) {
+  if (folder.empty() || real.empty()) return false;
+  if (folder == "/") return real.size() > 1;
+  return real.size() > folder.size() + 1 && real.compare(0, folder.size(), folder) == 0 &&
+         real[folder.size()] == '/';
+}
+
+// The name read without touching the disk: does it climb out of folder before it reaches
+// any link?
+bool LexicallyInside(const std::string& folder, const std::string& fullName) {
+  const std::string normal = std::filesystem::path(fullName).lexically_normal().string();
+  return IsUnder(folder, normal);
 }
 
 }  // namespace
@@ -92,4 +119,49 @@ std::string ResolveProjectFile(const char* storedName) {
   std::replace(slashed.begin(), slashed.end(), '\\', '/');
   if (slashed != asWritten && IsRegularFile(slashed)) return slashed;
   return ResolveIgnoringCase(slashed);
+}
+
+FolderFile ResolveInFolder(const std::string& folder, const char* storedName) {
+  FolderFile result;
+  if (storedName == nullptr || storedName[0] == '\0' || folder.empty() || folder[0] != '/')
+    return result;
+  std::string slashed(storedName);
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  auto full = [&folder](const std::string& name) {
+    return name[0] == '/' ? name : Join(folder, name);
+  };
+
+  std::string found = full(storedName);
+  if (!IsRegularFile(found)) found = full(slashed);
+  if (!IsRegularFile(found)) found = ResolveIgnoringCase(full(slashed));
+  if (!found.empty()) {
+    result.path = found;
+    result.exists = true;
+    result.outside = !IsUnder(folder, RealPath(found));
+    return result;
+  }
+
+  // Not there yet: the file would be made in its folder, found as above, under the last
+  // part of the name as written.
+  const std::string wanted = full(slashed);
+  result.outside = !LexicallyInside(folder, wanted);
+  const size_t slash = wanted.find_last_of('/');
+  const std::string last = wanted.substr(slash + 1);
+  if (last.empty() || last == "." || last == "..") return result;
+  const std::string parentName = slash == 0 ? "/" : wanted.substr(0, slash);
+  const std::string parent =
+      IsDirectory(parentName) ? parentName : ResolveIgnoringCase(parentName, true);
+  if (parent.empty()) return result;
+  const std::string realParent = RealPath(parent);
+  if (realParent != folder && !IsUnder(folder, realParent)) result.outside = true;
+  result.path = Join(parent, last);
+  return result;
+}
+
+std::string RealFolderOf(const char* filePath) {
+  if (filePath == nullptr || filePath[0] == '\0') return {};
+  const std::string path(filePath);
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return RealPath(".");
+  return RealPath(slash == 0 ? "/" : path.substr(0, slash));
 }

@@ -9,3 +9,21 @@
 // Only a regular file (or a link to one) is ever returned; folders never are.
 // Returns the path to open, or an empty string when no such file exists.
 std::string ResolveProjectFile(const char* storedName);
+
+// Where a file named by a project lies when it must stay inside the project's folder.
+struct FolderFile {
+  std::string path;      // the file to open, or the place to create it; empty when neither
+  bool exists = false;   // path is a regular file (or a link to one)
+  bool outside = false;  // the name leads out of the folder: by "..", an absolute name
+                         // elsewhere or a link
+};
+
+// Resolves storedName as above, except that a relative name is taken from folder (a real
+// path: absolute, without links) rather than from the current folder. A name that is not
+// there yet gives the place it would be created at: its folder found as above, its last
+// part as written.
+FolderFile ResolveInFolder(const std::string& folder, const char* storedName);
+
+// The real path of the folder that holds filePath (the current folder for a bare name), or
+// empty when there is none.
+std::string RealFolderOf(const char* filePath);

@@ -1,5 +1,7 @@
 // Loading, creating and writing the users file, and adding users.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "data/system_item.h"
 #include "data/user_context.h"
@@ -87,12 +89,13 @@ TEST_F(ProjectFileTest, AnUncreatableUsersFileFallsBackToTheDefaultName) {
     ASSERT_TRUE(m->LoadProjectFile(project.c_str()));
     EXPECT_EQ(m->LoadUsersFile(), 0);
     EXPECT_EQ(m->m_status, -12);
+    // The name is kept relative to the project, so a copy of the folder keeps to its own.
     const std::string expected = dir.Path("HarbourUsers.xml");
-    EXPECT_STREQ(m->GetUserFilename(), expected.c_str());
+    EXPECT_STREQ(m->GetUserFilename(), "HarbourUsers.xml");
     EXPECT_TRUE(std::filesystem::exists(expected));
     // The next save of the project names the default file.
     ASSERT_TRUE(m->SaveProjectFile(project.c_str()));
-    EXPECT_NE(ReadAll(project).find("\t<user_filename>" + expected + "</user_filename>\n"),
+    EXPECT_NE(ReadAll(project).find("\t<user_filename>HarbourUsers.xml</user_filename>\n"),
               std::string::npos);
     std::filesystem::remove(expected);
   }
@@ -130,21 +133,14 @@ TEST_F(ProjectFileTest, AUsersFileThatCannotBeReadIsNeverReplaced) {
 }
 
 TEST_F(ProjectFileTest, NoDefaultNameWithoutRoomOrAProjectPath) {
-  // A project path of 252 characters fits its field, but its default users file name of
-  // 248 + 9 characters would not.
-  std::string folder = dir.Root();
-  while (folder.size() < 230) {
-    folder += "/dddddddddd";
-    std::filesystem::create_directory(folder);
-  }
-  const std::string name(252 - folder.size() - 1, 'p');
-  const std::string project = folder + "/" + name;
-  ASSERT_EQ(project.size(), 252u);
-  std::filesystem::copy_file(WriteProject(dir, dir.Path("x/u.xml")), project);
+  // A project file name of 250 characters fits, but its default users file name of
+  // 246 + 9 characters would not.
+  const std::string project = dir.Path(std::string(250, 'p'));
+  std::filesystem::copy_file(WriteProject(dir, "x/u.xml"), project);
   ASSERT_TRUE(model->LoadProjectFile(project.c_str()));
   EXPECT_EQ(model->LoadUsersFile(), 0);
   EXPECT_EQ(model->m_status, -13);
-  EXPECT_STREQ(model->GetUserFilename(), dir.Path("x/u.xml").c_str());
+  EXPECT_STREQ(model->GetUserFilename(), "x/u.xml");
 }
 
 TEST_F(ProjectFileTest, AShortProjectPathGetsTheSuffixAppended) {
@@ -220,4 +216,141 @@ TEST_F(ProjectFileTest, HistoryOf512EntriesSurvivesASave) {
     EXPECT_EQ(read->ViewedId(i), i % 70);
     EXPECT_EQ(read->ViewedTime(i), static_cast<double>(static_cast<float>(user->ViewedTime(i))));
   }
+}
+
+namespace {
+
+// A project folder "tour" inside the scratch folder, with a users file of two users in
+// tour/sub/People.xml and a note beside the folder that the project must never reach.
+struct TourFolder {
+  explicit TourFolder(const datatest::ScratchDir& dir)
+      : folder(dir.Path("tour")), note(dir.Path("notes.txt")) {
+    std::filesystem::create_directories(folder + "/sub");
+    std::filesystem::copy_file(datatest::Fixture("users_two.xml"), folder + "/sub/People.xml");
+    WriteAll(note, "IMPORTANT NOTES - do not lose\n");
+  }
+  std::string Project(const std::string& userFilename) const {
+    const std::string path = folder + "/Harbour.xml";
+    WriteAll(path, "<system>\n<user_filename>" + userFilename + "</user_filename>\n</system>\n");
+    return path;
+  }
+  std::string folder;
+  std::string note;
+};
+
+// Runs a test body with the current folder elsewhere: names are taken from the project's
+// folder, not from wherever the program happens to stand.
+struct ElsewhereCurrentFolder {
+  ElsewhereCurrentFolder() : old(std::filesystem::current_path()) {
+    std::filesystem::current_path("/");
+  }
+  ~ElsewhereCurrentFolder() { std::filesystem::current_path(old); }
+  std::filesystem::path old;
+};
+
+}  // namespace
+
+TEST_F(ProjectFileTest, UsersFileNamesAreFoundLikeTheProjectsOtherFiles) {
+  struct Case {
+    const char* name;
+    const char* file;  // what is read and written, relative to the project's folder
+  };
+  for (const Case& c :
+       {Case{"sub\\People.xml", "sub/People.xml"}, Case{"SUB\\people.XML", "sub/People.xml"},
+        Case{"./sub/People.xml", "sub/People.xml"}}) {
+    SCOPED_TRACE(c.name);
+    datatest::ScratchDir scratch;
+    TourFolder tour(scratch);
+    ElsewhereCurrentFolder elsewhere;
+    auto m = MakeModel();
+    ASSERT_TRUE(m->LoadProjectFile(tour.Project(c.name).c_str()));
+    EXPECT_EQ(m->LoadUsersFile(), 2);
+    EXPECT_EQ(m->AddNewUser("Cat")->m_id, 1);
+    ASSERT_TRUE(m->SaveUsersFile());
+    EXPECT_NE(ReadAll(tour.folder + "/" + c.file).find("Cat"), std::string::npos);
+    // Nothing else appeared in the folder: no file named with a backslash.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(tour.folder))
+      ++entries;
+    EXPECT_EQ(entries, 2);  // Harbour.xml and sub
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+  }
+}
+
+TEST_F(ProjectFileTest, ANewUsersFileIsMadeInTheResolvedFolder) {
+  TourFolder tour(dir);
+  ElsewhereCurrentFolder elsewhere;
+  ASSERT_TRUE(model->LoadProjectFile(tour.Project("Sub\\New.xml").c_str()));
+  EXPECT_EQ(model->LoadUsersFile(), 0);
+  EXPECT_EQ(model->m_status, -12);
+  EXPECT_TRUE(std::filesystem::is_regular_file(tour.folder + "/sub/New.xml"));
+  EXPECT_STREQ(model->GetUserFilename(), "Sub\\New.xml");
+}
+
+TEST_F(ProjectFileTest, AUsersFileOutsideTheProjectIsRefused) {
+  struct Case {
+    const char* what;
+    std::string name;  // '@' stands for the scratch folder
+  };
+  const std::vector<Case> cases = {
+      {"parent folder", "../notes.txt"},
+      {"deeper climb", "sub\\..\\..\\notes.txt"},
+      {"absolute name elsewhere", "@/notes.txt"},
+      {"link to a file outside", "link.xml"},
+      {"new file in a linked folder outside", "outlink/new.xml"},
+      {"new file above the folder", "../new.xml"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    datatest::ScratchDir scratch;
+    TourFolder tour(scratch);
+    std::filesystem::create_symlink(tour.note, tour.folder + "/link.xml");
+    std::filesystem::create_directory(scratch.Path("elsewhere"));
+    std::filesystem::create_directory_symlink(scratch.Path("elsewhere"), tour.folder + "/outlink");
+    std::string name = c.name;
+    if (name[0] == '@') name = scratch.Root() + name.substr(1);
+    headless::Reset();
+    auto m = MakeModel();
+    const std::string project = tour.Project(name);
+    ASSERT_TRUE(m->LoadProjectFile(project.c_str()));
+    EXPECT_EQ(m->LoadUsersFile(), 0);
+    EXPECT_EQ(m->m_status, -12);
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    EXPECT_NE(headless::MessageBoxes()[0].text.find("outside the project"), std::string::npos);
+    // The default file beside the project is used, and the project records it.
+    EXPECT_STREQ(m->GetUserFilename(), "HarbourUsers.xml");
+    ASSERT_NE(m->AddNewUser("Cat"), nullptr);
+    m->SaveProjectFile(project.c_str());
+    EXPECT_FALSE(m->m_usersSaveFailed);
+    EXPECT_NE(ReadAll(tour.folder + "/HarbourUsers.xml").find("Cat"), std::string::npos);
+    EXPECT_NE(ReadAll(project).find("<user_filename>HarbourUsers.xml<"), std::string::npos);
+    // Nothing outside the folder was written or made.
+    EXPECT_EQ(ReadAll(tour.note), "IMPORTANT NOTES - do not lose\n");
+    EXPECT_FALSE(std::filesystem::exists(scratch.Path("new.xml")));
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.Path("elsewhere")));
+  }
+}
+
+TEST_F(ProjectFileTest, AbsoluteNamesInsideTheProjectStillWork) {
+  TourFolder tour(dir);
+  ASSERT_TRUE(model->LoadProjectFile(tour.Project(tour.folder + "/sub/People.xml").c_str()));
+  EXPECT_EQ(model->LoadUsersFile(), 2);
+  EXPECT_TRUE(headless::MessageBoxes().empty());
+}
+
+TEST_F(ProjectFileTest, ACopiedProjectKeepsToItsOwnUsersFile) {
+  TourFolder tour(dir);
+  const std::string project = tour.Project("");
+  ASSERT_TRUE(model->LoadProjectFile(project.c_str()));
+  model->LoadUsersFile();
+  ASSERT_TRUE(model->SaveProjectFile(project.c_str()));
+  std::filesystem::copy(tour.folder, dir.Path("copy"), std::filesystem::copy_options::recursive);
+
+  auto copy = MakeModel();
+  ASSERT_TRUE(copy->LoadProjectFile(dir.Path("copy/Harbour.xml").c_str()));
+  copy->LoadUsersFile();
+  ASSERT_NE(copy->AddNewUser("Cat"), nullptr);
+  ASSERT_TRUE(copy->SaveProjectFile(dir.Path("copy/Harbour.xml").c_str()));
+  EXPECT_NE(ReadAll(dir.Path("copy/HarbourUsers.xml")).find("Cat"), std::string::npos);
+  EXPECT_EQ(ReadAll(tour.folder + "/HarbourUsers.xml"), "");
 }
