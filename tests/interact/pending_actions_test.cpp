@@ -27,10 +27,12 @@ class PendingActionTest : public InputTest {
   void SetUp() override {
     InputTest::SetUp();
     dir = fs::temp_directory_path() /
-          ("corvane-input-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+          ("corvane-input-" +
+           std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     std::strcpy(app->m_projectFile, (dir / "project.xml").c_str());
+    std::strcpy(model->m_projectPath, app->m_projectFile);
     std::strcpy(system->m_userFilename, (dir / "users.xml").c_str());
     AddRegion(4, 500, 400);
     icon = AddContent(7, 4, 200, 200, 0, "seven.mp4");

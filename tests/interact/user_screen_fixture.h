@@ -45,6 +45,9 @@ class UserScreenFixture : public ::testing::Test {
     usersPath = ::testing::TempDir() + "corvane_users_" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml";
     std::remove(usersPath.c_str());
+    // The users file lies beside the project, as only such a file is written.
+    const std::string project = ::testing::TempDir() + "corvane_project.xml";
+    std::snprintf(model->m_projectPath, sizeof model->m_projectPath, "%s", project.c_str());
     model->m_systemList = new CXmlItemList;
     CSystemItem system;
     system.SetUserFilename(usersPath.c_str());
