@@ -2,6 +2,8 @@
 #include <cstring>
 
 #include "app/portrait_app.h"
+#include "data/user_context.h"
+#include "data/xml_item_list.h"
 #include "interact/user_screen_layout.h"
 #include "interact/user_screens.h"
 #include "map/portrait.h"
@@ -26,6 +28,21 @@ void PressKey(char* name, char key) {
   name[length + 1] = '\0';
 }
 
+// The one just added is the one the visitor means to choose: it is selected and scrolled
+// into view, so that confirming on the list takes it and not whoever was selected before.
+void SelectUser(CPortraitApp& app, const CUserContext* user) {
+  CXmlItemList* users = app.m_model->m_userList;
+  int index = 0;
+  for (int slot = users->First(); slot != -1; slot = users->Next(), ++index) {
+    if (users->Current() != user) continue;
+    app.m_userCount = users->Count();
+    app.m_selectedUser = index;
+    if (index < app.m_userListTop) app.m_userListTop = index;
+    if (index >= app.m_userListTop + kListRows) app.m_userListTop = index - kListRows + 1;
+    return;
+  }
+}
+
 }  // namespace
 
 void DrawNewUserScreen(CPortraitApp& app, CGapiSurface* backBuffer, CGapiBitmapFont* font) {
@@ -40,7 +57,7 @@ void NewUserScreenTap(CPortraitApp& app, LONG x, LONG y) {
   if (Hit(kNameConfirm, o, x, y)) {
     if (app.m_newUserName[0] == '\0') return;
     // A full list refuses the user; the screen goes on as after an addition.
-    app.m_model->AddNewUser(app.m_newUserName);
+    if (CUserContext* added = app.m_model->AddNewUser(app.m_newUserName)) SelectUser(app, added);
     app.m_mode = MODE_USER_LIST;
   } else if (Hit(kNameCancel, o, x, y)) {
     app.m_mode = MODE_USER_LIST;

@@ -75,7 +75,7 @@ TEST_F(NewUserScreen, NamesStopAtTwentyFourAndDeleteTakesTheLastCharacter) {
 }
 
 TEST_F(NewUserScreen, KeyboardEdgesFollowTheGrid) {
-  TapEntry(10, 61);  // top-left pixel: Q
+  TapEntry(10, 61);    // top-left pixel: Q
   TapEntry(229, 147);  // bottom-right pixel: delete
   EXPECT_STREQ(app->m_newUserName, "");
   TapEntry(31, 61);  // last pixel of column 0
@@ -104,11 +104,22 @@ TEST_F(NewUserScreen, ConfirmAddsTheUserWithTheLowestFreeId) {
   EXPECT_STREQ(added->m_username, "CORA");
   EXPECT_EQ(added->m_viewedCount, 0);
   EXPECT_EQ(added->m_duration, 0.0);
-  // Neither chosen nor current, nothing written yet, and the name stays typed.
+  // Selected on the list (the fourth row) but not yet current, nothing written yet, and the
+  // name stays typed.
   EXPECT_EQ(model->m_currentUser, nullptr);
-  EXPECT_EQ(app->m_selectedUser, 0);
+  EXPECT_EQ(app->m_selectedUser, 3);
   EXPECT_FALSE(UsersFileExists());
   EXPECT_STREQ(app->m_newUserName, "CORA");
+}
+
+TEST_F(NewUserScreen, TheNewUserIsSelectedAndScrolledIntoView) {
+  AddUsers(30);
+  app->m_userListTop = 2;
+  Type("CAT");
+  Confirm();
+  EXPECT_EQ(app->m_selectedUser, 30);
+  EXPECT_STREQ(UserAt(app->m_selectedUser)->m_username, "CAT");
+  EXPECT_EQ(app->m_userListTop, 30 - 25 + 1);  // the last of the 25 rows shown
 }
 
 TEST_F(NewUserScreen, AnEmptyNameIsRefusedByDoingNothing) {
@@ -124,6 +135,7 @@ TEST_F(NewUserScreen, AFullListRefusesTheUserAndTheScreenGoesOn) {
   EXPECT_EQ(app->m_mode, MODE_USER_LIST);
   EXPECT_EQ(model->m_userList->Count(), 128);
   for (int i = 0; i < 128; ++i) EXPECT_STRNE(UserAt(i)->m_username, "LATE");
+  EXPECT_EQ(app->m_selectedUser, 0);
 }
 
 TEST_F(NewUserScreen, CancelReturnsToTheListWithTheNameCleared) {
