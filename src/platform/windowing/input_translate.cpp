@@ -28,6 +28,11 @@ struct InputState {
   BYTE keys[256] = {};
   Click lastClick;
   bool leftDown = false;
+  // A press reached the program and its release has not: set by every posted press,
+  // cleared by every posted release.
+  bool pressDelivered = false;
+  HWND pressWindow = nullptr;
+  POINT lastMouse{0, 0};  // client point of the latest mouse event, delivered or not
 };
 
 InputState& I() {
@@ -82,6 +87,8 @@ void MouseDown(HWND hwnd, int x, int y, uint32_t time) {
     s.lastClick = Click{hwnd, time, x, y, true};
   }
   s.leftDown = true;
+  s.pressDelivered = true;
+  s.pressWindow = hwnd;
   PostToQueue(hwnd, msg, MK_LBUTTON, MAKELPARAM(x, y));
 }
 
@@ -101,6 +108,9 @@ void TranslateInput(const InputEvent& e) {
   // Mouse input goes to the window that holds the capture.
   HWND captured = CapturedWindow();
   InputState& s = I();
+  if (e.kind == InputEvent::Kind::MouseDown || e.kind == InputEvent::Kind::MouseUp ||
+      e.kind == InputEvent::Kind::MouseMove)
+    s.lastMouse = POINT{e.x, e.y};
   switch (e.kind) {
     case InputEvent::Kind::KeyDown:
       KeyDown(hwnd, e.vk, e.repeat);
@@ -113,6 +123,7 @@ void TranslateInput(const InputEvent& e) {
       break;
     case InputEvent::Kind::MouseUp:
       s.leftDown = false;
+      s.pressDelivered = false;
       PostToQueue(captured ? captured : hwnd, WM_LBUTTONUP, 0, MAKELPARAM(e.x, e.y));
       break;
     case InputEvent::Kind::MouseMove:
@@ -167,10 +178,13 @@ void DiscardOrTranslate(const InputEvent& e, bool discard) {
       break;
     case InputEvent::Kind::MouseUp:
       s.leftDown = false;
+      s.lastMouse = POINT{e.x, e.y};
       break;
     case InputEvent::Kind::KeyDown:
     case InputEvent::Kind::MouseDown:
     case InputEvent::Kind::MouseMove:
+      s.lastMouse = POINT{e.x, e.y};
+      break;
     case InputEvent::Kind::Close:
       break;
     default:
@@ -178,6 +192,16 @@ void DiscardOrTranslate(const InputEvent& e, bool discard) {
       return;
   }
   s.lastClick.valid = false;
+}
+
+void ReleaseStylusAfterModal() {
+  InputState& s = I();
+  if (CapturedWindow() != nullptr) ReleaseCapture();
+  if (!s.pressDelivered) return;
+  s.leftDown = false;
+  s.pressDelivered = false;
+  if (IsLiveWindow(s.pressWindow))
+    PostToQueue(s.pressWindow, WM_LBUTTONUP, 0, MAKELPARAM(s.lastMouse.x, s.lastMouse.y));
 }
 
 const BYTE* KeyStates() { return I().keys; }

@@ -1,5 +1,6 @@
 // The dialog procedure protocol, shared by the GTK and headless dialogs.
 #include "platform/windowing/detail/modal_dialog.h"
+#include "platform/windowing/detail/modal_scope.h"
 
 #include <algorithm>
 
@@ -191,8 +192,12 @@ intptr_t DialogBoxParamA(HINSTANCE instance, const char* templateName, HWND pare
   if (!tmpl) return -1;
   ModalDialog dialog(std::move(*tmpl), proc, parent);
   if (!dialog.Create()) return -1;
-  bool shown = ActiveBackend() == BackendKind::Headless ? RunHeadlessDialog(dialog, param)
-                                                         : RunGtkDialog(dialog, param);
+  bool shown = false;
+  {
+    ModalScope modal;
+    shown = ActiveBackend() == BackendKind::Headless ? RunHeadlessDialog(dialog, param)
+                                                     : RunGtkDialog(dialog, param);
+  }
   if (!shown || !dialog.Ended()) return -1;
   return dialog.Result();
 }

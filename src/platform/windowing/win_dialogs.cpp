@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/windowing/detail/file_choice.h"
+#include "platform/windowing/detail/input_translate.h"
 #include "platform/windowing/detail/locale_setup.h"
 #include "platform/windowing/detail/message_queue.h"
 #include "platform/windowing/detail/modal_scope.h"
@@ -28,6 +29,7 @@ ModalScope::~ModalScope() {
   PumpWindowSystem();
   --g_modalDepth;
   if (g_modalDepth == 0) {
+    ReleaseStylusAfterModal();
     if (HWND main = InputWindow(); main != nullptr && main->native) Active().window->Focus(main);
   }
   KeepNumericLocale();

@@ -163,3 +163,54 @@ TEST(ModalLoops, InputGivenWhileABoxIsOpenIsDiscarded) {
 }
 
 }  // namespace
+
+namespace {
+
+intptr_t CancelOnCommand(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+  if (msg == WM_INITDIALOG) return TRUE;
+  if (msg == WM_COMMAND && LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
+  return FALSE;
+}
+
+// A tap opens a box while the stylus is still down; the release goes to the box. The main
+// window must still be told the stylus is up, or its drag goes on after the box.
+TEST(ModalLoops, APressTheProgramSawIsReleasedWhenAnyBoxEnds) {
+  struct Case {
+    const char* name;
+    void (*run)();
+  };
+  const Case cases[] = {
+      {"message box", [] { MessageBoxA(nullptr, "Screen (1, 2)", "Position info", MB_OK); }},
+      {"file dialog",
+       [] {
+         char file[260] = "";
+         OPENFILENAMEA ofn{};
+         ofn.lStructSize = sizeof ofn;
+         ofn.lpstrFile = file;
+         ofn.nMaxFile = sizeof file;
+         GetOpenFileNameA(&ofn);
+       }},
+      {"template dialog",
+       [] {
+         headless::QueueDialogAnswer([](HWND) { headless::InjectMouseUp(9, 11); });
+         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(113), nullptr,
+                         CancelOnCommand, 0);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::Reset();
+    ASSERT_NE(wintest::MakeWindow(), nullptr);
+    headless::InjectMouseDown(9, 11);
+    ASSERT_EQ(wintest::Drain({WM_LBUTTONDOWN}).size(), 1u);
+    c.run();
+    auto ups = wintest::Drain({WM_LBUTTONUP});
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(ups[0].lParam, MAKELPARAM(9, 11));
+    // Once released, a later box has nothing more to release.
+    MessageBoxA(nullptr, "again", "Info", MB_OK);
+    EXPECT_TRUE(wintest::Drain({WM_LBUTTONUP}).empty());
+  }
+}
+
+}  // namespace

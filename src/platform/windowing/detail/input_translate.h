@@ -11,6 +11,9 @@ void TranslateInput(const InputEvent& event);
 // While a modal box or dialog runs, input meant for the main window is thrown away rather
 // than queued; window state (size, activation) and termination still get through.
 void DiscardOrTranslate(const InputEvent& event, bool discard);
+// When the last modal loop ends: a press the program was given has its release, even when
+// the box took the real one, so no drag outlives the box; the mouse capture is let go.
+void ReleaseStylusAfterModal();
 
 // Keys down right now, indexed by virtual-key code.
 const BYTE* KeyStates();

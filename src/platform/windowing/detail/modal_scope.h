@@ -1,7 +1,7 @@
 // Around anything that runs its own event loop while the main window waits: message boxes,
 // the file dialog, the template dialog. Input that reaches the main window meanwhile is
-// discarded; when the scope ends the rest of it is flushed and the keyboard focus goes back
-// to the main window.
+// discarded; when the scope ends the rest of it is flushed, a press the program saw gets its
+// release (the box took the real one) and the keyboard focus goes back to the main window.
 #pragma once
 
 namespace platform {
