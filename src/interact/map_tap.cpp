@@ -42,10 +42,12 @@ void CPortrait::HandleMapTap(int x, int y) {
   }
   if (m_editSelection == -1) {
     if (m_iconMode != 0) {
-      if (const CContentItem* item = HitTestIconItem(mapX, mapY)) {
+      // A negative id is no hit: the tap goes on to the region test.
+      if (const CContentItem* item = HitTestIconItem(mapX, mapY);
+          item != nullptr && item->m_id >= 0) {
         // An id in the region range would be taken for a region when placed, so such an
         // item cannot be edited: the choosing tap ends editing instead.
-        m_editSelection = item->m_id >= 0 && item->m_id < kRegionEditBase ? item->m_id : -2;
+        m_editSelection = item->m_id < kRegionEditBase ? item->m_id : -2;
         return;
       }
     }

@@ -12,10 +12,9 @@ void CPortrait::TrackMenuGesture(int phase, int /*x*/, int y) {
   const int height = static_cast<int>(m_screenSize.y);
   switch (phase) {
     case 0:
-      if (m_gestureState == 0 && y < kGestureEdge) {
-        m_gestureState = 1;
-        MessageBeep(0);
-      }
+      // Every map tap reaches here, and a tap that hits nothing is silent: the press arms
+      // the gesture quietly; only the later steps are heard.
+      if (m_gestureState == 0 && y < kGestureEdge) m_gestureState = 1;
       break;
     case 1:
       if (m_gestureState == 2 && y < kGestureEdge) {

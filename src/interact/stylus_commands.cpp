@@ -34,8 +34,9 @@ bool CPortrait::HandleCommandTap(int x, int y) {
 
   const int mapX = x + m_viewRect.left;
   const int mapY = y + m_viewRect.top;
-  // The record that was hit is the one chosen: ids may repeat in a project file.
-  if (CContentItem* item = HitTestIconItem(mapX, mapY)) {
+  // The record that was hit is the one chosen: ids may repeat in a project file. A negative
+  // id is no content at all, so such an icon is not a hit.
+  if (CContentItem* item = HitTestIconItem(mapX, mapY); item != nullptr && item->m_id >= 0) {
     ChooseContent(item);
     m_pendingAction = ACTION_PLAY_VIDEO;
     return true;

@@ -132,6 +132,30 @@ TEST_F(MenuPanelTest, KeysDoNothingWhileTheMenuIsClosed) {
   EXPECT_EQ(model->m_iconMode, 1);
 }
 
+TEST_F(MenuPanelTest, KeysDoNothingWhereTheMenuCannotBeSeen) {
+  struct Case {
+    const char* name;
+    int mode;
+    int page;
+  };
+  for (const Case& c : {Case{"user list", MODE_USER_LIST, 0}, Case{"new user", MODE_NEW_USER, 0},
+                        Case{"page view", MODE_MAP, 1}}) {
+    SCOPED_TRACE(c.name);
+    for (bool open : {false, true}) {
+      app->m_mode = c.mode;
+      model->m_page = c.page;
+      model->m_menuOpen = open;
+      model->m_menuCursor = 13;
+      Key(VK_ESCAPE);
+      Key(VK_RIGHT);
+      Key(VK_LWIN);
+      EXPECT_EQ(model->m_menuOpen, open);
+      EXPECT_EQ(model->m_menuCursor, 13);
+      EXPECT_EQ(model->m_iconMode, 1);
+    }
+  }
+}
+
 TEST_F(MenuPanelTest, GapsAndTheRightEndDoNothing) {
   const MenuState start = StateOf(*model);
   const CGeoPoint user = model->m_userPos;
