@@ -26,7 +26,7 @@ FieldResult ReadUserField(CXmlItem& item, const char* name, const char* value) {
     }
     return FIELD_UNCOUNTED;
   } else if (strcmp(name, "duration") == 0) {
-    ReadReal(value, &u.m_duration);
+    ReadClock(value, &u.m_duration);
   } else {
     return FIELD_UNKNOWN;
   }
@@ -49,7 +49,7 @@ double AddClockSeconds(double duration, uint32_t seconds) {
     secs -= 60;
     minutes += 1.0;
   }
-  return minutes + secs / 100.0;
+  return ClockValue(minutes, secs);
 }
 
 CUserContext::CUserContext() { m_expectedFields = 3; }
@@ -94,9 +94,7 @@ void CUserContext::CopyFrom(const CXmlItem& other) {
   m_loginTick = o.m_loginTick;
 }
 
-void CUserContext::SetUsername(const char* name) {
-  CopyText(m_username, sizeof m_username, name);
-}
+void CUserContext::SetUsername(const char* name) { CopyText(m_username, sizeof m_username, name); }
 
 int CUserContext::ViewedId(int index) const {
   return index >= 0 && index < m_viewedCount ? m_viewedIds[index] : 0;

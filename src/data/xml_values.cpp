@@ -39,7 +39,49 @@ const char* ScanReal(const char* value, double* out) {
   return end;
 }
 
+// A clock value into *out; returns where the number ended, or null as ScanReal. Plain
+// decimals ("12.07", "-3.5", "4.050000") are taken digit by digit, so no binary rounding of
+// the whole value can lose a second; other forms ("1e2") go through the double and are
+// rounded to hundredths.
+const char* ScanClock(const char* value, double* out) {
+  char* end = nullptr;
+  const double whole = strtod_l(value, &end, ClassicLocale());
+  if (end == value || !std::isfinite(whole)) return nullptr;
+  const char* p = value;
+  while (p < end && (*p == ' ' || (*p >= '\t' && *p <= '\r'))) ++p;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  double minutes = 0.0;
+  int digits = 0;
+  for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits) minutes = minutes * 10 + (*p - '0');
+  double hundredths = 0.0;
+  if (p < end && *p == '.') {
+    ++p;
+    int place = 0;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p, ++place) {
+      if (place < 2) hundredths = hundredths * 10 + (*p - '0');
+      if (place == 2 && *p >= '5') hundredths += 1.0;
+    }
+    if (place == 1) hundredths *= 10;
+    digits += place;
+  }
+  // Fifteen digits stay exact in a double; anything else is taken from strtod.
+  if (p == end && digits > 0 && digits <= 15) {
+    *out = ClockValue(negative ? -minutes : minutes, negative ? -hundredths : hundredths);
+  } else {
+    const double rounded = std::round(whole * 100.0) / 100.0;
+    *out = std::isfinite(rounded) ? rounded : whole;
+  }
+  return end;
+}
+
 }  // namespace
+
+double ClockValue(double minutes, double hundredths) {
+  return (minutes * 100.0 + hundredths) / 100.0;
+}
+
+bool ReadClock(const char* value, double* out) { return ScanClock(value, out) != nullptr; }
 
 bool ReadInt(const char* value, int* out) { return ScanInt(value, out) != nullptr; }
 
@@ -54,7 +96,7 @@ bool ReadViewedPair(const char* value, int* id, double* time) {
   const char* rest = ScanInt(value, id);
   if (rest == nullptr) return false;
   *time = 0.0;
-  if (rest[0] == '-' && rest[1] == '-') ScanReal(rest + 2, time);
+  if (rest[0] == '-' && rest[1] == '-') ScanClock(rest + 2, time);
   return true;
 }
 

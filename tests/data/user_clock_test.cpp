@@ -1,6 +1,9 @@
 // The use clock: minutes plus seconds / 100, advanced by the headless clock.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "data/user_context.h"
 #include "platform/backend_headless/headless.h"
 #include "platform/windowing/win_api.h"
@@ -81,4 +84,34 @@ TEST_F(UserClock, NonFiniteDurationsStartFromZero) {
   user.BeginVisit();
   headless::AdvanceClock(2000);
   EXPECT_DOUBLE_EQ(user.ClockNow(), 0.02);
+}
+
+// Every duration from 0:00 to 199:59 as the file holds it: a 20-second visit must add
+// exactly 20 seconds.
+TEST_F(UserClock, StartsFromExactlyTheMinutesAndSecondsWritten) {
+  int wrong = 0;
+  for (int minutes = 0; minutes < 200; ++minutes) {
+    for (int seconds = 0; seconds < 60; ++seconds) {
+      char text[160];
+      std::snprintf(text, sizeof text,
+                    "<user_context>\n<user_id>1</user_id>\n<username>A</"
+                    "username>\n<duration>%d.%02d</duration>\n"
+                    "</user_context>\n",
+                    minutes, seconds);
+      FILE* in = fmemopen(text, std::strlen(text), "r");
+      ASSERT_NE(in, nullptr);
+      ASSERT_EQ(user.Parse(in), 1);
+      std::fclose(in);
+      user.BeginVisit();
+      headless::AdvanceClock(20000);
+      user.CommitVisit();
+      const int total = minutes * 60 + seconds + 20;
+      char expected[32];
+      char got[32];
+      std::snprintf(expected, sizeof expected, "%d.%02d", total / 60, total % 60);
+      std::snprintf(got, sizeof got, "%.2f", user.m_duration);
+      if (std::strcmp(got, expected) != 0) ++wrong;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
 }

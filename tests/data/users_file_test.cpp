@@ -43,9 +43,9 @@ TEST_F(ProjectFileTest, UsersFileWithTwoUsers) {
     EXPECT_STREQ(ann->m_username, "Ann");
     ASSERT_EQ(ann->m_viewedCount, 3);
     EXPECT_EQ(ann->ViewedId(1), 11);
-    EXPECT_EQ(ann->ViewedTime(1), static_cast<double>(3.07f));
+    EXPECT_EQ(ann->ViewedTime(1), 3.07);
     EXPECT_EQ(ann->ViewedTime(2), 0.0);  // no "--"
-    EXPECT_EQ(ann->m_duration, static_cast<double>(12.345f));
+    EXPECT_EQ(ann->m_duration, 12.35);  // the third decimal rounds, as it is written back
     EXPECT_EQ(User(*m, 1)->m_id, 3);
 
     ASSERT_TRUE(m->SaveUsersFile());
@@ -214,7 +214,7 @@ TEST_F(ProjectFileTest, HistoryOf512EntriesSurvivesASave) {
   ASSERT_EQ(read->m_viewedCount, USER_MAX_VIEWED);
   for (int i = 0; i < USER_MAX_VIEWED; ++i) {
     EXPECT_EQ(read->ViewedId(i), i % 70);
-    EXPECT_EQ(read->ViewedTime(i), static_cast<double>(static_cast<float>(user->ViewedTime(i))));
+    EXPECT_EQ(read->ViewedTime(i), user->ViewedTime(i));
   }
 }
 

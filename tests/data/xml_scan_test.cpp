@@ -117,7 +117,7 @@ TEST(ValueConversion, ViewedPairs) {
   double t = -1;
   EXPECT_TRUE(ReadViewedPair("12--3.450000", &id, &t));
   EXPECT_EQ(id, 12);
-  EXPECT_EQ(t, static_cast<double>(3.45f));
+  EXPECT_EQ(t, 3.45);  // exactly the minutes and seconds written
   EXPECT_TRUE(ReadViewedPair("7", &id, &t));
   EXPECT_EQ(id, 7);
   EXPECT_EQ(t, 0.0);
