@@ -45,7 +45,7 @@ TEST_F(ProjectFileTest, UsersFileWithTwoUsers) {
     EXPECT_EQ(ann->ViewedId(1), 11);
     EXPECT_EQ(ann->ViewedTime(1), 3.07);
     EXPECT_EQ(ann->ViewedTime(2), 0.0);  // no "--"
-    EXPECT_EQ(ann->m_duration, 12.35);  // the third decimal rounds, as it is written back
+    EXPECT_EQ(ann->m_duration, 12.35);   // the third decimal rounds, as it is written back
     EXPECT_EQ(User(*m, 1)->m_id, 3);
 
     ASSERT_TRUE(m->SaveUsersFile());

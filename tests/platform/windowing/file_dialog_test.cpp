@@ -193,8 +193,8 @@ TEST(ModalLoops, APressTheProgramSawIsReleasedWhenAnyBoxEnds) {
       {"template dialog",
        [] {
          headless::QueueDialogAnswer([](HWND) { headless::InjectMouseUp(9, 11); });
-         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(113), nullptr,
-                         CancelOnCommand, 0);
+         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(113), nullptr, CancelOnCommand,
+                         0);
        }},
   };
   for (const Case& c : cases) {
