@@ -14,8 +14,12 @@ const char* const kProgramTitle = "Corvane V0.01";
 // The subcommands. To add one: write `SubcommandRun DefineXxx(CLI::App& command)` in its own
 // file (its options go on command, bound to state the returned function captures), declare it
 // here and add a row.
+SubcommandRun DefineCheck(CLI::App& command);  // check/check_command.cpp
+
 const std::vector<Subcommand>& Subcommands() {
-  static const std::vector<Subcommand> table = {};
+  static const std::vector<Subcommand> table = {
+      {"check", "check a project and its users file, and list every problem", DefineCheck},
+  };
   return table;
 }
 

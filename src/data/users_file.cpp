@@ -66,6 +66,26 @@ void TellRefused(HWND owner, const char* named, const char* instead) {
 
 }  // namespace
 
+std::string CPortrait::UsersFileToRead(bool* refusedOutside) const {
+  // The choice LoadUsersFile makes, without making or showing anything.
+  if (refusedOutside != nullptr) *refusedOutside = false;
+  const CSystemItem* system = System();
+  if (system == nullptr) return {};
+  const std::string folder = RealFolderOf(m_projectPath);
+  const FolderFile users = ResolveInFolder(folder, system->m_userFilename);
+  if (users.outside && refusedOutside != nullptr) *refusedOutside = true;
+  if (!users.outside) {
+    if (users.exists) return users.path;
+    // Something unreadable stands there, or an empty file will be made there.
+    if (!users.path.empty()) return {};
+  }
+  char defaultName[sizeof system->m_userFilename];
+  if (folder.empty() || !DefaultUsersFilename(m_projectPath, defaultName, sizeof defaultName))
+    return {};
+  const FolderFile fallback = ResolveInFolder(folder, defaultName);
+  return !fallback.outside && fallback.exists ? fallback.path : std::string();
+}
+
 // Only a file in the project's folder or below is read, created or written as the users
 // file: a project may come from anyone, and its names must not reach the rest of the disk.
 int CPortrait::LoadUsersFile() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "map/geo_point.h"
 #include "platform/graphics/gapi.h"
@@ -52,6 +53,10 @@ class CPortrait {
   bool SaveProjectFile(const char* path);
   const char* GetUserFilename() const;
   int LoadUsersFile();
+  // The users file LoadUsersFile would read, found without creating or showing anything;
+  // empty when there is none to read yet. *refusedOutside tells that the project names one
+  // outside its folder, which the program refuses.
+  std::string UsersFileToRead(bool* refusedOutside = nullptr) const;
   bool SaveUsersFile();  // writes m_userList under GetUserFilename()
   // Set by SaveProjectFile when a loaded user list could not be written.
   bool m_usersSaveFailed = false;
@@ -94,8 +99,7 @@ class CPortrait {
   void MarkRelatedContent();
   // kind is REL_THEMES, REL_CHARACTERS, REL_TIMES or REL_LOCATIONS; table is the current
   // item's 64 flags of that kind. Returns the new number of placed items.
-  int MarkRelatedByKind(CContentItem* current, int count, const bool* table, int kind,
-                        int placed);
+  int MarkRelatedByKind(CContentItem* current, int count, const bool* table, int kind, int placed);
   void ClearRelatedMarks();
   int GetRelationshipFlags() const;
   void SetRelationshipFlags(int mask);

@@ -1,0 +1,149 @@
+// Collecting, ordering and printing the findings of a project check.
+#include "check/check_report.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* SeverityName(CheckSeverity s) {
+  return s == CheckSeverity::Error ? "error" : "warning";
+}
+
+// Length of the UTF-8 sequence starting at s[i], or 0 when it is not one.
+size_t Utf8Length(const std::string& s, size_t i) {
+  const auto c = static_cast<unsigned char>(s[i]);
+  size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return 0;
+  return n;
+}
+
+// Valid UTF-8 with every control character and stray byte written as \xNN.
+std::string Printable(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const size_t n = Utf8Length(s, i);
+    if (n == 0 || c < 0x20 || c == 0x7F) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+      ++i;
+    } else {
+      out.append(s, i, n);
+      i += n;
+    }
+  }
+  return out;
+}
+
+void JsonString(FILE* out, const std::string& s) {
+  std::fputc('"', out);
+  for (char ch : Printable(s)) {
+    if (ch == '"' || ch == '\\')
+      std::fprintf(out, "\\%c", ch);
+    else
+      std::fputc(ch, out);
+  }
+  std::fputc('"', out);
+}
+
+}  // namespace
+
+std::string Quote(const std::string& text, size_t limit) {
+  std::string cut = text.size() > limit ? text.substr(0, limit) : text;
+  // Never end inside a multi-byte character.
+  while (!cut.empty() && cut.size() < text.size() &&
+         (static_cast<unsigned char>(cut.back()) & 0xC0) == 0x80)
+    cut.pop_back();
+  if (!cut.empty() && cut.size() < text.size() && static_cast<unsigned char>(cut.back()) >= 0xC0)
+    cut.pop_back();
+  return "\"" + Printable(cut) + (cut.size() < text.size() ? "...\"" : "\"");
+}
+
+void CCheckReport::Add(CheckSeverity severity, const std::string& code, const std::string& file,
+                       int line, std::string message) {
+  if (std::find(m_files.begin(), m_files.end(), file) == m_files.end()) m_files.push_back(file);
+  m_problems.push_back({severity, code, file, line, std::move(message)});
+  m_sorted = false;
+}
+
+void CCheckReport::Error(const std::string& code, const std::string& file, int line,
+                         std::string message) {
+  Add(CheckSeverity::Error, code, file, line, std::move(message));
+}
+
+void CCheckReport::Warning(const std::string& code, const std::string& file, int line,
+                           std::string message) {
+  Add(CheckSeverity::Warning, code, file, line, std::move(message));
+}
+
+const std::vector<CheckProblem>& CCheckReport::Problems() {
+  if (!m_sorted) {
+    auto rank = [this](const std::string& f) {
+      return std::find(m_files.begin(), m_files.end(), f) - m_files.begin();
+    };
+    std::stable_sort(m_problems.begin(), m_problems.end(),
+                     [&](const CheckProblem& a, const CheckProblem& b) {
+                       const auto ra = rank(a.file), rb = rank(b.file);
+                       return ra != rb ? ra < rb : a.line < b.line;
+                     });
+    m_sorted = true;
+  }
+  return m_problems;
+}
+
+int CCheckReport::Errors() const {
+  return static_cast<int>(std::count_if(m_problems.begin(), m_problems.end(), [](const auto& p) {
+    return p.severity == CheckSeverity::Error;
+  }));
+}
+
+int CCheckReport::Warnings() const { return static_cast<int>(m_problems.size()) - Errors(); }
+
+void CCheckReport::WriteText(FILE* out) {
+  for (const CheckProblem& p : Problems()) {
+    const std::string file = Printable(p.file);
+    if (p.line > 0)
+      std::fprintf(out, "%s:%d: %s: %s\n", file.c_str(), p.line, SeverityName(p.severity),
+                   p.message.c_str());
+    else
+      std::fprintf(out, "%s: %s: %s\n", file.c_str(), SeverityName(p.severity), p.message.c_str());
+  }
+  const int errors = Errors();
+  const int warnings = Warnings();
+  if (errors == 0 && warnings == 0) {
+    std::fprintf(out, "No problems found.\n");
+    return;
+  }
+  std::fprintf(out, "%d error%s, %d warning%s.\n", errors, errors == 1 ? "" : "s", warnings,
+               warnings == 1 ? "" : "s");
+}
+
+void CCheckReport::WriteJson(FILE* out) {
+  std::fprintf(out, "{\n  \"errors\": %d,\n  \"warnings\": %d,\n  \"problems\": [", Errors(),
+               Warnings());
+  const char* sep = "\n";
+  for (const CheckProblem& p : Problems()) {
+    std::fprintf(out, "%s    {\"severity\": \"%s\", \"code\": ", sep, SeverityName(p.severity));
+    JsonString(out, p.code);
+    std::fprintf(out, ", \"file\": ");
+    JsonString(out, p.file);
+    std::fprintf(out, ", \"line\": %d, \"message\": ", p.line);
+    JsonString(out, p.message);
+    std::fputc('}', out);
+    sep = ",\n";
+  }
+  std::fprintf(out, "%s],\n  \"videos\": [", m_problems.empty() ? "" : "\n  ");
+  sep = "\n";
+  for (const CheckVideo& v : m_videos) {
+    std::fprintf(out, "%s    {\"file\": ", sep);
+    JsonString(out, v.file);
+    std::fprintf(out, ", \"line\": %d, \"name\": ", v.line);
+    JsonString(out, v.name);
+    std::fprintf(out, ", \"seconds\": %.3f}", v.seconds);
+    sep = ",\n";
+  }
+  std::fprintf(out, "%s]\n}\n", m_videos.empty() ? "" : "\n  ");
+}

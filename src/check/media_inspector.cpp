@@ -1,0 +1,28 @@
+// The media inspector of a real check: names resolved as the program resolves them, images
+// decoded by the graphics library, videos probed by the player.
+#include "check/media_inspector.h"
+
+#include "map/file_resolve.h"
+#include "platform/graphics/gapi.h"
+
+std::string CProgramMedia::Resolve(const char* storedName) {
+  return ResolveProjectFile(storedName);
+}
+
+CMediaInspector::Image CProgramMedia::InspectImage(const std::string& path) {
+  Image image;
+  CGapiSurface surface;
+  if (surface.CreateSurface(GDSURFACE_SYSTEMMEMORY, path.c_str()) == GD_OK) {
+    image.decoded = true;
+    image.width = static_cast<int>(surface.GetWidth());
+    image.height = static_cast<int>(surface.GetHeight());
+  }
+  surface.Destroy();
+  return image;
+}
+
+CMediaInspector::Video CProgramMedia::ProbeVideo(const std::string& path) {
+  if (!m_prober) m_prober = std::make_unique<platform::MediaProber>();
+  const platform::MediaProbeResult r = m_prober->Probe(path);
+  return {r.playable, r.seconds, r.reason};
+}

@@ -1,0 +1,164 @@
+// Running a check: the project is read where the program reads it from (its own folder), by
+// the program's loader; the users file by its record reader, never through the loader that
+// would create one.
+#include "check/project_check.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "check/media_inspector.h"
+#include "data/user_context.h"
+#include "data/xml_item_list.h"
+#include "map/portrait.h"
+#include "platform/backend_select.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Names relative to the project resolve against its folder, as after the program's file
+// choice; the caller's folder comes back when this goes.
+class CFolderScope {
+ public:
+  explicit CFolderScope(const fs::path& folder) : m_previous(open(".", O_RDONLY | O_CLOEXEC)) {
+    m_entered = chdir(folder.c_str()) == 0;
+  }
+  ~CFolderScope() {
+    if (m_previous >= 0) {
+      if (fchdir(m_previous) != 0) {
+        // Nothing more can be done; the check itself is complete.
+      }
+      close(m_previous);
+    }
+  }
+  bool Entered() const { return m_entered; }
+  CFolderScope(const CFolderScope&) = delete;
+  CFolderScope& operator=(const CFolderScope&) = delete;
+
+ private:
+  int m_previous;
+  bool m_entered = false;
+};
+
+// A name as the report shows it: relative to the project's folder when inside it.
+std::string Shown(const std::string& name, const fs::path& folder) {
+  const fs::path p(name);
+  if (p.is_relative()) return name;
+  const fs::path relative = p.lexically_relative(folder);
+  if (!relative.empty() && *relative.begin() != "..") return relative.string();
+  return name;
+}
+
+bool ReadUsers(const std::string& name, CLineScan* scan, CXmlItemList* users) {
+  FILE* file = fopen(name.c_str(), "r");
+  if (file == nullptr) return false;
+  const bool read = scan->Read(file);
+  rewind(file);
+  CUserContext scratch;
+  while (scratch.Parse(file) != -1) users->Add(scratch);
+  fclose(file);
+  return read;
+}
+
+}  // namespace
+
+int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaInspector* media) {
+  std::error_code ec;
+  fs::path project = path != nullptr ? fs::path(path) : fs::path();
+  if (project.is_relative()) project = fs::current_path(ec) / project;
+  project = project.lexically_normal();
+  struct stat st {};
+  FILE* file = nullptr;
+  if (path == nullptr || stat(project.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      (file = fopen(project.c_str(), "r")) == nullptr) {
+    fprintf(err, "corvane check: cannot read %s: %s\n", path != nullptr ? path : "(none)",
+            path != nullptr && errno != 0 && !S_ISDIR(st.st_mode) ? strerror(errno) : "not a file");
+    return CHECK_UNREADABLE;
+  }
+  CLineScan projectScan;
+  const bool scanned = projectScan.Read(file);
+  fclose(file);
+  if (!scanned) {
+    fprintf(err, "corvane check: cannot read %s\n", path);
+    return CHECK_UNREADABLE;
+  }
+
+  // Unknown elements sound a beep in the program; a check stays quiet and reports them.
+  platform::UseBackend(platform::BackendKind::Headless);
+  const fs::path folder = project.parent_path();
+  CFolderScope inFolder(folder);
+  CCheckReport report;
+  CheckedProject checked;
+  checked.name = project.filename().string();
+  checked.scan = &projectScan;
+  CPortrait model(nullptr, nullptr, 800, 600);
+  const bool loaded = model.LoadProjectFile(project.c_str());
+  CheckReading(checked.name, projectScan, false, report);
+  if (!loaded) {
+    if (model.m_status == -8) {
+      report.Error("no-system", checked.name, 0,
+                   "There is no complete <system> record; the program cannot open the project.");
+    } else if (model.m_status == -9) {
+      const ScanResult systems = projectScan.Records("system");
+      report.Error("two-systems", checked.name,
+                   systems.records.size() > 1 ? systems.records[1].line : 0,
+                   "A second <system> record; the program refuses a project with more than one.");
+    } else {
+      fprintf(err, "corvane check: cannot read %s\n", path);
+      return CHECK_UNREADABLE;
+    }
+  } else {
+    checked.system = model.m_systemList;
+    checked.regions = model.m_regionList;
+    checked.contents = model.m_contentList;
+    checked.characters = model.m_characterList;
+    checked.locations = model.m_locationList;
+    checked.themes = model.m_themeList;
+    checked.times = model.m_timeList;
+  }
+
+  CheckedUsers users;
+  CLineScan usersScan;
+  CXmlItemList userList;
+  bool refusedOutside = false;
+  const std::string usersName = loaded ? model.UsersFileToRead(&refusedOutside) : std::string();
+  const fs::path realFolder = fs::weakly_canonical(folder, ec);
+  if (refusedOutside) {
+    const ScanResult systems = projectScan.Records("system");
+    report.Warning("users-outside", checked.name,
+                   systems.records.empty() ? 0 : systems.records[0].LineOf("user_filename"),
+                   "The users file named here lies outside the project's folder; the program "
+                   "neither reads nor writes it, and keeps the users beside the project "
+                   "instead.");
+  }
+  if (!usersName.empty()) {
+    const std::string shown = Shown(usersName, realFolder);
+    if (ReadUsers(usersName, &usersScan, &userList)) {
+      users.name = shown;
+      users.scan = &usersScan;
+      users.users = &userList;
+      CheckReading(users.name, usersScan, true, report);
+    } else {
+      report.Error("users-unreadable", shown, 0, "The users file cannot be read.");
+    }
+  }
+  CheckLinks(checked, users, report);
+  CheckGeography(checked, report);
+  if (media != nullptr) CheckMedia(checked, *media, report);
+
+  if (json)
+    report.WriteJson(out);
+  else
+    report.WriteText(out);
+  return report.Problems().empty() ? CHECK_CLEAN : CHECK_PROBLEMS;
+}
+
+int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err) {
+  CProgramMedia media;
+  return RunProjectCheck(path, json, out, err, &media);
+}

@@ -1,0 +1,170 @@
+// The project checker end to end: exact reports for projects with known problems, clean
+// reports for the demo and the tour's saved files, nothing written, and no crash on the
+// parsers' fuzz corpus. CORVANE_UPDATE_GOLDEN=1 rewrites the expected reports.
+#include "check/project_check.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kFixtures = fs::path(CORVANE_FIXTURES) / "check";
+const fs::path kSource = CORVANE_SOURCE_DIR;
+
+struct CheckRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(FILE* f) {
+  fflush(f);
+  rewind(f);
+  std::string s;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
+  fclose(f);
+  return s;
+}
+
+CheckRun Check(const fs::path& project, bool json = false) {
+  FILE* out = tmpfile();
+  FILE* err = tmpfile();
+  const int status = RunProjectCheck(project.c_str(), json, out, err);
+  return {status, Slurp(out), Slurp(err)};
+}
+
+std::string ReadText(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Every file below folder with its contents and time of change.
+std::map<std::string, std::pair<std::string, fs::file_time_type>> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::pair<std::string, fs::file_time_type>> files;
+  for (const auto& e : fs::recursive_directory_iterator(folder))
+    if (e.is_regular_file()) files[e.path().string()] = {ReadText(e.path()), e.last_write_time()};
+  return files;
+}
+
+class Scratch {
+ public:
+  Scratch() : m_path(fs::temp_directory_path() / ("corvane_check_" + std::to_string(getpid()))) {
+    fs::remove_all(m_path);
+    fs::create_directories(m_path);
+  }
+  ~Scratch() {
+    std::error_code ec;
+    fs::remove_all(m_path, ec);
+  }
+  const fs::path& Path() const { return m_path; }
+
+ private:
+  fs::path m_path;
+};
+
+struct Golden {
+  const char* project;
+  const char* expected;
+  bool json;
+};
+
+class GoldenReport : public ::testing::TestWithParam<Golden> {};
+
+TEST_P(GoldenReport, MatchesExactly) {
+  const Golden& g = GetParam();
+  const fs::path project = kFixtures / g.project;
+  const auto before = Snapshot(project.parent_path());
+  const CheckRun run = Check(project, g.json);
+  EXPECT_EQ(run.status, CHECK_PROBLEMS);
+  EXPECT_EQ(run.err, "");
+  const fs::path expected = kFixtures / g.expected;
+  if (std::getenv("CORVANE_UPDATE_GOLDEN") != nullptr) std::ofstream(expected) << run.out;
+  EXPECT_EQ(run.out, ReadText(expected));
+  // Neither the project, its users file nor anything beside them changed or appeared.
+  EXPECT_EQ(Snapshot(project.parent_path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Check, GoldenReport,
+                         ::testing::Values(Golden{"problems/Problems.xml", "problems.txt", false},
+                                           Golden{"problems/Problems.xml", "problems.json", true},
+                                           Golden{"edges/Edges.xml", "edges.txt", false},
+                                           Golden{"edges/Edges.xml", "edges.json", true}));
+
+TEST(ProjectCheck, DemoIsCleanAndGetsNoUsersFile) {
+  Scratch scratch;
+  fs::copy(kSource / "demo", scratch.Path() / "demo", fs::copy_options::recursive);
+  const fs::path project = scratch.Path() / "demo" / "Harbour.xml";
+  const auto before = Snapshot(scratch.Path());
+  const fs::path cwd = fs::current_path();
+  const CheckRun run = Check(project);
+  EXPECT_EQ(run.status, CHECK_CLEAN) << run.out;
+  EXPECT_EQ(run.out, "No problems found.\n");
+  // The program's loader would have made HarbourUsers.xml; the check makes nothing.
+  EXPECT_EQ(Snapshot(scratch.Path()), before);
+  EXPECT_EQ(fs::current_path(), cwd);
+}
+
+TEST(ProjectCheck, TourExpectedFilesAreClean) {
+  Scratch scratch;
+  const fs::path demo = scratch.Path() / "demo";
+  fs::copy(kSource / "demo", demo, fs::copy_options::recursive);
+  // The tour's files as saved, with the clock readings and the scratch folder filled in.
+  for (const char* name : {"Harbour.xml", "HarbourUsers.xml"}) {
+    std::string text = ReadText(kSource / "tests/e2e/expected" / name);
+    for (size_t at; (at = text.find("@DEMO@")) != std::string::npos;)
+      text.replace(at, 6, demo.string());
+    for (size_t at; (at = text.find("@CLOCK@")) != std::string::npos;) text.replace(at, 7, "0.25");
+    std::ofstream(demo / name, std::ios::binary) << text;
+  }
+  const CheckRun run = Check(demo / "Harbour.xml", true);
+  EXPECT_EQ(run.status, CHECK_CLEAN) << run.out;
+  EXPECT_NE(run.out.find("\"errors\": 0,\n  \"warnings\": 0,\n  \"problems\": []"),
+            std::string::npos)
+      << run.out;
+}
+
+TEST(ProjectCheck, UnreadableFileEndsWithStatusTwo) {
+  Scratch scratch;
+  for (const fs::path& p : {scratch.Path() / "missing.xml", scratch.Path()}) {
+    const CheckRun run = Check(p);
+    EXPECT_EQ(run.status, CHECK_UNREADABLE) << p;
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("cannot read"), std::string::npos);
+  }
+}
+
+// Every input the record parsers are fuzzed with, checked as a project and as its own users
+// file: a report and status 0 or 1, never a crash.
+TEST(ProjectCheck, FuzzCorpusGivesReports) {
+  Scratch scratch;
+  int checked = 0;
+  for (const auto& e : fs::directory_iterator(kSource / "fuzz/corpus/data")) {
+    std::string text = ReadText(e.path());
+    const fs::path project = scratch.Path() / "Project.xml";
+    fs::copy_file(e.path(), project, fs::copy_options::overwrite_existing);
+    fs::copy_file(e.path(), scratch.Path() / "ProjectUsers.xml",
+                  fs::copy_options::overwrite_existing);
+    for (bool json : {false, true}) {
+      const CheckRun run = Check(project, json);
+      EXPECT_TRUE(run.status == CHECK_CLEAN || run.status == CHECK_PROBLEMS) << e.path();
+      EXPECT_FALSE(run.out.empty()) << e.path();
+    }
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+}  // namespace
