@@ -10,6 +10,7 @@
 #include "platform/windowing/detail/locale_setup.h"
 #include "platform/windowing/detail/message_queue.h"
 #include "platform/pieces.h"
+#include "platform/position/position_source.h"
 #include "platform/windowing/detail/window_object.h"
 #include "platform/windowing/detail/window_support.h"
 
@@ -61,6 +62,8 @@ void PresetFileChoice(const char* path) { SetPresetFile(path ? path : ""); }
 void ShutdownBackend() {
   BackendState& b = B();
   if (!b.chosen) return;
+  // The position reader's thread wakes the window system; it ends before that goes.
+  ClosePositionSource();
   if (b.pieces.present) b.pieces.present->Close();
   ResetWindows();
   ResetTimers();

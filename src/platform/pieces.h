@@ -60,6 +60,9 @@ class WindowPiece {
   virtual void Pump(std::vector<InputEvent>& out) = 0;
   // Waits up to `ms` for anything from the window system; true when something arrived.
   virtual bool WaitForEvents(uint32_t ms) = 0;
+  // Any thread: ends a WaitForEvents in progress, so the main thread looks at what another
+  // thread (a position reader) handed over.
+  virtual void Wake() {}
   virtual POINT CursorOnScreen() = 0;
   virtual void Capture(bool on) = 0;
   virtual void ShowCursor(bool show) = 0;

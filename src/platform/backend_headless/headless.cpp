@@ -2,6 +2,7 @@
 #include "platform/backend_headless/headless.h"
 
 #include "platform/backend_select.h"
+#include "platform/position/detail/position_hub.h"
 #include "platform/graphics/detail/display_state.h"
 #include "platform/windowing/detail/file_choice.h"
 #include "platform/backend_headless/headless_pieces.h"
@@ -18,6 +19,7 @@ using platform::HeadlessWindows;
 using platform::InputEvent;
 
 void Reset() {
+  platform::ClosePositionSource();
   platform::UseBackend(platform::BackendKind::Headless);
   platform::ForgetOpenDisplay();
   platform::ResetWindows();
@@ -105,6 +107,13 @@ void QueueFileDialogAnswer(std::optional<std::string> path) {
 const std::vector<FileDialogRecord>& FileDialogs() {
   return platform::HeadlessDialogs().fileDialogs;
 }
+
+void FeedPositionFix(double latitude, double longitude, double horizontalError) {
+  platform::Hub().Push(platform::PositionFix{latitude, longitude, horizontalError, Clock()});
+  platform::PumpPositionSource();
+}
+
+void SetPositionState(platform::PositionState state) { platform::Hub().SetState(state); }
 
 int FlipCount() { return platform::FlipCount(); }
 

@@ -1,5 +1,6 @@
 // Control of the headless backend for tests: a clock the test moves, injected input,
-// scripted answers for message boxes and dialogs, and a record of what was shown and drawn.
+// scripted answers for message boxes and dialogs, a scripted position receiver, and a record
+// of what was shown and drawn.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/position/position_source.h"
 #include "platform/windowing/win_types.h"
 
 class CGapiSurface;
@@ -64,6 +66,12 @@ const std::vector<FileDialogRecord>& FileDialogs();
 using DialogAnswer = std::function<void(HWND dialog)>;
 void QueueDialogAnswer(DialogAnswer answer);
 int DialogCount();
+
+// Position: the scripted receiver opened by OpenPositionSource with Source::Gpsd.
+// Queues a fix exactly as a receiver would deliver it: stamps time with the headless clock
+// and posts WM_GPS_NOTIFY to the window given to OpenPositionSource.
+void FeedPositionFix(double latitude, double longitude, double horizontalError = -1);
+void SetPositionState(platform::PositionState state);
 
 // Drawing record of the display's back buffer.
 struct DrawCall {

@@ -26,6 +26,7 @@ class SdlWindowPiece : public WindowPiece {
   void PlaceClient(HWND hwnd, int x, int y, int width, int height) override;
   void Pump(std::vector<InputEvent>& out) override;
   bool WaitForEvents(uint32_t ms) override;
+  void Wake() override;
   POINT CursorOnScreen() override;
   void Capture(bool on) override;
   void ShowCursor(bool show) override;

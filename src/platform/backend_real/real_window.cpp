@@ -265,6 +265,14 @@ bool SdlWindowPiece::WaitForEvents(uint32_t ms) {
   return any || !m_pending.empty();
 }
 
+void SdlWindowPiece::Wake() {
+  // SDL's event queue is locked, so pushing is safe from any thread; without the events
+  // subsystem the push fails harmlessly. The watch ignores the event's type.
+  SDL_Event e{};
+  e.type = SDL_USEREVENT;
+  SDL_PushEvent(&e);
+}
+
 POINT SdlWindowPiece::CursorOnScreen() {
   int x = 0;
   int y = 0;

@@ -8,6 +8,7 @@
 #include "platform/windowing/detail/message_queue.h"
 #include "platform/windowing/detail/modal_scope.h"
 #include "platform/pieces.h"
+#include "platform/position/detail/position_hub.h"
 #include "platform/graphics/detail/presentation.h"
 #include "platform/windowing/win_api.h"
 #include "platform/windowing/detail/window_object.h"
@@ -76,6 +77,7 @@ void PumpWindowSystem() {
   bool discard = InModalLoop();
   for (const InputEvent& e : events) DiscardOrTranslate(e, discard);
   PresentVideoFrame();
+  PumpPositionSource();
 }
 
 }  // namespace platform
@@ -153,7 +155,7 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD millisec
     PumpWindowSystem();
     if (QueueHasMessages()) return WAIT_OBJECT_0 + count;
     uint64_t now = ClockMicros();
-    uint64_t timer = NextTimerDue();
+    uint64_t timer = std::min(NextTimerDue(), NextPositionDueMicros());
     if (timer <= now) return WAIT_OBJECT_0 + count;
     if (now >= deadline) return WAIT_TIMEOUT;
     uint64_t until = std::min(deadline, timer);

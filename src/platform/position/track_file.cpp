@@ -1,0 +1,43 @@
+// Reading a track file from disk and telling GPX from NMEA by its content.
+#include "platform/position/track_file.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace platform {
+namespace {
+
+constexpr std::streamoff kLargestTrack = 256 << 20;
+
+}  // namespace
+
+TrackFile ReadTrackFile(const std::string& path) {
+  TrackFile out;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    out.error = "cannot open " + path;
+    return out;
+  }
+  in.seekg(0, std::ios::end);
+  std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size < 0 || size > kLargestTrack) {
+    out.error = size < 0 ? "cannot read " + path : "too large for a track: " + path;
+    return out;
+  }
+  std::string data(static_cast<size_t>(size), '\0');
+  if (size > 0 && !in.read(data.data(), size)) {
+    out.error = "cannot read " + path;
+    return out;
+  }
+  size_t first = data.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  first = data.find_first_not_of(" \t\r\n", first);
+  if (first == std::string::npos) {
+    out.error = "empty file";
+    return out;
+  }
+  return data[first] == '<' ? ParseGpx(data.data(), data.size())
+                            : ParseNmea(data.data(), data.size());
+}
+
+}  // namespace platform
