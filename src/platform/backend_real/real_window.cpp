@@ -54,17 +54,8 @@ bool SdlWindowPiece::Create(HWND hwnd, const char* title, int clientWidth, int c
   std::string text = title ? title : "";
   if (!IsValidUtf8(text)) text = Windows1252ToUtf8(text);
   Uint32 flags = SDL_WINDOW_HIDDEN | (resizable ? SDL_WINDOW_RESIZABLE : 0);
-  // Made for OpenGL from the start: an OpenGL renderer given a window without that flag
-  // destroys the window and makes a new one, so the window a user (or a test) has already
-  // found would vanish under them. Without OpenGL the window is made plain, for the software
-  // renderer.
-  SDL_Window* window =
-      SDL_CreateWindow(text.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth,
-                       clientHeight, flags | SDL_WINDOW_OPENGL);
-  if (window == nullptr) {
-    window = SDL_CreateWindow(text.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                              clientWidth, clientHeight, flags);
-  }
+  SDL_Window* window = SDL_CreateWindow(text.c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                        SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight, flags);
   if (window == nullptr) {
     SDL_Log("Cannot create a window: %s", SDL_GetError());
     return false;
