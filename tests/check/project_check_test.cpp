@@ -168,3 +168,39 @@ TEST(ProjectCheck, FuzzCorpusGivesReports) {
 }
 
 }  // namespace
+
+// Problems a single project cannot show together: each small project gives its code.
+TEST(ProjectCheck, WholeFileProblems) {
+  const std::string system =
+      "<system>\n\t<map_filename>map.png</map_filename>\n\t<left>0</left>\n\t<top>1</top>\n"
+      "\t<right>1</right>\n\t<bottom>0</bottom>\n\t<radius>10</radius>\n"
+      "\t<user_filename>Users.xml</user_filename>\n</system>\n";
+  std::string manyViewings = "<user_context>\n\t<user_id>0</user_id>\n";
+  for (int i = 0; i < 513; ++i) manyViewings += "\t<viewed_id>1--0.10</viewed_id>\n";
+  manyViewings += "</user_context>\n";
+  struct Case {
+    std::string project;
+    std::string users;  // empty: no users file
+    const char* code;
+    int line;
+  };
+  const Case cases[] = {
+      {"<region>\n</region>\n", "", "no-system", 0},
+      {system + system, "", "two-systems", 10},
+      {system, "", "map-undecodable", 2},  // map.png holds text
+      {system, manyViewings, "too-many-viewings", 515},
+  };
+  for (const Case& c : cases) {
+    Scratch scratch;
+    std::ofstream(scratch.Path() / "P.xml") << c.project;
+    std::ofstream(scratch.Path() / "map.png") << "not an image\n";
+    if (!c.users.empty()) std::ofstream(scratch.Path() / "Users.xml") << c.users;
+    const CheckRun run = Check(scratch.Path() / "P.xml", true);
+    EXPECT_EQ(run.status, CHECK_PROBLEMS) << c.code;
+    const std::string entry = std::string("\"code\": \"") + c.code + "\", \"file\": ";
+    const size_t at = run.out.find(entry);
+    ASSERT_NE(at, std::string::npos) << c.code << "\n" << run.out;
+    const size_t line = run.out.find("\"line\": ", at) + 8;
+    EXPECT_EQ(std::atoi(run.out.c_str() + line), c.line) << c.code << "\n" << run.out;
+  }
+}
