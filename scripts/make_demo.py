@@ -3,13 +3,17 @@
 
 Draws the map and the thumbnails with ImageMagick, makes each content item's short video
 with ffmpeg (a title card naming the item, a boat crossing the frame and a tone), and writes
-Harbour.xml. Run from anywhere; everything lands in demo/. The outputs are committed, so this
+Harbour.xml and the recorded walk (demo/walk.gpx, and the same walk as an NMEA log for the
+tests). `make_demo.py walk` writes the walk alone. Run from anywhere; everything lands in demo/. The outputs are committed, so this
 only needs running again when the demo changes.
 """
+import math
 import os
+import random
 import struct
 import subprocess
 import sys
+import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEMO = os.path.join(ROOT, "demo")
@@ -215,7 +219,132 @@ def write_project(path):
         f.write("".join(out))
 
 
+# The demo walk: from the west bank to the fish quay, over the swing bridge, up through the
+# old market place and the church stairs to the abbey ruins. Map pixels; each visited place
+# is passed through its centre with a short stop.
+WALK_START = (200, 330)
+WALK_REGIONS = [2, 1, 5, 6, 7]
+WALK_T0 = 1716026400  # 2024-05-18 10:00:00 UTC
+WALK_SPEED = 1.3      # metres per second
+
+
+def pixel_to_gps(x, y):
+    return (LEFT + (RIGHT - LEFT) * x / MAP_W, TOP + (BOTTOM - TOP) * y / MAP_H)
+
+
+def metres_per_pixel():
+    lat = math.radians((TOP + BOTTOM) / 2)
+    return (abs(RIGHT - LEFT) / MAP_W * 111320 * math.cos(lat), abs(TOP - BOTTOM) / MAP_H * 110540)
+
+
+def walk_points():
+    """[(time, map x, map y, hdop)]: a point every 1 or 2 s, with a metre or so of noise."""
+    rnd = random.Random(15)
+    mx, my = metres_per_pixel()
+    centres = {r: (x, y) for r, _, x, y in REGIONS}
+    stops = [WALK_START] + [centres[r] for r in WALK_REGIONS]
+    points, t = [], WALK_T0
+
+    def add(x, y):
+        nonlocal t
+        hdop = round(0.9 + 0.4 * rnd.random(), 1)
+        points.append((t, x + rnd.gauss(0, 0.8) / mx, y + rnd.gauss(0, 0.8) / my, hdop))
+        t += 2 if len(points) % 7 == 0 else 1
+
+    for (x0, y0), (x1, y1) in zip(stops, stops[1:]):
+        length = math.hypot((x1 - x0) * mx, (y1 - y0) * my)
+        d = 0.0
+        while d < length:
+            f = d / length
+            add(x0 + (x1 - x0) * f, y0 + (y1 - y0) * f)
+            d += WALK_SPEED * (points[-1][0] - points[-2][0] if len(points) > 1 else 1)
+        for _ in range(8):  # a short stop at the place
+            add(x1, y1)
+    return points
+
+
+def regions_entered(points, margin=RADIUS / 2):
+    """Regions in the order a walker entering under r and leaving beyond r + margin meets them;
+    also checks that no other place comes within r + margin of the walk."""
+    inside, order = set(), []
+    for _, x, y, _ in points:
+        for r, _, cx, cy in REGIONS:
+            d = math.hypot(x - cx, y - cy)
+            if r not in WALK_REGIONS and d < RADIUS + margin:
+                raise SystemExit(f"the walk passes too close to region {r}")
+            if d < RADIUS and r not in inside:
+                inside.add(r)
+                order.append(r)
+            elif d > RADIUS + margin:
+                inside.discard(r)
+    return order
+
+
+def nmea(body):
+    sum_ = 0
+    for c in body:
+        sum_ ^= ord(c)
+    return f"${body}*{sum_:02X}\r\n"
+
+
+def nmea_angle(value, width):
+    v = abs(value)
+    deg = int(v)
+    return f"{deg:0{width}d}{(v - deg) * 60:08.5f}"
+
+
+def write_walk(gpx_path, nmea_path):
+    points = walk_points()
+    order = regions_entered(points)
+    if order != WALK_REGIONS:
+        raise SystemExit(f"the walk enters {order}, not {WALK_REGIONS}")
+    names = {r: d for r, d, _, _ in REGIONS}
+    listing = ", ".join(f"{r} {names[r]}" for r in order)
+    gpx = ['<?xml version="1.0" encoding="UTF-8"?>\n',
+           f"<!-- A walk through the harbour town, {len(points)} points. Regions entered, in\n"
+           f"     order (region id, description): {listing}.\n"
+           "     Written by scripts/make_demo.py walk; tests/fixtures/position/demo_walk.nmea\n"
+           "     is the same walk as NMEA 0183. -->\n",
+           '<gpx version="1.1" creator="Corvane demo" xmlns="http://www.topografix.com/GPX/1/1">\n',
+           "  <trk>\n    <name>Harbour town walk</name>\n    <trkseg>\n"]
+    log = [f"# A walk through the harbour town (the route of demo/walk.gpx): {listing}.\n"]
+    prev = None
+    for t, x, y, hdop in points:
+        lon, lat = pixel_to_gps(x, y)
+        stamp = time.strftime("%Y-%m-%dT%H:%M:%SZ", time.gmtime(t))
+        gpx.append(f'      <trkpt lat="{lat:.7f}" lon="{lon:.7f}"><time>{stamp}</time>'
+                   f"<hdop>{hdop:.1f}</hdop></trkpt>\n")
+        hms = time.strftime("%H%M%S", time.gmtime(t)) + ".00"
+        dmy = time.strftime("%d%m%y", time.gmtime(t))
+        ns, ew = ("N" if lat >= 0 else "S"), ("E" if lon >= 0 else "W")
+        la, lo = nmea_angle(lat, 2), nmea_angle(lon, 3)
+        knots, course = 0.0, 0.0
+        if prev is not None:
+            mx, my = metres_per_pixel()
+            dx, dy = (x - prev[1]) * mx, (prev[2] - y) * my
+            knots = math.hypot(dx, dy) / max(1, t - prev[0]) * 3600 / 1852
+            course = math.degrees(math.atan2(dx, dy)) % 360
+        prev = (t, x, y)
+        log.append(nmea(f"GPGGA,{hms},{la},{ns},{lo},{ew},1,08,{hdop:.1f},12.0,M,47.0,M,,"))
+        log.append(nmea(f"GPRMC,{hms},A,{la},{ns},{lo},{ew},{knots:.1f},{course:.1f},{dmy},,,A"))
+    gpx.append("    </trkseg>\n  </trk>\n</gpx>\n")
+    with open(gpx_path, "w", newline="\n") as f:
+        f.write("".join(gpx))
+    with open(nmea_path, "w", newline="") as f:
+        f.write("".join(log))
+    print(f"walk: {len(points)} points, {points[-1][0] - points[0][0]} s, regions {listing}")
+
+
+def write_walk_files():
+    fixtures = os.path.join(ROOT, "tests", "fixtures", "position")
+    os.makedirs(fixtures, exist_ok=True)
+    write_walk(os.path.join(DEMO, "walk.gpx"), os.path.join(fixtures, "demo_walk.nmea"))
+
+
 def main():
+    if sys.argv[1:] == ["walk"]:  # the walk alone, without drawing and encoding again
+        write_walk_files()
+        return 0
     os.makedirs(os.path.join(DEMO, "thumbs"), exist_ok=True)
     os.makedirs(os.path.join(DEMO, "video"), exist_ok=True)
     draw_map(os.path.join(DEMO, "map.png"))
@@ -226,6 +355,7 @@ def main():
         subtitle = f"{where} - {THEMES[themes[0]]}, {TIMES[times[0]]}"
         make_video(os.path.join(DEMO, "video", f"item{cid:02d}.mp4"), title, subtitle, colour)
     write_project(os.path.join(DEMO, "Harbour.xml"))
+    write_walk_files()
     return 0
 
 

@@ -178,3 +178,26 @@ TEST(GpxReader, ReadsIsoTimesWithFractionsAndZonesAndLeavesBadOnesUnset) {
 }
 
 }  // namespace
+
+namespace {
+
+// gpsfake plays the NMEA log to the real gpsd while the demo replays the GPX: both must be
+// the same walk.
+TEST(DemoWalk, GpxAndNmeaLogAreTheSameWalk) {
+  TrackFile gpx = platform::ReadTrackFile(CORVANE_SOURCE_DIR "/demo/walk.gpx");
+  TrackFile log = platform::ReadTrackFile(CORVANE_FIXTURES "/position/demo_walk.nmea");
+  ASSERT_TRUE(gpx.error.empty()) << gpx.error;
+  ASSERT_TRUE(log.error.empty()) << log.error;
+  EXPECT_EQ(gpx.skipped + log.skipped, 0);
+  ASSERT_EQ(gpx.points.size(), log.points.size());
+  ASSERT_GT(gpx.points.size(), 100u);
+  for (size_t i = 0; i < gpx.points.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(gpx.points[i].latitude, log.points[i].latitude, 1e-6);
+    EXPECT_NEAR(gpx.points[i].longitude, log.points[i].longitude, 1e-6);
+    EXPECT_DOUBLE_EQ(gpx.points[i].time, log.points[i].time);
+    EXPECT_DOUBLE_EQ(gpx.points[i].horizontalError, log.points[i].horizontalError);
+  }
+}
+
+}  // namespace
