@@ -41,7 +41,7 @@ struct NmeaCase {
 TEST(NmeaReader, KeepsGoodFixesAndSkipsAndCountsDamagedSentences) {
   const double kAny = NAN;
   const NmeaCase cases[] = {
-      {"GGA and RMC of one epoch make one fix", kGga + kRmc, 1, 0, false, k10am, 0.9 * 15},
+      {"GGA and RMC of one epoch make one fix", kGga + kRmc, 1, 0, false, k10am, 17.1},
       {"a GGA before the first RMC takes its date",
        kGga + kGga2 + Nmea("GPRMC,100001.00,A,4807.0400,N,01131.0100,E,0.5,54.7,010524,,,A"), 2, 0,
        false, k10am, kAny},
@@ -49,7 +49,7 @@ TEST(NmeaReader, KeepsGoodFixesAndSkipsAndCountsDamagedSentences) {
       {"RMC alone has no error estimate", kRmc, 1, 0, false, k10am, -1},
       {"differential fix: a quarter of the range error",
        Nmea("GPGGA,100000,4807.0380,N,01131.0000,E,2,08,2.0,545.4,M,46.9,M,,"), 1, 0, false, kAny,
-       2.0 * 3.75},
+       9.5},
       {"bad checksum",
        Nmea("GPGGA,100000.00,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,,M,,", true) + kGga2, 1, 1,
        false, kAny, kAny},
@@ -148,7 +148,7 @@ TEST(GpxReader, KeepsGoodPointsAndSkipsAndCountsImpossibleOnes) {
   TrackFile t = platform::ParseGpx(Wrap(good).data(), Wrap(good).size());
   ASSERT_EQ(t.points.size(), 1u);
   EXPECT_DOUBLE_EQ(t.points[0].time, k10am);
-  EXPECT_DOUBLE_EQ(t.points[0].horizontalError, 1.5 * 15);
+  EXPECT_DOUBLE_EQ(t.points[0].horizontalError, 28.5);
   std::string wpt = Wrap("<wpt lat=\"1\" lon=\"2\"><name>Gate &amp; tower</name></wpt>");
   EXPECT_EQ(platform::ParseGpx(wpt.data(), wpt.size()).waypoints.at(0).name, "Gate & tower");
 }

@@ -7,9 +7,10 @@
 
 namespace platform {
 
-// gpsd's user-equivalent range error for a horizontal position: 15 m at 95 % confidence,
-// a quarter of that with differential corrections. Error = UERE x HDOP.
-constexpr double kHorizontalUere = 15.0;
+// The user-equivalent range error gpsd multiplies the HDOP by for its eph: 19 m, a quarter
+// of that with differential corrections (gpsd 3.22 reports eph 20.9 m for HDOP 1.1, and
+// 4.75 m for HDOP 1.0 on a differential fix). Error = UERE x HDOP, as gpsd would report.
+constexpr double kHorizontalUere = 19.0;
 constexpr double kHorizontalUereDgps = kHorizontalUere / 4;
 
 // The metres for a dilution of precision, or -1 when the DOP is absent or not positive.
