@@ -9,7 +9,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick ffmpeg python3
   libx11-dev locales desktop-file-utils
   clang libclang-rt-14-dev
-  libcli11-dev libexpat1-dev libgps-dev gpsd gpsd-clients python3-gps
+  libcli11-dev libexpat1-dev libgps-dev gpsd gpsd-clients python3-gps procps
 )
 missing=()
 for p in "${packages[@]}"; do
