@@ -45,7 +45,7 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
   const auto* system = static_cast<const CSystemItem*>(project.system->At(0));
   if (system == nullptr) return;
   const std::string& file = project.name;
-  const ScanResult systems = project.scan->Records("system");
+  const ScanResult& systems = project.scan->Records("system");
   const ScanRecord* systemLines = ScannedAt(systems, 0);
   auto systemLine = [&](const char* field) {
     return systemLines != nullptr ? systemLines->LineOf(field) : 0;
@@ -85,8 +85,8 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
                  Format("The radius is %.6f: no one can ever be inside a region.", radius));
   if (!usable) return;
 
-  const ScanResult regions = project.scan->Records("region");
-  const ScanResult contents = project.scan->Records("content");
+  const ScanResult& regions = project.scan->Records("region");
+  const ScanResult& contents = project.scan->Records("content");
   auto outside = [&](const char* what, int id, double x, double y, int line) {
     report.Error("outside-map", file, line,
                  Format("%s %d lies at %.6f, %.6f, outside the map (%.6f to %.6f east, %.6f to "

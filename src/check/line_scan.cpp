@@ -14,6 +14,7 @@ int ScanRecord::LineOf(const char* name) const {
 bool CLineScan::Read(FILE* file) {
   m_pieces.clear();
   m_longLines.clear();
+  m_found.clear();
   rewind(file);
   int line = 1;
   size_t lineLength = 0;
@@ -43,7 +44,13 @@ bool CLineScan::Read(FILE* file) {
   return true;
 }
 
-ScanResult CLineScan::Records(const char* element) const {
+const ScanResult& CLineScan::Records(const char* element) const {
+  auto it = m_found.find(element);
+  if (it == m_found.end()) it = m_found.emplace(element, Find(element)).first;
+  return it->second;
+}
+
+ScanResult CLineScan::Find(const char* element) const {
   ScanResult result;
   const std::string open(element);
   const std::string close = "/" + open;

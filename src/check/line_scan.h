@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,10 +41,14 @@ class CLineScan {
   // Reads the whole stream from its start. False when it cannot be read.
   bool Read(FILE* file);
   const std::vector<ScanLongLine>& LongLines() const { return m_longLines; }
-  // Every record with this element name, found as the reader finds them.
-  ScanResult Records(const char* element) const;
+  // Every record with this element name, found as the reader finds them; found once and
+  // kept, as every check asks again.
+  const ScanResult& Records(const char* element) const;
 
  private:
   std::vector<ScanPiece> m_pieces;
   std::vector<ScanLongLine> m_longLines;
+  mutable std::map<std::string, ScanResult> m_found;
+
+  ScanResult Find(const char* element) const;
 };

@@ -76,7 +76,7 @@ bool IsMinutesSeconds(const char* text) {
 
 void CheckUsers(const CheckedProject& project, const CheckedUsers& users, CCheckReport& report) {
   if (users.users == nullptr || users.scan == nullptr) return;
-  const ScanResult scanned = users.scan->Records("user_context");
+  const ScanResult& scanned = users.scan->Records("user_context");
   CheckRepeatedIds(users.name, users.users, scanned, "user", "user_id", report);
   for (int slot = 0; slot < LIST_CAPACITY; ++slot) {
     const auto* user = static_cast<const CUserContext*>(users.users->At(slot));
@@ -118,8 +118,8 @@ void CheckLinks(const CheckedProject& project, const CheckedUsers& users, CCheck
   if (project.scan == nullptr || project.system == nullptr) return;
   const std::string& file = project.name;
   const CLineScan& scan = *project.scan;
-  const ScanResult regions = scan.Records("region");
-  const ScanResult contents = scan.Records("content");
+  const ScanResult& regions = scan.Records("region");
+  const ScanResult& contents = scan.Records("content");
 
   CheckRepeatedIds(file, project.regions, regions, "region", "region_id", report);
   CheckRepeatedIds(file, project.contents, contents, "content", "content_id", report);

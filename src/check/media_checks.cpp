@@ -74,13 +74,13 @@ void CheckMedia(const CheckedProject& project, CMediaInspector& media, CCheckRep
   const auto* system = static_cast<const CSystemItem*>(project.system->At(0));
   if (system == nullptr) return;
   const std::string& file = project.name;
-  const ScanResult systems = project.scan->Records("system");
+  const ScanResult& systems = project.scan->Records("system");
   const int systemLine = systems.records.empty() ? 0 : systems.records[0].LineOf("map_filename");
   CheckMap(project, *system, media, systemLine, report);
   if (project.contents == nullptr) return;
 
   CCachedMedia cache(media);
-  const ScanResult contents = project.scan->Records("content");
+  const ScanResult& contents = project.scan->Records("content");
   for (int slot = 0; slot < LIST_CAPACITY; ++slot) {
     const auto* c = static_cast<const CContentItem*>(project.contents->At(slot));
     if (c == nullptr) continue;

@@ -104,7 +104,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
       report.Error("no-system", checked.name, 0,
                    "There is no complete <system> record; the program cannot open the project.");
     } else if (model.m_status == -9) {
-      const ScanResult systems = projectScan.Records("system");
+      const ScanResult& systems = projectScan.Records("system");
       report.Error("two-systems", checked.name,
                    systems.records.size() > 1 ? systems.records[1].line : 0,
                    "A second <system> record; the program refuses a project with more than one.");
@@ -129,7 +129,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   const std::string usersName = loaded ? model.UsersFileToRead(&refusedOutside) : std::string();
   const fs::path realFolder = fs::weakly_canonical(folder, ec);
   if (refusedOutside) {
-    const ScanResult systems = projectScan.Records("system");
+    const ScanResult& systems = projectScan.Records("system");
     report.Warning("users-outside", checked.name,
                    systems.records.empty() ? 0 : systems.records[0].LineOf("user_filename"),
                    "The users file named here lies outside the project's folder; the program "

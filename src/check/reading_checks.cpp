@@ -96,7 +96,7 @@ void CheckValue(const std::string& file, const char* element, const ScanField& f
 void CheckKind(const std::string& file, const CLineScan& scan, const char* element,
                CCheckReport& report) {
   const RecordRules* rules = RulesFor(element);
-  const ScanResult found = scan.Records(element);
+  const ScanResult& found = scan.Records(element);
   for (const ScanRecord& record : found.records) {
     for (const ScanField& field : record.fields) {
       if (field.name.size() > XML_NAME_SIZE - 1) {
