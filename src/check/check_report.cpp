@@ -86,6 +86,7 @@ const std::vector<CheckProblem>& CCheckReport::Problems() {
     };
     std::stable_sort(m_problems.begin(), m_problems.end(),
                      [&](const CheckProblem& a, const CheckProblem& b) {
+                       if (a.severity != b.severity) return a.severity == CheckSeverity::Error;
                        const auto ra = rank(a.file), rb = rank(b.file);
                        return ra != rb ? ra < rb : a.line < b.line;
                      });

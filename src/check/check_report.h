@@ -29,8 +29,8 @@ class CCheckReport {
   void Warning(const std::string& code, const std::string& file, int line, std::string message);
   void AddVideo(CheckVideo video) { m_videos.push_back(std::move(video)); }
 
-  // Problems in file order (the order files were first named), then by line; problems on one
-  // line keep the order in which they were found.
+  // Errors, then warnings, each in file order (the order files were first named) and then
+  // by line; problems on one line keep the order in which they were found.
   const std::vector<CheckProblem>& Problems();
   int Errors() const;
   int Warnings() const;
