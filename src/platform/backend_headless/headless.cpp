@@ -38,6 +38,8 @@ void Reset() {
   platform::SetProcessLocale();
 }
 
+void ForgetShown() { platform::HeadlessDialogs().Reset(); }
+
 void SetClock(uint32_t ms) { platform::HeadlessClock().Set(uint64_t{ms} * 1000); }
 
 void AdvanceClock(uint32_t ms) {

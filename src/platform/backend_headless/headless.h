@@ -47,6 +47,9 @@ struct MessageBoxRecord {
 void QueueMessageBoxAnswer(int answer);
 const std::vector<MessageBoxRecord>& MessageBoxes();
 int BeepCount();
+// Forgets the boxes, beeps and file dialogs shown so far and the answers still queued, so a
+// long run on one window (a fuzzer) does not keep a record of everything.
+void ForgetShown();
 
 // File-open dialog: answered in order; nullopt is a cancel. Cancel when empty.
 struct FileDialogRecord {
