@@ -86,6 +86,10 @@ HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
 
 HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
   if (m_model == nullptr) return 0;  // keys during the file choice or a failed start
+  if (m_model->IsVideoPlaying()) {
+    PlaybackKey(virtualKey);
+    return 0;
+  }
   // The menu answers keys only where it can be seen: a menu opened or worked behind a user
   // screen or the page view would wait, unseen, under the finger when the map comes back.
   if (m_mode != MODE_MAP || m_model->m_page >= 1) return 0;

@@ -71,6 +71,8 @@ class CPortraitApp : public CAppFrame {
   void InitVideo(HINSTANCE instance, HWND mainWindow);
   // WM_TIMER of the main window with VIDEO_TIMER_ID: ends a playback that reached its end.
   void PollVideo();
+  // A key while media plays: pause, seek, volume, mute, or Escape to end it.
+  void PlaybackKey(UINT virtualKey);
 
   // Fields, in this order.
   CPortrait* m_model;  // created by the startup sequence, kept for the whole run
@@ -86,4 +88,8 @@ class CPortraitApp : public CAppFrame {
   char m_projectFile[260];
   HWND m_videoWindow;
   RunOptions m_runOptions;
+  // Loudness (0 to 1000) and mute of every playback of the run; pause of the current one.
+  int32_t m_volume = 1000;
+  bool m_muted = false;
+  bool m_videoPaused = false;
 };

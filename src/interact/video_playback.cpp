@@ -1,16 +1,39 @@
-// Playing the chosen content's video in a media window over the main window. While it
-// plays, the frame neither draws nor flips, so nothing paints over the video.
+// Playing the chosen content's media in a media window over the main window, and the keys
+// that control it. While it plays, the frame neither draws nor flips, so nothing paints
+// over it; a sound file is shown over a picture drawn for it into the back buffer first.
+#include <cstring>
 #include <string>
 
 #include "app/portrait_app.h"
+#include "data/content_item.h"
+#include "data/region_item.h"
+#include "data/xml_item_list.h"
+#include "interact/playback_picture.h"
 #include "map/file_resolve.h"
 #include "map/portrait.h"
 #include "platform/media/video_window.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
-constexpr DWORD kVideoWindowStyle = WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR;  // 0x50000002
+// With its progress bar.
+constexpr DWORD kVideoWindowStyle = WS_CHILD | WS_VISIBLE;
 constexpr UINT kVideoPollMs = 500;
+constexpr LRESULT kSeekStepMs = 5000;
+constexpr int32_t kVolumeStep = 100;  // of 1000
+
+// The item whose file is queued: the chosen one, or from the page view the first that
+// names the file.
+const CContentItem* QueuedItem(const CPortrait& model) {
+  const CContentItem* chosen = model.m_selectedContent;
+  if (chosen != nullptr && std::strcmp(chosen->m_filename, model.m_videoFile) == 0) return chosen;
+  CXmlItemList* list = model.m_contentList;
+  if (list == nullptr) return nullptr;
+  for (int i = list->First(); i != -1; i = list->Next()) {
+    const auto* item = static_cast<const CContentItem*>(list->Current());
+    if (std::strcmp(item->m_filename, model.m_videoFile) == 0) return item;
+  }
+  return nullptr;
+}
 }  // namespace
 
 void CPortraitApp::InitVideo(HINSTANCE, HWND) {}
@@ -25,7 +48,17 @@ void CPortraitApp::ToggleVideo() {
     // case); a name that finds no file is passed on as written and fails to play.
     std::string file = ResolveProjectFile(m_model->m_videoFile);
     if (file.empty()) file = m_model->m_videoFile;
+    // Drawn before the player knows what the file holds; only a sound file shows it.
+    const CContentItem* item = QueuedItem(*m_model);
+    const CRegionItem* region =
+        item != nullptr && m_model->m_regionList != nullptr
+            ? static_cast<const CRegionItem*>(m_model->m_regionList->FindById(item->m_regionId))
+            : nullptr;
+    RECT artBox = DrawPlaybackPicture(&m_backBuffer, m_display.GetSystemFontBorder(), item, region);
     m_videoWindow = MCIWndCreateA(m_hWnd, m_instance, kVideoWindowStyle, file.c_str());
+    SendMessageA(m_videoWindow, MCIWNDM_PUT_DEST, 0, reinterpret_cast<LPARAM>(&artBox));
+    SendMessageA(m_videoWindow, MCIWNDM_SETVOLUME, 0, m_muted ? 0 : m_volume);
+    m_videoPaused = false;
     RECT outer{};
     GetWindowRect(m_hWnd, &outer);
     SetWindowPos(m_videoWindow, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -46,5 +79,40 @@ void CPortraitApp::PollVideo() {
   if (end == position) {
     ToggleVideo();
     KillTimer(m_hWnd, VIDEO_TIMER_ID);
+  }
+}
+
+void CPortraitApp::PlaybackKey(UINT virtualKey) {
+  switch (virtualKey) {
+    case VK_SPACE:
+      m_videoPaused = !m_videoPaused;
+      SendMessageA(m_videoWindow, m_videoPaused ? MCI_PAUSE : MCI_RESUME, 0, 0);
+      break;
+    case VK_LEFT:
+    case VK_RIGHT: {
+      const LRESULT end = SendMessageA(m_videoWindow, MCIWNDM_GETEND, 0, 0);
+      LRESULT to = SendMessageA(m_videoWindow, MCIWNDM_GETPOSITIONA, 0, 0) +
+                   (virtualKey == VK_RIGHT ? kSeekStepMs : -kSeekStepMs);
+      if (to > end) to = end;  // stops on the last picture; the poll then ends the playback
+      if (to < 0) to = 0;
+      SendMessageA(m_videoWindow, MCI_SEEK, 0, to);
+      break;
+    }
+    case VK_UP:
+    case VK_DOWN:
+      m_volume += virtualKey == VK_UP ? kVolumeStep : -kVolumeStep;
+      if (m_volume > 1000) m_volume = 1000;
+      if (m_volume < 0) m_volume = 0;
+      SendMessageA(m_videoWindow, MCIWNDM_SETVOLUME, 0, m_muted ? 0 : m_volume);
+      break;
+    case 'M':
+      m_muted = !m_muted;
+      SendMessageA(m_videoWindow, MCIWNDM_SETVOLUME, 0, m_muted ? 0 : m_volume);
+      break;
+    case VK_ESCAPE:
+      ToggleVideo();  // as a tap ends it
+      break;
+    default:
+      break;  // the menu cannot be seen, so its keys do nothing
   }
 }

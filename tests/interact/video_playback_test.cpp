@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -26,9 +27,9 @@
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
 #include "platform/backend_headless/headless.h"
-#include "platform/pieces.h"
-#include "platform/media/video_window.h"
 #include "platform/media/detail/video_windows.h"
+#include "platform/media/video_window.h"
+#include "platform/pieces.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -81,6 +82,27 @@ const fs::path& ClipFile() {
   return path;
 }
 
+// Ten seconds of tone as an mp3, with a flat green cover picture when `art` is set.
+fs::path ToneFile(bool art) {
+  const fs::path p = ScratchRoot() / (art ? "tone_art.mp3" : "tone.mp3");
+  if (fs::exists(p)) return p;
+  std::string cmd =
+      "ffmpeg -loglevel error -nostdin -y -f lavfi -i sine=frequency=440:duration=10 ";
+  if (art) {
+    const fs::path picture = ScratchRoot() / "art.png";
+    const std::string make =
+        "ffmpeg -loglevel error -nostdin -y -f lavfi -i "
+        "color=c=0x10E010:size=160x120 -frames:v 1 '" +
+        picture.string() + "'";
+    if (std::system(make.c_str()) != 0) return fs::path();
+    cmd += "-i '" + picture.string() +
+           "' -map 0:a -map 1:v -c:v png "
+           "-disposition:v attached_pic -id3v2_version 3 ";
+  }
+  cmd += "-c:a libmp3lame -b:a 64k '" + p.string() + "'";
+  return std::system(cmd.c_str()) == 0 ? p : fs::path();
+}
+
 std::string ReadAll(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   std::stringstream s;
@@ -107,7 +129,8 @@ fs::path MakeProject() {
     for (int i = 0; i < 8192; ++i) noise.put(static_cast<char>((i * 7919 + 13) & 0xFF));
   }
   std::string project = ReadAll(dir / "Harbour.xml");
-  Replace(project, "<filename>video/item01.mp4</filename>", "<filename>Video\\ITEM01.MP4</filename>");
+  Replace(project, "<filename>video/item01.mp4</filename>",
+          "<filename>Video\\ITEM01.MP4</filename>");
   std::ofstream(dir / "Harbour.xml", std::ios::binary | std::ios::trunc) << project;
   std::ofstream(dir / "HarbourUsers.xml", std::ios::binary | std::ios::trunc)
       << "<?xml version='1.0' encoding='UTF-8' ?>\n<user_list>\n<user_context>\n"
@@ -130,8 +153,8 @@ class PresentRecorder : public platform::PresentPiece {
     height = h;
     last.resize(static_cast<size_t>(w) * h);
     for (int y = 0; y < h; ++y) {
-      std::memcpy(&last[static_cast<size_t>(y) * w], static_cast<const uint8_t*>(pixels) + y * pitch,
-                  static_cast<size_t>(w) * 4);
+      std::memcpy(&last[static_cast<size_t>(y) * w],
+                  static_cast<const uint8_t*>(pixels) + y * pitch, static_cast<size_t>(w) * 4);
     }
   }
   DWORD Pixel(int x, int y) const { return last[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
@@ -246,6 +269,28 @@ class VideoPlaybackTest : public ::testing::Test {
   CRegionItem* RegionOf(const CContentItem* item) {
     return static_cast<CRegionItem*>(model->m_regionList->FindById(item->m_regionId));
   }
+  // Points item `id` at a file of the test's own.
+  void UseFile(int id, const fs::path& file) {
+    ASSERT_FALSE(file.empty());
+    CContentItem* item = Item(id);
+    ASSERT_NE(item, nullptr);
+    std::snprintf(item->m_filename, sizeof item->m_filename, "%s", file.c_str());
+  }
+  // Pixels of the progress track's filled part (bottom row of the track), in `colour`.
+  int TrackFill(DWORD colour) const {
+    int n = 0;
+    for (int x = 0; x < recorder->width; ++x)
+      if (recorder->Pixel(x, recorder->height - 4) == colour) ++n;
+    return n;
+  }
+  bool Near(DWORD a, DWORD b, int tolerance) const {
+    for (int shift : {0, 8, 16}) {
+      if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
+          tolerance)
+        return false;
+    }
+    return true;
+  }
   int ScreenX(double mapX) const { return static_cast<int>(mapX) - model->m_viewRect.left; }
   int ScreenY(double mapY) const { return static_cast<int>(mapY) - model->m_viewRect.top; }
 
@@ -301,9 +346,11 @@ class VideoPlaybackTest : public ::testing::Test {
   std::unique_ptr<CPortraitApp> app;
   CPortrait* model = nullptr;
 
+ protected:
+  fs::path m_projectFolder;
+
  private:
   std::string m_folder;
-  fs::path m_projectFolder;
   platform::PresentPiece* m_headlessPresent = nullptr;
 };
 
@@ -375,7 +422,7 @@ TEST_F(VideoPlaybackTest, ATapEndsPlaybackAtOnceAndTheNextFrameShowsTheMapAgain)
   ASSERT_EQ(recorder->width, 800);
   ASSERT_EQ(recorder->height, 600);
   EXPECT_TRUE(recorder->RowIsBlack(10));
-  EXPECT_TRUE(recorder->RowIsBlack(589));
+  EXPECT_TRUE(recorder->RowIsBlack(570));  // below it the progress bar
   EXPECT_FALSE(recorder->RowIsBlack(300));
   EXPECT_FALSE(ScreenShowsBackBuffer());
 
@@ -400,47 +447,31 @@ TEST_F(VideoPlaybackTest, ATapEndsPlaybackAtOnceAndTheNextFrameShowsTheMapAgain)
   EXPECT_EQ(app->m_drawing, 1);
 }
 
-TEST_F(VideoPlaybackTest, KeysReachTheMenuDuringPlaybackAndShowAfterIt) {
+// The menu cannot be seen over the media: its keys do nothing then, and Escape ends the
+// playback as a tap does instead of opening the menu beneath.
+TEST_F(VideoPlaybackTest, MenuKeysDoNothingDuringPlaybackAndEscapeEndsIt) {
   PlayByTap(kClip);
-  headless::ClearDrawCalls();
-  const int flips = headless::FlipCount();
-  headless::InjectKeyDown(VK_ESCAPE);
-  headless::InjectKeyUp(VK_ESCAPE);
-  Frame();
-  EXPECT_TRUE(model->m_menuOpen);
-  EXPECT_TRUE(model->IsVideoPlaying());
-  EXPECT_EQ(headless::FlipCount(), flips);
-  EXPECT_FALSE(BlittedFrom(&model->m_menuBackground));
-
-  Tap(400, 500);
-  Frame();
-  EXPECT_TRUE(model->m_menuOpen);
-  EXPECT_TRUE(BlittedFrom(&model->m_menuBackground));
-}
-
-TEST_F(VideoPlaybackTest, AUserScreenOpenedByKeysDuringPlaybackLetsTheNextTapEndTheVideo) {
-  PlayByTap(kClip);
-  // Escape opens the menu; the cursor walks to the users button (6, 0) and the Win key
-  // presses it, all while the video plays.
-  for (UINT vk : {VK_ESCAPE, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LWIN}) {
+  const int cursor = model->m_menuCursor;
+  for (UINT vk : {VK_RIGHT, VK_DOWN, VK_LWIN, VK_RETURN, VK_F1}) {
     headless::InjectKeyDown(vk);
     headless::InjectKeyUp(vk);
   }
   Frame();
-  ASSERT_EQ(app->m_mode, MODE_USER_LIST);
-  ASSERT_TRUE(model->IsVideoPlaying());
-  const std::string usersBefore = model->m_currentUser->m_username;
+  EXPECT_TRUE(model->IsVideoPlaying());
+  EXPECT_FALSE(model->m_menuOpen);
+  EXPECT_EQ(model->m_menuCursor, cursor);
+  EXPECT_EQ(app->m_mode, MODE_MAP);
 
-  // On the list's confirm button: the tap only ends the video, the hidden screen gets nothing.
-  Tap(330, 442);
+  headless::InjectKeyDown(VK_ESCAPE);
+  headless::InjectKeyUp(VK_ESCAPE);
+  apptest::DrainMessages();
   EXPECT_FALSE(model->IsVideoPlaying());
   EXPECT_EQ(app->m_drawing, 1);
-  EXPECT_EQ(app->m_mode, MODE_USER_LIST);
+  EXPECT_EQ(Captured(), nullptr);
   EXPECT_EQ(platform::LiveVideoPlayers(), 0);
-  headless::ClearDrawCalls();
   Frame();
-  EXPECT_TRUE(BlittedFrom(&app->m_userListImage));
-  EXPECT_EQ(model->m_currentUser->m_username, usersBefore);
+  EXPECT_FALSE(model->m_menuOpen);
+  EXPECT_TRUE(ScreenShowsBackBuffer());
 }
 
 TEST_F(VideoPlaybackTest, MissingAndCorruptFilesEndAtTheFirstPoll) {
@@ -528,6 +559,94 @@ TEST_F(VideoPlaybackTest, TwoHundredPlaybacksLeaveMemoryAndThreadsFlat) {
     EXPECT_LE(heapAfter - heapBefore, 4 * 1024) << "kB";
     EXPECT_LE(rssAfter - rssBefore, 96 * 1024) << "kB";
   }
+}
+
+// The item shown while a sound file plays: the centre of the picture box (three fifths of
+// the screen, centred, from an eighth of the height down).
+constexpr int kBoxCentreX = 400;
+constexpr int kBoxCentreY = 75 + 180;
+constexpr DWORD kPlayedColour = 0xF0F0F0;
+constexpr DWORD kPausedColour = 0xF0B030;
+
+TEST_F(VideoPlaybackTest, SoundWithoutArtShowsTheThumbnailAndABarThatAdvances) {
+  UseFile(4, ToneFile(false));
+  CGapiSurface thumb;
+  ASSERT_EQ(thumb.CreateSurface(GDSURFACE_SYSTEMMEMORY,
+                                (m_projectFolder / "thumbs" / "item04.png").c_str()),
+            GD_OK);
+  const DWORD thumbCentre = thumb.GetPixel(thumb.GetWidth() / 2, thumb.GetHeight() / 2);
+  PlayByTap(4);
+  ASSERT_TRUE(WaitFor([&] { return TrackFill(kPlayedColour) > 10; }, std::chrono::seconds(20)))
+      << "no progress on the bar";
+  EXPECT_TRUE(Near(recorder->Pixel(kBoxCentreX, kBoxCentreY), thumbCentre, 24))
+      << std::hex << recorder->Pixel(kBoxCentreX, kBoxCentreY) << " " << thumbCentre;
+  // Over the dimmed map, not the map itself.
+  EXPECT_FALSE(ScreenShowsBackBuffer());
+  const int early = TrackFill(kPlayedColour);
+  ASSERT_TRUE(
+      WaitFor([&] { return TrackFill(kPlayedColour) > early + 20; }, std::chrono::seconds(20)))
+      << "the bar stopped at " << early;
+  Tap(400, 300);
+  EXPECT_FALSE(model->IsVideoPlaying());
+  Frame();
+  EXPECT_TRUE(ScreenShowsBackBuffer());
+  EXPECT_TRUE(MapBlitted());
+}
+
+TEST_F(VideoPlaybackTest, SoundWithCoverArtShowsTheArt) {
+  UseFile(4, ToneFile(true));
+  PlayByTap(4);
+  ASSERT_TRUE(WaitFor([&] { return Near(recorder->Pixel(kBoxCentreX, kBoxCentreY), 0x10E010, 24); },
+                      std::chrono::seconds(20)))
+      << std::hex << recorder->Pixel(kBoxCentreX, kBoxCentreY);
+}
+
+TEST_F(VideoPlaybackTest, SpaceHoldsTheElapsedTimeAndSpaceAgainGoesOn) {
+  UseFile(4, ToneFile(false));
+  PlayByTap(4);
+  ASSERT_TRUE(WaitFor([&] { return Position() > 300; }, std::chrono::seconds(20)));
+  headless::InjectKeyDown(VK_SPACE);
+  headless::InjectKeyUp(VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return TrackFill(kPausedColour) > 0; }, std::chrono::seconds(10)))
+      << "the bar does not show the pause";
+  EXPECT_EQ(SendMessageA(app->m_videoWindow, MCIWNDM_GETMODEA, 0, 0), MCI_MODE_PAUSE);
+  const LRESULT held = Position();
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));  // time that would have played
+  apptest::DrainMessages();
+  EXPECT_LE(std::abs(static_cast<long>(Position() - held)), 60L);
+
+  headless::InjectKeyDown(VK_SPACE);
+  headless::InjectKeyUp(VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return Position() > held + 300; }, std::chrono::seconds(10)))
+      << "it did not go on";
+  EXPECT_EQ(SendMessageA(app->m_videoWindow, MCIWNDM_GETMODEA, 0, 0), MCI_MODE_PLAY);
+}
+
+TEST_F(VideoPlaybackTest, RightAndLeftMoveFiveSeconds) {
+  UseFile(4, ToneFile(false));
+  PlayByTap(4);
+  ASSERT_TRUE(WaitFor([&] { return Position() > 200; }, std::chrono::seconds(20)));
+  const LRESULT before = Position();
+  headless::InjectKeyDown(VK_RIGHT);
+  headless::InjectKeyUp(VK_RIGHT);
+  ASSERT_TRUE(WaitFor([&] { return Position() > before + 3000; }, std::chrono::seconds(10)));
+  EXPECT_LE(Position(), before + 6500);
+  const LRESULT ahead = Position();
+  headless::InjectKeyDown(VK_LEFT);
+  headless::InjectKeyUp(VK_LEFT);
+  ASSERT_TRUE(WaitFor([&] { return Position() < ahead - 3000; }, std::chrono::seconds(10)));
+  EXPECT_GE(Position(), ahead - 5500);
+
+  // Past the end: it stops on its last moment and the next poll ends it.
+  for (int i = 0; i < 3; ++i) {
+    headless::InjectKeyDown(VK_RIGHT);
+    headless::InjectKeyUp(VK_RIGHT);
+    apptest::DrainMessages();
+  }
+  ASSERT_TRUE(WaitFor([&] { return Position() == End(); }, std::chrono::seconds(10)));
+  headless::AdvanceClock(500);
+  apptest::DrainMessages();
+  EXPECT_FALSE(model->IsVideoPlaying());
 }
 
 }  // namespace

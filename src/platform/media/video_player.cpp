@@ -1,3 +1,5 @@
+// One media playback on libmpv: options that keep it to local files, what the file holds,
+// the controls, and frames rendered in software into the program's own buffers.
 #include "platform/media/detail/video_player.h"
 
 #include <SDL.h>
@@ -7,6 +9,8 @@
 #include <chrono>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 namespace platform {
 namespace {
@@ -42,7 +46,8 @@ VideoPlayer::~VideoPlayer() {
 bool VideoPlayer::Open(const std::string& path) {
   Close();
   if (m_frame) SDL_FreeSurface(m_frame);
-  m_loaded = m_failed = m_playing = false;
+  m_loaded = m_failed = m_playing = m_ended = m_paused = m_frameDue = false;
+  m_kind = MediaKind::Unknown;
   m_framesRendered = 0;
   m_openedAtMicros = WallMicros();
   m_frame = SDL_CreateRGBSurfaceWithFormat(0, m_width, m_height, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -79,7 +84,11 @@ bool VideoPlayer::Open(const std::string& path) {
   mpv_set_option_string(m_mpv, "cover-art-auto", "no");
   mpv_set_option_string(m_mpv, "demuxer-lavf-o", "protocol_whitelist=file");
   mpv_set_option_string(m_mpv, "stream-lavf-o", "protocol_whitelist=file");
-  mpv_set_option_string(m_mpv, "audio-display", "no");
+  // A sound file's embedded cover art plays as a one-picture video track.
+  mpv_set_option_string(m_mpv, "audio-display", "embedded-first");
+  // Subtitles beside the file with its stem ("item01.srt", "item01.en.vtt") are shown;
+  // their text encoding is guessed when it is not UTF-8.
+  mpv_set_option_string(m_mpv, "sub-auto", "exact");
   mpv_set_option_string(m_mpv, "sw-fast", "yes");
   mpv_set_option_string(m_mpv, "pause", "yes");
   // Frames are converted and scaled in software: bilinear scaling costs a fraction of the
@@ -162,14 +171,63 @@ void VideoPlayer::DrainEvents() {
     if (!ev || ev->event_id == MPV_EVENT_NONE) break;
     if (ev->event_id == MPV_EVENT_FILE_LOADED) {
       m_loaded = true;
+      ReadKind();
     } else if (ev->event_id == MPV_EVENT_END_FILE) {
       auto* end = static_cast<mpv_event_end_file*>(ev->data);
       if (!m_loaded || (end && end->reason == MPV_END_FILE_REASON_ERROR)) m_failed = true;
+      // Played files stay open at their end; one that was let go of anyway (a file with
+      // nothing to play, a stream that broke off) is at its end too.
+      m_ended = true;
     }
   }
   if (!m_loaded && !m_failed && WallMicros() - m_openedAtMicros > kLoadTimeoutMicros) {
     m_failed = true;
   }
+}
+
+void VideoPlayer::ReadKind() {
+  int64_t count = 0;
+  mpv_get_property(m_mpv, "track-list/count", MPV_FORMAT_INT64, &count);
+  m_kind = MediaKind::AudioOnly;
+  for (int64_t i = 0; i < count && i < 64; ++i) {
+    const std::string at = "track-list/" + std::to_string(i) + "/";
+    char* type = mpv_get_property_string(m_mpv, (at + "type").c_str());
+    int selected = 0;
+    int art = 0;
+    mpv_get_property(m_mpv, (at + "selected").c_str(), MPV_FORMAT_FLAG, &selected);
+    mpv_get_property(m_mpv, (at + "albumart").c_str(), MPV_FORMAT_FLAG, &art);
+    const bool video = type != nullptr && std::string(type) == "video";
+    mpv_free(type);
+    if (!video || !selected) continue;
+    m_kind = art ? MediaKind::AudioWithArt : MediaKind::Video;
+    break;
+  }
+}
+
+MediaKind VideoPlayer::Kind() {
+  DrainEvents();
+  return m_failed ? MediaKind::Unknown : m_kind;
+}
+
+void VideoPlayer::SetPaused(bool paused) {
+  if (!m_mpv) return;
+  m_paused = paused;
+  int flag = paused ? 1 : 0;
+  mpv_set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &flag);
+}
+
+void VideoPlayer::SeekMs(uint32_t ms) {
+  if (!m_mpv || !m_loaded || m_failed) return;
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.3f", ms / 1000.0);
+  const char* cmd[] = {"seek", seconds, "absolute", nullptr};
+  mpv_command_async(m_mpv, 0, cmd);
+}
+
+void VideoPlayer::SetVolume(int permille) {
+  if (!m_mpv) return;
+  double volume = (permille < 0 ? 0 : permille > 1000 ? 1000 : permille) / 10.0;
+  mpv_set_property_async(m_mpv, 0, "volume", MPV_FORMAT_DOUBLE, &volume);
 }
 
 uint32_t VideoPlayer::EndMs() {
@@ -187,6 +245,7 @@ uint32_t VideoPlayer::PositionMs() {
   if (!m_mpv || m_failed) return 0;
   if (!m_loaded) return 0;
   int eof = 0;
+  if (m_ended) return EndMs();
   if (mpv_get_property(m_mpv, "eof-reached", MPV_FORMAT_FLAG, &eof) >= 0 && eof) return EndMs();
   double pos = 0.0;
   if (mpv_get_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0) pos = 0.0;
@@ -202,24 +261,34 @@ uint32_t VideoPlayer::FramePixel(int x, int y) const {
   return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFFu;
 }
 
-bool VideoPlayer::RenderFrame() {
+bool VideoPlayer::FrameDue() {
   DrainEvents();
-  if (!m_render || !m_frame) return false;
-  uint64_t flags = mpv_render_context_update(m_render);
-  if (!(flags & MPV_RENDER_UPDATE_FRAME)) return false;
-  int size[2] = {m_width, m_height};
-  size_t stride = static_cast<size_t>(m_frame->pitch);
+  if (!m_render) return false;
+  if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) m_frameDue = true;
+  return m_frameDue;
+}
+
+bool VideoPlayer::RenderTo(void* pixels, int w, int h, size_t stride) {
+  if (!m_render || pixels == nullptr || w <= 0 || h <= 0) return false;
+  if (!m_frameDue && m_framesRendered == 0) return false;
+  int size[2] = {w, h};
   int noBlock = 0;
-  // "bgr0" is the byte order of a little-endian 0x00RRGGBB word, the frame's own format.
+  // "bgr0" is the byte order of a little-endian 0x00RRGGBB word.
   mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
                                {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
                                {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                               {MPV_RENDER_PARAM_SW_POINTER, m_frame->pixels},
+                               {MPV_RENDER_PARAM_SW_POINTER, pixels},
                                {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noBlock},
                                {MPV_RENDER_PARAM_INVALID, nullptr}};
   if (mpv_render_context_render(m_render, params) < 0) return false;
+  m_frameDue = false;
   ++m_framesRendered;
   return true;
+}
+
+bool VideoPlayer::RenderFrame() {
+  if (!m_frame || !FrameDue()) return false;
+  return RenderTo(m_frame->pixels, m_width, m_height, static_cast<size_t>(m_frame->pitch));
 }
 
 }  // namespace platform

@@ -9,10 +9,11 @@
 #include "platform/backend_select.h"
 #include "platform/graphics/detail/display_state.h"
 #include "platform/graphics/gapi.h"
+#include "platform/media/detail/media_picture.h"
 #include "platform/media/detail/video_player.h"
 #include "platform/media/detail/video_windows.h"
-#include "platform/windowing/win_api.h"
 #include "platform/windowing/detail/window_object.h"
+#include "platform/windowing/win_api.h"
 
 namespace platform {
 namespace {
@@ -21,6 +22,7 @@ constexpr const char* kClassName = "Corvane MediaWindow";
 
 struct MediaWindow {
   std::unique_ptr<VideoPlayer> player;
+  std::unique_ptr<MediaPicture> picture;
   uint64_t order = 0;
 };
 
@@ -35,6 +37,7 @@ void CloseMedia(MediaWindow& w) {
   if (w.player) {
     w.player->Close();
     w.player.reset();
+    w.picture.reset();
     --g_livePlayers;
   }
 }
@@ -50,6 +53,23 @@ LRESULT MediaWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case MCI_CLOSE:
       CloseMedia(w);
       return 0;
+    case MCI_PAUSE:
+    case MCI_RESUME:
+      if (w.player) w.player->SetPaused(msg == MCI_PAUSE);
+      return 0;
+    case MCI_SEEK:
+      if (w.player) w.player->SeekMs(static_cast<uint32_t>(lParam));
+      return 0;
+    case MCIWNDM_SETVOLUME:
+      if (w.player) w.player->SetVolume(static_cast<int>(lParam));
+      return 0;
+    case MCIWNDM_PUT_DEST:
+      if (w.picture && lParam != 0) w.picture->SetArtBox(*reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case MCIWNDM_GETMODEA:
+      if (!w.player) return MCI_MODE_STOP;
+      if (w.player->Kind() == MediaKind::Unknown) return MCI_MODE_NOT_READY;
+      return w.player->Paused() ? MCI_MODE_PAUSE : MCI_MODE_PLAY;
     case MCIWNDM_GETEND:
       return w.player ? static_cast<LRESULT>(w.player->EndMs()) : 0;
     case MCIWNDM_GETPOSITIONA:
@@ -90,7 +110,7 @@ SDL_Surface* PumpVideoWindows() {
     if (w.player && (!newest || w.order > newest->order)) newest = &w;
   }
   if (!newest) return nullptr;
-  return newest->player->RenderFrame() ? newest->player->Frame() : nullptr;
+  return newest->picture->Compose(*newest->player);
 }
 
 bool AnyVideoOpen() {
@@ -138,6 +158,7 @@ HWND MCIWndCreateA(HWND parent, HINSTANCE instance, DWORD style, const char* fil
   w.order = ++g_order;
   bool audio = ActiveBackend() == BackendKind::Real;
   w.player = std::make_unique<VideoPlayer>(width, height, audio);
+  w.picture = std::make_unique<MediaPicture>(width, height, (style & MCIWNDF_NOPLAYBAR) == 0);
   ++g_livePlayers;
   w.player->Open(LocalPath(file));
   return hwnd;

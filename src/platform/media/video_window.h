@@ -5,11 +5,29 @@
 
 constexpr UINT MCI_CLOSE = 0x0804;
 constexpr UINT MCI_PLAY = 0x0806;
+constexpr UINT MCI_SEEK = 0x0807;
+constexpr UINT MCI_PAUSE = 0x0809;
+constexpr UINT MCI_RESUME = 0x0855;
 constexpr UINT MCIWNDM_GETPOSITIONA = 0x0466;
 constexpr UINT MCIWNDM_GETEND = 0x0469;
+constexpr UINT MCIWNDM_GETMODEA = 0x046A;
+constexpr UINT MCIWNDM_SETVOLUME = 0x046E;
+constexpr UINT MCIWNDM_PUT_DEST = 0x048F;
 constexpr DWORD MCIWNDF_NOPLAYBAR = 0x0002;
 
-// Creates a media window over `parent` and opens `file` in it. MCI_PLAY starts it,
-// MCI_CLOSE closes the media (the window stays, showing nothing); GETEND and GETPOSITIONA
-// answer in milliseconds. A file that cannot be played answers 0 to both.
+// Answers of MCIWNDM_GETMODEA.
+constexpr LRESULT MCI_MODE_NOT_READY = 524;
+constexpr LRESULT MCI_MODE_STOP = 525;
+constexpr LRESULT MCI_MODE_PLAY = 526;
+constexpr LRESULT MCI_MODE_PAUSE = 529;
+
+// Creates a media window over `parent` and opens `file` in it, a local file only. MCI_PLAY
+// starts it, MCI_PAUSE and MCI_RESUME hold and release it, MCI_SEEK (lParam: milliseconds)
+// moves it, MCIWNDM_SETVOLUME (lParam: 0 silent to 1000 as recorded) sets its loudness;
+// MCI_CLOSE closes the media (the window stays, showing nothing). GETEND and GETPOSITIONA
+// answer in milliseconds; a file that cannot be played answers 0 to both.
+// Without MCIWNDF_NOPLAYBAR the window shows a progress bar along its bottom, with elapsed
+// and total time and the pause, from its second picture on. A file without a video track is
+// shown over the display's back buffer, where the program drew a picture for it; its cover
+// art, if it has one, goes into the rectangle given by MCIWNDM_PUT_DEST (lParam: RECT*).
 HWND MCIWndCreateA(HWND parent, HINSTANCE instance, DWORD style, const char* file);

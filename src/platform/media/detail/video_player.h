@@ -11,6 +11,10 @@ struct SDL_Surface;
 
 namespace platform {
 
+// What an opened file turned out to hold; Unknown until it has loaded (or for good when it
+// fails to).
+enum class MediaKind { Unknown, Video, AudioWithArt, AudioOnly };
+
 class VideoPlayer {
  public:
   // audio: false selects the null audio output (headless runs and tests).
@@ -29,8 +33,21 @@ class VideoPlayer {
   uint32_t EndMs();
   uint32_t PositionMs();
 
+  MediaKind Kind();
+  void SetPaused(bool paused);
+  bool Paused() const { return m_paused; }
+  // Moves to `ms` from the start; past the end it stops on the last frame.
+  void SeekMs(uint32_t ms);
+  // 0 (silent) to 1000 (as recorded).
+  void SetVolume(int permille);
+
   // Renders a new frame when one is due; true when the frame buffer changed.
   bool RenderFrame();
+  // True when the player has a new frame for RenderTo.
+  bool FrameDue();
+  // Renders the current frame, fitted with its aspect kept, into a 32-bit 0x00RRGGBB buffer
+  // of w x h pixels (rows `stride` bytes apart). False before there is any frame.
+  bool RenderTo(void* pixels, int w, int h, size_t stride);
   SDL_Surface* Frame() const { return m_frame; }
   bool HasFrame() const { return m_framesRendered > 0; }
   // 0x00RRGGBB of a frame buffer pixel; 0 outside it.
@@ -39,6 +56,7 @@ class VideoPlayer {
 
  private:
   void DrainEvents();
+  void ReadKind();
   void Release();
 
   mpv_handle* m_mpv = nullptr;
@@ -48,6 +66,10 @@ class VideoPlayer {
   int m_height;
   bool m_audio;
   bool m_loaded = false;
+  bool m_ended = false;  // the player let go of the file after loading it
+  bool m_paused = false;
+  bool m_frameDue = false;
+  MediaKind m_kind = MediaKind::Unknown;
   bool m_failed = false;
   bool m_playing = false;
   uint64_t m_openedAtMicros = 0;

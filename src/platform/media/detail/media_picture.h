@@ -1,0 +1,46 @@
+// The picture a media window shows: the player's frames, or for sound the program's own
+// picture with the cover art in its place, and the progress bar over either.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/graphics/gapi.h"
+#include "platform/windowing/win_types.h"
+
+struct SDL_Surface;
+
+namespace platform {
+
+class VideoPlayer;
+
+class MediaPicture {
+ public:
+  MediaPicture(int width, int height, bool progressBar);
+
+  // Where the cover art of a sound file goes in the program's picture; empty: nowhere.
+  void SetArtBox(const RECT& box) { m_artBox = box; }
+  // The next picture to show, or null when nothing changed since the last one. A sound file
+  // is shown over the open display's back buffer, which holds the program's picture for it.
+  SDL_Surface* Compose(VideoPlayer& player);
+
+ private:
+  struct Bar {
+    uint32_t elapsedS = 0;
+    uint32_t totalS = 0;
+    uint32_t fill = 0;  // pixels of the track filled
+    bool paused = false;
+    bool operator==(const Bar&) const = default;
+  };
+  Bar Measure(VideoPlayer& player) const;
+  void DrawBar(const Bar& bar);
+
+  CGapiSurface m_picture;
+  CGapiBitmapFont m_font;
+  RECT m_artBox{0, 0, 0, 0};
+  bool m_progressBar;
+  uint64_t m_shown = 0;
+  bool m_barShown = false;
+  Bar m_lastBar;
+};
+
+}  // namespace platform

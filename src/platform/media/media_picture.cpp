@@ -1,0 +1,119 @@
+// The picture a media window shows, composed once per new frame or changed progress bar.
+#include "platform/media/detail/media_picture.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/graphics/detail/display_state.h"
+#include "platform/graphics/detail/surface_data.h"
+#include "platform/media/detail/video_player.h"
+
+namespace platform {
+namespace {
+
+constexpr int kBarHeight = 20;  // the strip along the bottom, drawn over the frames
+constexpr int kTrackMargin = 8;
+constexpr DWORD kTrackColour = 0x606060;
+constexpr DWORD kPlayedColour = 0xF0F0F0;
+constexpr DWORD kPausedColour = 0xF0B030;
+
+void FormatTime(char* out, size_t size, uint32_t seconds) {
+  std::snprintf(out, size, "%02u:%02u", seconds / 60, seconds % 60);
+}
+
+}  // namespace
+
+MediaPicture::MediaPicture(int width, int height, bool progressBar) : m_progressBar(progressBar) {
+  m_picture.CreateSurface(GDSURFACE_SYSTEMMEMORY, static_cast<DWORD>(width),
+                          static_cast<DWORD>(height));
+}
+
+MediaPicture::Bar MediaPicture::Measure(VideoPlayer& player) const {
+  Bar bar;
+  const uint32_t end = player.EndMs();
+  const uint32_t position = player.PositionMs();
+  // Until the length is known (a stream still opening answers 1) the track stays empty.
+  bar.totalS = end > 1 ? end / 1000 : 0;
+  bar.elapsedS = position / 1000;
+  const int track = static_cast<int>(m_picture.GetWidth()) - 2 * kTrackMargin;
+  if (end > 1 && track > 0) {
+    bar.fill = static_cast<uint32_t>(static_cast<uint64_t>(track) *
+                                     (position < end ? position : end) / end);
+  }
+  bar.paused = player.Paused();
+  return bar;
+}
+
+void MediaPicture::DrawBar(const Bar& bar) {
+  const LONG w = static_cast<LONG>(m_picture.GetWidth());
+  const LONG h = static_cast<LONG>(m_picture.GetHeight());
+  RECT strip{0, h - kBarHeight, w, h};
+  GDFILLRECTFX shade{150, 0};
+  m_picture.FillRect(&strip, 0x000000, GDFILLRECT_OPACITY, &shade);
+  RECT track{kTrackMargin, h - 6, w - kTrackMargin, h - 3};
+  m_picture.FillRect(&track, kTrackColour, 0, nullptr);
+  RECT played{kTrackMargin, h - 6, kTrackMargin + static_cast<LONG>(bar.fill), h - 3};
+  if (bar.fill > 0)
+    m_picture.FillRect(&played, bar.paused ? kPausedColour : kPlayedColour, 0, nullptr);
+  char elapsed[16];
+  char total[16];
+  FormatTime(elapsed, sizeof elapsed, bar.elapsedS);
+  if (bar.totalS > 0) {
+    FormatTime(total, sizeof total, bar.totalS);
+  } else {
+    std::snprintf(total, sizeof total, "--:--");
+  }
+  char text[64];
+  std::snprintf(text, sizeof text, "%s%s / %s", bar.paused ? "PAUSED   " : "", elapsed, total);
+  m_picture.DrawTextA(kTrackMargin, h - kBarHeight + 2, text, &m_font, GDDRAWTEXT_LEFT, nullptr, 0,
+                      nullptr);
+}
+
+SDL_Surface* MediaPicture::Compose(VideoPlayer& player) {
+  GapiSurfaceData* data = m_picture.Data();
+  if (data == nullptr || data->surface == nullptr) return nullptr;
+  SDL_Surface* target = data->surface;
+  const MediaKind kind = player.Kind();
+  if (kind == MediaKind::Unknown) return nullptr;
+
+  const bool due = player.FrameDue();
+  // The bar waits for the second picture, so that it never holds up the first.
+  const bool withBar = m_progressBar && m_shown > 0;
+  Bar bar;
+  if (withBar) bar = Measure(player);
+  const bool barChanged = withBar && (!m_barShown || !(bar == m_lastBar));
+
+  if (kind == MediaKind::Video) {
+    if (!due && !barChanged) return nullptr;
+    if (!player.RenderTo(target->pixels, target->w, target->h,
+                         static_cast<size_t>(target->pitch))) {
+      return nullptr;
+    }
+  } else {
+    if (m_shown > 0 && !due && !barChanged) return nullptr;
+    CGapiSurface* back = OpenBackBuffer();
+    if (back != nullptr && back->GetWidth() == m_picture.GetWidth() &&
+        back->GetHeight() == m_picture.GetHeight()) {
+      m_picture.BltFast(0, 0, back, nullptr, 0, nullptr);
+    } else {
+      m_picture.FillRect(nullptr, 0x000000, 0, nullptr);
+    }
+    const RECT& b = m_artBox;
+    if (kind == MediaKind::AudioWithArt && b.left >= 0 && b.top >= 0 && b.right > b.left &&
+        b.bottom > b.top && b.right <= target->w && b.bottom <= target->h) {
+      auto* corner = static_cast<uint8_t*>(target->pixels) + b.top * target->pitch + b.left * 4;
+      player.RenderTo(corner, b.right - b.left, b.bottom - b.top,
+                      static_cast<size_t>(target->pitch));
+    }
+  }
+  if (withBar) {
+    DrawBar(bar);
+    m_lastBar = bar;
+    m_barShown = true;
+  }
+  ++m_shown;
+  return target;
+}
+
+}  // namespace platform
