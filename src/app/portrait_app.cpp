@@ -93,6 +93,10 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
   // The menu answers keys only where it can be seen: a menu opened or worked behind a user
   // screen or the page view would wait, unseen, under the finger when the map comes back.
   if (m_mode != MODE_MAP || m_model->m_page >= 1) return 0;
+  if (virtualKey == VK_ESCAPE && m_model->IsCalibrating()) {
+    m_model->CancelCalibration();
+    return 0;
+  }
   if (virtualKey == VK_ESCAPE) m_model->ToggleMenu();
   if (m_model->MenuKey(virtualKey)) PerformPendingAction();
   return 0;

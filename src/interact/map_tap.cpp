@@ -22,6 +22,12 @@ void CPortrait::HandleMapTap(int x, int y) {
   const int mapX = x + m_viewRect.left;
   const int mapY = y + m_viewRect.top;
 
+  if (IsCalibrating()) {
+    CalibrationTap(mapX, mapY);
+    // Every calibration tap opens a box or a dialog, which takes the release.
+    m_dragging = false;
+    return;
+  }
   if (m_moveUserMode) {
     SetUserPosition(mapX, mapY);
     m_moveUserMode = false;

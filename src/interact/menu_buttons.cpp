@@ -6,20 +6,22 @@ void CPortrait::ExecuteMenuButton(int column, int row) {
   if (column < 0 || column > 7 || row < 0 || row > 1) return;
   switch (column + 8 * row) {
     case 0:
+      CancelCalibration();
       m_followGps = false;
       m_moveUserMode = true;
       break;
     case 1:
+      CancelCalibration();
       m_editSelection = -1;
       break;
     case 2:
       m_pendingAction = ACTION_RELATIONSHIPS;
       break;
     case 3:
-      MessageBoxA(m_hWnd, "Calibration not currently supported. You must edit the xml by hand.",
-                  "Info - feature", MB_OK);
+      StartCalibration();
       break;
     case 4:
+      CancelCalibration();
       m_showCoordsMode = true;
       break;
     case 5:

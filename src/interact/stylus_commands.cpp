@@ -30,7 +30,8 @@ bool CPortrait::HandleCommandTap(int x, int y) {
     if (HitTestMenu(x, y, &column, &row)) ExecuteMenuButton(column, row);
     return true;
   }
-  if (m_editSelection != -2) return false;  // editing: the map stage takes the tap
+  // Editing or calibrating: the map stage takes the tap.
+  if (m_editSelection != -2 || IsCalibrating()) return false;
 
   const int mapX = x + m_viewRect.left;
   const int mapY = y + m_viewRect.top;

@@ -127,6 +127,20 @@ class CPortrait {
   // A tap while the page view is open: close, previous, next or a cell.
   void PageViewTap(int x, int y);
 
+  // --- two-point calibration of the map (interact/calibration.cpp) ---
+  // Menu button (3, 0): waits for the tap of the first point.
+  void StartCalibration();
+  // Escape, another tap mode, or a cancelled dialog: nothing is changed.
+  void CancelCalibration();
+  bool IsCalibrating() const { return m_calibrationStep > 0; }
+  // A map tap while calibrating (map pixels).
+  void CalibrationTap(int mapX, int mapY);
+  // The GPS position of a tapped point, asked until it is two numbers or cancelled.
+  bool AskCalibrationGps(CGeoPoint mapPoint, CGeoPoint* gps);
+  // New GPS edges: regions and content keep their GPS positions and move on the map.
+  void SetMapEdges(double left, double top, double right, double bottom);
+  void DrawCalibrationHint(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+
   // --- video state (interact/video_playback.cpp) ---
   void ToggleVideoPlaying() { m_videoPlaying = !m_videoPlaying; }
   bool IsVideoPlaying() const { return m_videoPlaying; }
@@ -199,6 +213,9 @@ class CPortrait {
   int m_pageGapY = 0;
   int m_pageRows = 0;
   int m_menuCursor = 0;
+  int m_calibrationStep = 0;   // 0 not calibrating; 1 or 2: waiting for that point's tap
+  CGeoPoint m_calibrationMap;  // the first point, map pixels
+  CGeoPoint m_calibrationGps;  // its GPS position
 
   // The first system record, or null when none was loaded.
   CSystemItem* System() const;

@@ -30,6 +30,7 @@ void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   } else {
     DrawButtons(backBuffer);
   }
+  if (IsCalibrating()) DrawCalibrationHint(backBuffer, font);
   if (m_showGpsStatus) DrawGpsStatus(backBuffer, font);
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/windowing/gps_entry.h"
 #include "platform/windowing/win_types.h"
 
 namespace platform {
@@ -105,6 +106,9 @@ class DialogPiece {
   virtual void Beep(UINT type) = 0;
   // The chosen path, or nothing when cancelled.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // The texts of the two fields on OK, or nothing when cancelled or closed.
+  virtual std::optional<GpsEntryAnswer> AskGpsPosition(HWND owner,
+                                                       const GpsEntryRequest& request) = 0;
   // The modal template dialog (DialogBoxParamA) is run by modal_dialog.cpp on each backend.
 };
 

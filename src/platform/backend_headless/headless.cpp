@@ -117,6 +117,14 @@ void FeedPositionFix(double latitude, double longitude, double horizontalError) 
 
 void SetPositionState(platform::PositionState state) { platform::Hub().SetState(state); }
 
+void QueueGpsEntryAnswer(GpsEntryScript answer) {
+  platform::HeadlessDialogs().gpsEntryAnswers.push_back(std::move(answer));
+}
+
+const std::vector<GpsEntryRequest>& GpsEntryDialogs() {
+  return platform::HeadlessDialogs().gpsEntries;
+}
+
 int FlipCount() { return platform::FlipCount(); }
 
 CGapiSurface* BackBuffer() { return platform::OpenBackBuffer(); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/position/position_source.h"
+#include "platform/windowing/gps_entry.h"
 #include "platform/windowing/win_types.h"
 
 class CGapiSurface;
@@ -62,6 +63,17 @@ struct FileDialogRecord {
 };
 void QueueFileDialogAnswer(std::optional<std::string> path);
 const std::vector<FileDialogRecord>& FileDialogs();
+
+// GPS position dialog: answered in order, Cancel when the queue is empty. UseFix presses
+// "Use the current fix" (when the dialog offers it) and then OK.
+struct GpsEntryScript {
+  enum class Action { Ok, UseFix, Cancel };
+  Action action = Action::Ok;
+  std::string latitude;  // typed, for Ok
+  std::string longitude;
+};
+void QueueGpsEntryAnswer(GpsEntryScript answer);
+const std::vector<GpsEntryRequest>& GpsEntryDialogs();
 
 // Modal dialogs: each answer is called with the dialog after WM_INITDIALOG; it works the
 // dialog with SendDlgItemMessageA and ends it with SendMessageA(WM_COMMAND, IDOK/IDCANCEL).

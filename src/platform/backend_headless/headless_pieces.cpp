@@ -1,6 +1,7 @@
 // The headless pieces.
 #include "platform/backend_headless/headless_pieces.h"
 
+#include "platform/windowing/detail/fix_text.h"
 #include "platform/windowing/detail/window_object.h"
 
 namespace platform {
@@ -146,6 +147,26 @@ std::optional<std::string> HeadlessDialogPiece::ChooseFile(const FileDialogReque
   std::optional<std::string> answer = std::move(fileAnswers.front());
   fileAnswers.pop_front();
   return answer;
+}
+
+std::optional<GpsEntryAnswer> HeadlessDialogPiece::AskGpsPosition(HWND, const GpsEntryRequest& r) {
+  gpsEntries.push_back(r);
+  if (gpsEntryAnswers.empty()) return std::nullopt;
+  const headless::GpsEntryScript script = std::move(gpsEntryAnswers.front());
+  gpsEntryAnswers.pop_front();
+  using Action = headless::GpsEntryScript::Action;
+  switch (script.action) {
+    case Action::Cancel:
+      return std::nullopt;
+    case Action::UseFix:
+      // Without a fix the button is greyed out: OK takes the fields as they were.
+      if (!r.fixAvailable) return GpsEntryAnswer{r.latitude, r.longitude};
+      return GpsEntryAnswer{FormatFixCoordinate(r.fixLatitude),
+                            FormatFixCoordinate(r.fixLongitude)};
+    case Action::Ok:
+      break;
+  }
+  return GpsEntryAnswer{script.latitude, script.longitude};
 }
 
 HeadlessWindowPiece& HeadlessWindows() {

@@ -95,6 +95,7 @@ class HeadlessDialogPiece : public DialogPiece {
                  UINT type) override;
   void Beep(UINT) override { ++m_beeps; }
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+  std::optional<GpsEntryAnswer> AskGpsPosition(HWND owner, const GpsEntryRequest& request) override;
 
   void Reset() { *this = HeadlessDialogPiece(); }
 
@@ -102,6 +103,8 @@ class HeadlessDialogPiece : public DialogPiece {
   std::vector<headless::MessageBoxRecord> boxes;
   std::deque<std::optional<std::string>> fileAnswers;
   std::vector<headless::FileDialogRecord> fileDialogs;
+  std::deque<headless::GpsEntryScript> gpsEntryAnswers;
+  std::vector<GpsEntryRequest> gpsEntries;
   int Beeps() const { return m_beeps; }
 
  private:

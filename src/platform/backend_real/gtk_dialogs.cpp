@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/windowing/detail/fix_text.h"
 #include "platform/windowing/detail/locale_setup.h"
 #include "platform/windowing/detail/message_queue.h"
 #include "platform/windowing/detail/modal_scope.h"
@@ -148,6 +149,32 @@ void AddFilters(GtkFileChooser* chooser, const FileDialogRequest& r) {
   if (chosen != nullptr) gtk_file_chooser_set_filter(chooser, chosen);
 }
 
+struct FixFields {
+  GtkWidget* latitude;
+  GtkWidget* longitude;
+  double fixLatitude;
+  double fixLongitude;
+};
+
+void FillFromFix(GtkButton*, gpointer data) {
+  const auto* f = static_cast<const FixFields*>(data);
+  gtk_entry_set_text(GTK_ENTRY(f->latitude), FormatFixCoordinate(f->fixLatitude).c_str());
+  gtk_entry_set_text(GTK_ENTRY(f->longitude), FormatFixCoordinate(f->fixLongitude).c_str());
+}
+
+GtkWidget* CoordinateEntry(GtkGrid* grid, int row, const char* label, const std::string& text) {
+  GtkWidget* name = gtk_label_new_with_mnemonic(label);
+  gtk_widget_set_halign(name, GTK_ALIGN_START);
+  GtkWidget* entry = gtk_entry_new();
+  gtk_entry_set_text(GTK_ENTRY(entry), Utf8(text).c_str());
+  gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
+  gtk_entry_set_width_chars(GTK_ENTRY(entry), 16);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(name), entry);
+  gtk_grid_attach(grid, name, 0, row, 1, 1);
+  gtk_grid_attach(grid, entry, 1, row, 1, 1);
+  return entry;
+}
+
 }  // namespace
 
 bool EnsureGtk() {
@@ -212,14 +239,64 @@ std::optional<std::string> GtkDialogPiece::ChooseFile(const FileDialogRequest& r
   gtk_file_chooser_set_current_folder(chooser, folder.c_str());
 
   std::optional<std::string> chosen;
-  RunModal(dialog, [&](int response) {
-    if (response != GTK_RESPONSE_ACCEPT) return;
-    if (gchar* name = gtk_file_chooser_get_filename(chooser)) {
-      chosen = name;
-      g_free(name);
-    }
-  }, kChooserWidth, kChooserHeight);
+  RunModal(
+      dialog,
+      [&](int response) {
+        if (response != GTK_RESPONSE_ACCEPT) return;
+        if (gchar* name = gtk_file_chooser_get_filename(chooser)) {
+          chosen = name;
+          g_free(name);
+        }
+      },
+      kChooserWidth, kChooserHeight);
   return chosen;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+std::optional<GpsEntryAnswer> GtkDialogPiece::AskGpsPosition(HWND, const GpsEntryRequest& r) {
+  if (!EnsureGtk()) {
+    std::fprintf(stderr, "%s: no display for the GPS position dialog\n", r.title.c_str());
+    return std::nullopt;
+  }
+  GtkWidget* dialog = gtk_dialog_new_with_buttons(Utf8(r.title).c_str(), nullptr, GTK_DIALOG_MODAL,
+                                                  Label("_Cancel"), GTK_RESPONSE_CANCEL,
+                                                  Label("_OK"), GTK_RESPONSE_OK, nullptr);
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
+
+  GtkWidget* grid = gtk_grid_new();
+  gtk_grid_set_row_spacing(GTK_GRID(grid), 6);
+  gtk_grid_set_column_spacing(GTK_GRID(grid), 12);
+  gtk_container_set_border_width(GTK_CONTAINER(grid), 12);
+  GtkWidget* prompt = gtk_label_new(Utf8(r.prompt).c_str());
+  gtk_label_set_line_wrap(GTK_LABEL(prompt), TRUE);
+  gtk_label_set_max_width_chars(GTK_LABEL(prompt), 48);
+  gtk_widget_set_halign(prompt, GTK_ALIGN_START);
+  gtk_grid_attach(GTK_GRID(grid), prompt, 0, 0, 2, 1);
+  FixFields fields{};
+  fields.latitude = CoordinateEntry(GTK_GRID(grid), 1, "_Latitude (degrees, north +):", r.latitude);
+  fields.longitude =
+      CoordinateEntry(GTK_GRID(grid), 2, "Lon_gitude (degrees, east +):", r.longitude);
+  fields.fixLatitude = r.fixLatitude;
+  fields.fixLongitude = r.fixLongitude;
+  GtkWidget* useFix = gtk_button_new_with_mnemonic(
+      r.fixAvailable ? "Use the current _fix" : "Use the current fix (no fix yet)");
+  gtk_widget_set_sensitive(useFix, r.fixAvailable ? TRUE : FALSE);
+  g_signal_connect(useFix, "clicked", G_CALLBACK(FillFromFix), &fields);
+  gtk_grid_attach(GTK_GRID(grid), useFix, 1, 3, 1, 1);
+  gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), grid);
+  gtk_widget_grab_focus(fields.latitude);
+
+  std::optional<GpsEntryAnswer> answer;
+  RunModal(dialog, [&](int response) {
+    if (response != GTK_RESPONSE_OK) return;  // Cancel, Escape or the window manager's close
+    answer = GpsEntryAnswer{gtk_entry_get_text(GTK_ENTRY(fields.latitude)),
+                            gtk_entry_get_text(GTK_ENTRY(fields.longitude))};
+  });
+  return answer;
 }
 
 }  // namespace platform

@@ -83,6 +83,8 @@ class GtkDialogPiece : public DialogPiece {
                  UINT type) override;
   void Beep(UINT type) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+  std::optional<GpsEntryAnswer> AskGpsPosition(HWND owner,
+                                               const GpsEntryRequest& request) override;
 };
 
 SdlWindowPiece& SdlWindows();

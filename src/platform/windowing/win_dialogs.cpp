@@ -9,6 +9,7 @@
 #include "platform/pieces.h"
 #include "platform/windowing/win_api.h"
 #include "platform/windowing/detail/window_object.h"
+#include "platform/windowing/gps_entry.h"
 
 namespace platform {
 namespace {
@@ -68,4 +69,10 @@ BOOL GetOpenFileNameA(OPENFILENAMEA* ofn) {
   }
   if (!chosen) return FALSE;
   return AcceptChosenFile(ofn, *chosen) ? TRUE : FALSE;
+}
+
+std::optional<GpsEntryAnswer> AskGpsPosition(HWND owner, const GpsEntryRequest& request) {
+  if (TerminationRequested()) return std::nullopt;
+  ModalScope modal;
+  return Active().dialogs->AskGpsPosition(owner, request);
 }
