@@ -4,7 +4,9 @@
 Draws the map and the thumbnails with ImageMagick, makes each content item's short video
 with ffmpeg (a title card naming the item, a boat crossing the frame and a tone), and writes
 Harbour.xml and the recorded walk (demo/walk.gpx, and the same walk as an NMEA log for the
-tests). `make_demo.py walk` writes the walk alone. Run from anywhere; everything lands in demo/. The outputs are committed, so this
+tests). Item 4 is a sound file instead, as many guides' items are: a tone with no picture,
+shown with the item's thumbnail. `make_demo.py walk` writes the walk alone; `make_demo.py
+audio` writes the sound items and Harbour.xml alone. Run from anywhere; everything lands in demo/. The outputs are committed, so this
 only needs running again when the demo changes.
 """
 import math
@@ -137,6 +139,30 @@ def draw_map(path):
     run(["convert", "-size", f"{MAP_W}x{MAP_H}", "xc:#e8dcb8"] + d + ["-strip", "PNG24:" + path])
 
 
+# Items whose content is a sound file (audio/itemNN.mp3) rather than a video.
+AUDIO_ITEMS = {4}
+
+
+def media_name(cid):
+    return f"audio/item{cid:02d}.mp3" if cid in AUDIO_ITEMS else f"video/item{cid:02d}.mp4"
+
+
+def make_audio(path, seconds=8):
+    # Two alternating tones, so it is plainly sound and not a fault.
+    run(["ffmpeg", "-loglevel", "error", "-y",
+         "-f", "lavfi", "-i", f"sine=f=330:d={seconds}",
+         "-f", "lavfi", "-i", f"sine=f=392:d={seconds}",
+         "-filter_complex", "[0:a][1:a]amix=inputs=2,volume=0.6[a]", "-map", "[a]",
+         "-c:a", "libmp3lame", "-b:a", "32k", "-ac", "1", "-map_metadata", "-1",
+         "-fflags", "+bitexact", "-flags:a", "+bitexact", path])
+
+
+def make_sound_items():
+    os.makedirs(os.path.join(DEMO, "audio"), exist_ok=True)
+    for cid in sorted(AUDIO_ITEMS):
+        make_audio(os.path.join(DEMO, media_name(cid)))
+
+
 def draw_thumbnail(path, number, colour):
     run(["convert", "-size", "32x24", f"xc:#{colour[2:]}",
          "-fill", "none", "-stroke", "#f0e0c0", "-strokewidth", "1",
@@ -211,7 +237,7 @@ def write_project(path):
                 out.append(f"\t\t\t<{tag}_id>{i}</{tag}_id>\n")
             out.append(f"\t\t</{tag}_list>\n")
         out.append(f"\t\t<region_id>{region}</region_id>\n"
-                   f"\t\t<filename>video/item{cid:02d}.mp4</filename>\n"
+                   f"\t\t<filename>{media_name(cid)}</filename>\n"
                    f"\t\t<thumbnail>thumbs/item{cid:02d}.png</thumbnail>\n"
                    f"\t\t<gps_x>{gx:f}</gps_x>\n\t\t<gps_y>{gy:f}</gps_y>\n\t</content>\n")
     out.append("</content_list>\n\n\n\n</media_portrait>")
@@ -345,6 +371,10 @@ def main():
     if sys.argv[1:] == ["walk"]:  # the walk alone, without drawing and encoding again
         write_walk_files()
         return 0
+    if sys.argv[1:] == ["audio"]:  # the sound items and the project file alone
+        make_sound_items()
+        write_project(os.path.join(DEMO, "Harbour.xml"))
+        return 0
     os.makedirs(os.path.join(DEMO, "thumbs"), exist_ok=True)
     os.makedirs(os.path.join(DEMO, "video"), exist_ok=True)
     draw_map(os.path.join(DEMO, "map.png"))
@@ -353,7 +383,9 @@ def main():
         draw_thumbnail(os.path.join(DEMO, "thumbs", f"item{cid:02d}.png"), cid, colour)
         where = region_names.get(region, "Anywhere in town")
         subtitle = f"{where} - {THEMES[themes[0]]}, {TIMES[times[0]]}"
-        make_video(os.path.join(DEMO, "video", f"item{cid:02d}.mp4"), title, subtitle, colour)
+        if cid not in AUDIO_ITEMS:
+            make_video(os.path.join(DEMO, media_name(cid)), title, subtitle, colour)
+    make_sound_items()
     write_project(os.path.join(DEMO, "Harbour.xml"))
     write_walk_files()
     return 0

@@ -98,9 +98,10 @@ bool VideoPlayer::Open(const std::string& path) {
   // The desktop's sound servers and the sound card only. The player's further fallbacks
   // are slow to fail (a tenth of a second before the first frame on a machine without
   // sound) and one of them starts and stops SDL's audio from the player's own thread, which
-  // the program's SDL use on its thread must not meet. With none of these the video plays
-  // silently.
-  mpv_set_option_string(m_mpv, "ao", m_audio ? "pipewire,pulse,alsa,jack" : "null");
+  // the program's SDL use on its thread must not meet. With none of these the silent output
+  // keeps the time, so a sound file still plays its length (a player without any output
+  // gives up on a file that has nothing else to play).
+  mpv_set_option_string(m_mpv, "ao", m_audio ? "pipewire,pulse,alsa,jack,null" : "null");
   if (mpv_initialize(m_mpv) < 0) {
     m_failed = true;
     return false;
