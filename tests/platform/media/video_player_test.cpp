@@ -241,3 +241,119 @@ TEST(VideoPlayer, PlaylistsNamingTheNetworkReachNothingAndDoNotPlay) {
     ASSERT_FALSE(trap.Reached()) << c.name << " reached the network";
   }
 }
+
+namespace {
+
+// A flat dark clip, so that anything light on it is drawn text.
+std::string MakePlainClip(const fs::path& path) {
+  const std::string cmd =
+      "ffmpeg -loglevel error -nostdin -y -f lavfi -i "
+      "color=c=0x203040:size=320x240:rate=25 -t 3 -pix_fmt yuv420p '" +
+      path.string() + "'";
+  return std::system(cmd.c_str()) == 0 ? path.string() : std::string();
+}
+
+// Light pixels in the lower third of the frame, where subtitles go.
+int LightPixelsBelow(const VideoPlayer& p) {
+  int n = 0;
+  for (int y = 160; y < 240; ++y)
+    for (int x = 0; x < 320; ++x)
+      if ((p.FramePixel(x, y) & 0xC0C0C0) == 0xC0C0C0) ++n;
+  return n;
+}
+
+// Renders frames until the player is `ms` into the file; false when it never gets there.
+bool PlayTo(VideoPlayer& p, uint32_t ms) {
+  auto start = Clock::now();
+  while (Clock::now() - start < std::chrono::seconds(20)) {
+    p.RenderFrame();
+    if (p.HasFrame() && p.PositionMs() >= ms) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
+}
+
+}  // namespace
+
+// A subtitle file beside the media, with its stem, is shown at its cue's time and not before.
+TEST(VideoPlayer, SubtitlesBesideTheFileAppearAtTheirTime) {
+  const struct {
+    const char* stem;
+    const char* sidecar;
+    const char* text;
+  } cases[] = {
+      {"srt", "srt.srt", "1\n00:00:01,000 --> 00:00:09,000\nHELLO HARBOUR\n"},
+      {"lang", "lang.en.srt", "1\n00:00:01,000 --> 00:00:09,000\nHELLO HARBOUR\n"},
+      {"vtt", "vtt.vtt", "WEBVTT\n\n00:00:01.000 --> 00:00:09.000\nHELLO HARBOUR\n"},
+  };
+  for (const auto& c : cases) {
+    const fs::path dir = WorkDir() / (std::string("subs_") + c.stem);
+    fs::create_directories(dir);
+    const std::string clip = MakePlainClip(dir / (std::string(c.stem) + ".mp4"));
+    ASSERT_FALSE(clip.empty());
+    std::ofstream(dir / c.sidecar, std::ios::binary | std::ios::trunc) << c.text;
+    VideoPlayer p(320, 240, false);
+    ASSERT_TRUE(p.Open(clip));
+    ASSERT_TRUE(PlayTo(p, 0)) << c.stem;
+    EXPECT_EQ(LightPixelsBelow(p), 0) << c.stem << ": text before its cue";
+    p.Play();
+    ASSERT_TRUE(PlayTo(p, 1500)) << c.stem;
+    EXPECT_GT(LightPixelsBelow(p), 100) << c.stem << ": no subtitle on screen";
+  }
+}
+
+// Broken or odd files end (at once or at their end) and never hang the player.
+TEST(VideoPlayer, BadSoundAndSubtitleFilesEndWithoutHanging) {
+  const fs::path dir = WorkDir() / "bad";
+  fs::create_directories(dir);
+  auto run = [](const std::string& cmd) { return std::system(cmd.c_str()) == 0; };
+  const std::string ff = "ffmpeg -loglevel error -nostdin -y ";
+  // A two-second tone, cut short by half.
+  ASSERT_TRUE(run(ff + "-f lavfi -i sine=duration=2 -c:a libmp3lame '" +
+                  (dir / "full.mp3").string() + "'"));
+  fs::copy_file(dir / "full.mp3", dir / "truncated.mp3");
+  fs::resize_file(dir / "truncated.mp3", fs::file_size(dir / "full.mp3") / 2);
+  std::ofstream(dir / "empty.mp3").close();
+  // Cover art of 6000 x 6000 pixels.
+  ASSERT_TRUE(run(ff + "-f lavfi -i color=c=red:size=6000x6000 -frames:v 1 '" +
+                  (dir / "huge.png").string() + "'"));
+  ASSERT_TRUE(run(ff + "-f lavfi -i sine=duration=1 -i '" + (dir / "huge.png").string() +
+                  "' -map 0:a -map 1:v -c:v png -disposition:v attached_pic -c:a libmp3lame '" +
+                  (dir / "huge_art.mp3").string() + "'"));
+  // Subtitles as the only track, in a file of their own and in a container.
+  std::ofstream(dir / "only.srt") << "1\n00:00:00,000 --> 00:00:01,000\nalone\n";
+  ASSERT_TRUE(run(ff + "-i '" + (dir / "only.srt").string() + "' -c:s srt '" +
+                  (dir / "subs_only.mkv").string() + "'"));
+  // Clips with subtitles of binary noise and of UTF-16 and Latin-1 text beside them.
+  for (const char* stem : {"noise", "utf16", "latin1"})
+    ASSERT_FALSE(MakePlainClip(dir / (std::string(stem) + ".mp4")).empty());
+  {
+    std::ofstream noise(dir / "noise.srt", std::ios::binary);
+    for (int i = 0; i < 20000; ++i) noise.put(static_cast<char>((i * 131 + 7) & 0xFF));
+    std::ofstream utf16(dir / "utf16.srt", std::ios::binary);
+    for (char ch : std::string("1\n00:00:00,000 --> 00:00:02,000\nHello\n")) {
+      utf16.put(ch);
+      utf16.put('\0');
+    }
+    std::ofstream(dir / "latin1.srt", std::ios::binary)
+        << "1\n00:00:00,000 --> 00:00:02,000\nCaf\xe9 \xe0 la mer\n";
+  }
+  const struct {
+    const char* file;
+    bool plays;  // it has something to play and plays to its end
+  } cases[] = {
+      {"empty.mp3", false}, {"truncated.mp3", true},  {"huge_art.mp3", true},
+      {"only.srt", false},  {"subs_only.mkv", false}, {"noise.mp4", true},
+      {"utf16.mp4", true},  {"latin1.mp4", true},
+  };
+  for (const auto& c : cases) {
+    VideoPlayer p(320, 240, false);
+    p.Open((dir / c.file).string());
+    p.Play();
+    ASSERT_TRUE(WaitForEnd(p, std::chrono::seconds(20), nullptr)) << c.file;
+    if (c.plays) {
+      EXPECT_GT(p.EndMs(), 500u) << c.file;
+    }
+    p.Close();
+  }
+}
