@@ -141,8 +141,9 @@ bool ConnectionClosed(int fd) {
 void GpsdReader::ReadUntilGone(gps_data_t* gps) {
   char message[16384];  // longer than any report gpsd sends
   while (!m_stop) {
+    errno = 0;  // a quiet spell leaves errno alone; only a failed wait sets it
     if (!gps_waiting(gps, kWaitMicros)) {
-      if (errno == 0 || errno == EINTR || errno == EAGAIN) continue;
+      if (errno == 0 || errno == EINTR) continue;
       return;
     }
     errno = 0;

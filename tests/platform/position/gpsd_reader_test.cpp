@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,6 +47,15 @@ class FakeService {
   }
   const std::string& Port() const { return m_port; }
   int Watchers() const { return m_connections; }
+  // Whether a watcher that was answered has closed its connection.
+  bool WatcherLeft() {
+    std::lock_guard lock(m_mutex);
+    char c;
+    for (int fd : m_clients) {
+      if (recv(fd, &c, 1, MSG_PEEK | MSG_DONTWAIT) == 0) return true;
+    }
+    return false;
+  }
 
  private:
   void Serve() {
@@ -68,6 +78,7 @@ class FakeService {
         std::string l = line + "\n";
         send(fd, l.data(), l.size(), MSG_NOSIGNAL);
       }
+      std::lock_guard lock(m_mutex);
       m_clients.push_back(fd);  // kept open: the reader must not see an end
     }
   }
@@ -76,13 +87,15 @@ class FakeService {
   int m_listen = -1;
   std::string m_port;
   std::atomic<int> m_connections{0};
+  std::mutex m_mutex;
   std::vector<int> m_clients;
   std::thread m_thread;
 };
 
-// Polls until `done` holds or ten seconds pass; the reader works on its own thread.
-bool WaitFor(const std::function<bool()>& done) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+// Polls until `done` holds or `limit` passes; the reader works on its own thread.
+bool WaitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds limit = std::chrono::seconds(10)) {
+  auto end = std::chrono::steady_clock::now() + limit;
   while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -128,6 +141,10 @@ TEST(GpsdReader, TakesPositionReportsWithAFixAndIgnoresTheRest) {
   EXPECT_LT(fixes[2].horizontalError, 0);
   EXPECT_EQ(Hub().State(), PositionState::Fixing);
   EXPECT_EQ(service.Watchers(), 1);  // nothing above was taken for a lost service
+  // A quiet service is not a lost one: the reader waits for data a quarter second at a time,
+  // and must stay connected across several such waits.
+  EXPECT_FALSE(WaitFor([&] { return service.WatcherLeft(); }, std::chrono::milliseconds(800)));
+  EXPECT_EQ(Hub().State(), PositionState::Fixing);
   reader.reset();
   Hub().Clear();
 }
