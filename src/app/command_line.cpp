@@ -103,7 +103,8 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
   app.set_version_flag("--version", kProgramTitle, "Show the version and exit");
   app.footer(
       "The user follows the position of a GPS receiver (--gps) or of a recorded walk\n"
-      "(--replay) while 'follow GPS' is on in the menu; a tap on the map turns it off.\n"
+      "(--replay) while following is on (the menu's GPS button; moving the user by hand\n"
+      "from the menu turns it off).\n"
       "\n"
       "Environment:\n"
       "  CORVANE_HEADLESS=1  run without a display (for tests)");

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "map/portrait.h"
+#include "platform/position/position_source.h"
 #include "platform/windowing/win_api.h"
 
 CPortraitApp::CPortraitApp(const AppConfig& config)
@@ -33,7 +34,11 @@ HRESULT CPortraitApp::OnInit() {
   return 0;
 }
 
-HRESULT CPortraitApp::OnExit() { return 0; }
+HRESULT CPortraitApp::OnExit() {
+  // The reader must not post to a window that is about to go.
+  platform::ClosePositionSource();
+  return 0;
+}
 HRESULT CPortraitApp::OnSuspend() { return 0; }
 HRESULT CPortraitApp::OnResume() { return 0; }
 HRESULT CPortraitApp::RestoreSurfaces(CGapiDisplay*, HINSTANCE) { return 0; }
@@ -77,6 +82,7 @@ HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
 HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
   CGapiBitmapFont* font = m_display.GetSystemFontBorder();
   if (m_startupPending) RunStartupSequence(backBuffer);
+  if (m_model != nullptr) m_model->AgeGpsFix(timeGetTime());
   if (m_mode >= MODE_NEW_USER)
     DrawUserScreen(backBuffer);
   else if (m_model != nullptr)

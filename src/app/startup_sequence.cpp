@@ -26,6 +26,26 @@ const char* FileNamePart(const char* path) {
   return name;
 }
 
+platform::PositionOptions PositionOptionsOf(const RunOptions& run) {
+  platform::PositionOptions options;
+  switch (run.position) {
+    case RunOptions::Position::None:
+      options.source = platform::PositionOptions::Source::None;
+      break;
+    case RunOptions::Position::Gpsd:
+      options.source = platform::PositionOptions::Source::Gpsd;
+      break;
+    case RunOptions::Position::Track:
+      options.source = platform::PositionOptions::Source::Track;
+      break;
+  }
+  options.host = run.gpsHost;
+  options.port = run.gpsPort;
+  options.trackFile = run.trackFile;
+  options.speed = run.speed;
+  return options;
+}
+
 }  // namespace
 
 void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
@@ -55,6 +75,9 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     SetError("Not enough memory to load the project.", 0);
     Quit();
   } else {
+    m_model->m_positionOptions = PositionOptionsOf(m_runOptions);
+    // With a source asked for, its state is worth seeing from the start.
+    if (m_runOptions.position != RunOptions::Position::None) m_model->m_showGpsStatus = true;
     const int gps = m_model->OpenGpsPort();
     if (gps < 0)
       failed(0, gps);
@@ -64,7 +87,8 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     char line[kLineSize];
     // Cut a long name so the whole line fits.
     constexpr int kNameRoom = kLineSize - 1 - static_cast<int>(sizeof "Loading XML - ..." - 1);
-    std::snprintf(line, sizeof line, "Loading XML - %.*s...", kNameRoom, FileNamePart(m_projectFile));
+    std::snprintf(line, sizeof line, "Loading XML - %.*s...", kNameRoom,
+                  FileNamePart(m_projectFile));
     label(1, line);
     if (m_model->LoadProjectFile(m_projectFile))
       done(1);

@@ -23,6 +23,8 @@ char* CPortraitApp::StatusMessage(int32_t code, char* buffer) {
       nullptr,
       "No system details loaded - SERIOUS ERROR!!",
       "Serial port not used in desktop version.",
+      "GPS service not reachable",
+      "Track file unreadable",
   };
   constexpr int32_t kCount = static_cast<int32_t>(sizeof kMessages / sizeof kMessages[0]);
   const char* text = "Unknown error";

@@ -4,7 +4,11 @@
 
 void CPortrait::TestRegion(CRegionItem* region, double radius) {
   const double d = Distance(region->m_screenX, region->m_screenY, m_userPos.x, m_userPos.y);
-  if (radius > d) {
+  // A tapped position follows the circle exactly. One from a fix must pass the circle by the
+  // fix's error before the region is left, or noise at the edge would enter and leave it on
+  // alternate fixes.
+  const bool held = region->m_active && m_userFromGps && d <= radius + RegionLeaveMargin(radius);
+  if (radius > d || held) {
     // Marked again every frame while the user stays inside, so content that another
     // region's leaving withdrew comes back at once.
     region->m_active = true;

@@ -1,10 +1,11 @@
-// The user's position on the map, set by taps; no receiver feeds it in this build.
+// The user's position on the map, set by taps and by fixes while following (gps_follow.cpp).
 #include "map/portrait.h"
 
 void CPortrait::SetUserPosition(int x, int y) {
   // Not limited to the map: a tap beyond its edge still moves the user there.
   m_userPos = CGeoPoint(x, y);
   m_userGps = MapToGps(m_userPos);
+  m_userFromGps = false;  // the fix path sets it again after this call
 }
 
 CGeoPoint CPortrait::MapPointToGps(int x, int y) const { return MapToGps(CGeoPoint(x, y)); }

@@ -56,11 +56,20 @@ CPortrait::~CPortrait() {
 }
 
 int CPortrait::OpenGpsPort() {
-  // This build has no serial receiver: always "Serial port not used in desktop version."
-  return -17;
+  // Without a source nothing changes from a build with no receiver: "Serial port not used in
+  // desktop version." A source that did not open still starts the program: gpsd is retried in
+  // the background, and a track that cannot be read leaves the user to taps.
+  if (m_positionOptions.source == platform::PositionOptions::Source::None) return -17;
+  switch (platform::OpenPositionSource(m_positionOptions, m_hWnd)) {
+    case platform::PositionOpenResult::Ok:
+      break;
+    case platform::PositionOpenResult::ServiceUnreachable:
+      return -18;
+    case platform::PositionOpenResult::TrackUnreadable:
+      return -19;
+  }
+  return 1;
 }
-
-void CPortrait::OnGpsMessage() {}
 
 int CPortrait::TakePendingAction() {
   const int action = m_pendingAction;

@@ -7,6 +7,7 @@
 
 #include "map/geo_point.h"
 #include "platform/graphics/gapi.h"
+#include "platform/position/position_source.h"
 #include "platform/windowing/win_types.h"
 
 class CXmlItemList;
@@ -23,6 +24,11 @@ constexpr int ACTION_USER_LIST = 4;
 constexpr int ACTION_STOP_VIDEO = 5;
 constexpr int ACTION_RELATIONSHIPS = 6;
 
+// A fix older than this (platform clock, milliseconds) is lost.
+constexpr uint32_t kGpsFixTimeout = 5000;
+// The horizontal error assumed when a source reports none, in metres.
+constexpr double kDefaultGpsError = 10.0;
+
 // Relationship mask
 constexpr int REL_THEMES = 1;
 constexpr int REL_CHARACTERS = 2;
@@ -37,8 +43,8 @@ class CPortrait {
   CPortrait& operator=(const CPortrait&) = delete;
 
   // --- model basics (portrait.cpp) ---
+  // Opens the position source of m_positionOptions: -17 without one, else 1 or -18 / -19.
   int OpenGpsPort();
-  void OnGpsMessage();
   bool HasGpsFix() const { return m_gpsFix; }
   int TakePendingAction();
   void SetRegionContentAvailable(int regionId, bool available);
@@ -104,6 +110,26 @@ class CPortrait {
   int GetRelationshipFlags() const;
   void SetRelationshipFlags(int mask);
   void SetCurrentUser(CUserContext* user);
+
+  // --- live position (interact/gps_follow.cpp, interact/gps_margin.cpp) ---
+  // Window message 1234: takes the fixes that arrived and applies each in turn.
+  void OnGpsMessage();
+  // One fix: stored, and while following with no tap mode armed the user moves there as a
+  // tap on that place would. horizontalError in metres, < 0 unknown; time on the platform clock.
+  void ApplyGpsFix(double latitude, double longitude, double horizontalError, uint32_t time);
+  // Run every frame with the platform clock: a fix older than kGpsFixTimeout is lost.
+  void AgeGpsFix(uint32_t now);
+  // A tap mode (move user, show coordinates, an edit) waits for the next map tap.
+  bool TapModeArmed() const;
+  // Metres per map pixel along the map's GPS edges; 0 when they do not give a scale.
+  double MetresPerPixel() const;
+  // The horizontal error of the held fix in map pixels (the default when none is reported);
+  // 0 when the map gives no scale.
+  double GpsErrorPixels() const;
+  // How far past the radius a GPS-fed user must go to leave a region, in map pixels.
+  double RegionLeaveMargin(double radius) const;
+  // The faint ring of the error estimate around the user marker, while following a fix.
+  void DrawGpsErrorRing(CGapiSurface* backBuffer);
 
   // --- stylus input and edit modes (interact/stylus_commands.cpp, interact/map_tap.cpp,
   //     interact/drag_view.cpp, interact/menu_gesture.cpp) ---
@@ -216,6 +242,12 @@ class CPortrait {
   int m_calibrationStep = 0;   // 0 not calibrating; 1 or 2: waiting for that point's tap
   CGeoPoint m_calibrationMap;  // the first point, map pixels
   CGeoPoint m_calibrationGps;  // its GPS position
+
+  // Live position.
+  platform::PositionOptions m_positionOptions;  // the source OpenGpsPort opens
+  double m_gpsError = -1.0;                     // metres, < 0 when the source reports none
+  uint32_t m_gpsFixTime = 0;                    // platform clock of the held fix
+  bool m_userFromGps = false;                   // m_userPos came from a fix, not a tap
 
   // The first system record, or null when none was loaded.
   CSystemItem* System() const;

@@ -100,6 +100,12 @@ void ShadowLine(CGapiSurface* back, int x1, int y1, int x2, int y2, DWORD opacit
   back->DrawLine(x1, y1, x2, y2, kBlack, GDLINE_OPACITY, &fx);
 }
 
+void FaintLine(CGapiSurface* back, int x1, int y1, int x2, int y2, DWORD color, DWORD opacity) {
+  GDLINEFX fx{};
+  fx.dwOpacity = opacity;
+  back->DrawLine(x1, y1, x2, y2, color, GDLINE_OPACITY, &fx);
+}
+
 void CentredText(CGapiSurface* back, int x, int y, const char* text, CGapiBitmapFont* font) {
   back->DrawTextA(x, y, text, font, GDDRAWTEXT_CENTER, nullptr, 0, nullptr);
 }

@@ -35,6 +35,7 @@ void TranslucentFill(CGapiSurface* back, const RECT& rect, DWORD color);
 void Frame(CGapiSurface* back, const RECT& rect, DWORD color);
 void Line(CGapiSurface* back, int x1, int y1, int x2, int y2, DWORD color);
 void ShadowLine(CGapiSurface* back, int x1, int y1, int x2, int y2, DWORD opacity);
+void FaintLine(CGapiSurface* back, int x1, int y1, int x2, int y2, DWORD color, DWORD opacity);
 void CentredText(CGapiSurface* back, int x, int y, const char* text, CGapiBitmapFont* font);
 
 }  // namespace render

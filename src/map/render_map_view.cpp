@@ -21,6 +21,7 @@ void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     if (m_showUser && ClipToView(m_viewRect, userRect, &dest, &src)) {
       render::KeyedBlitAt(backBuffer, dest, &m_userIcon, src, 128);
     }
+    if (m_showUser) DrawGpsErrorRing(backBuffer);
   }
 
   DrawContentIcons(backBuffer, font);
@@ -108,8 +109,14 @@ void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   render::Frame(backBuffer, box, render::kBlack);
 
   char text[128];
-  if (HasGpsFix()) {
+  const platform::PositionState state = platform::CurrentPositionState();
+  if (state == platform::PositionState::Lost) {
+    // The last fix may still be held for a moment; the loss is the news.
+    std::snprintf(text, sizeof text, "GPS SERVICE LOST - RECONNECTING");
+  } else if (HasGpsFix()) {
     std::snprintf(text, sizeof text, "Lat: %f, Long: %f", m_gpsLatitude, m_gpsLongitude);
+  } else if (state == platform::PositionState::Ended) {
+    std::snprintf(text, sizeof text, "END OF RECORDED WALK");
   } else {
     std::snprintf(text, sizeof text, "WAITING FOR GPS FIX");
   }

@@ -26,6 +26,7 @@ class ProbeApp : public CPortraitApp {
     const uint32_t before = headless::Clock();
     const HRESULT hr = CPortraitApp::ProcessNextFrame(backBuffer, flags);
     if (frames == 0) firstFrameMs = headless::Clock() - before;
+    if (frames == 0 && feedFix) headless::FeedPositionFix(54.487, -0.6162, 3.0);
     if (++frames >= framesToRun) Quit();
     return hr;
   }
@@ -38,6 +39,7 @@ class ProbeApp : public CPortraitApp {
   int frames = 0;
   uint32_t firstFrameMs = 0;
   bool refuseModel = false;
+  bool feedFix = false;  // a fix arrives after the first frame
 };
 
 class PortraitAppTest : public ::testing::Test {
@@ -178,9 +180,8 @@ TEST_F(PortraitAppTest, FirstScreenFollowsTheUsersFile) {
   EXPECT_EQ(withUsers.m_mode, MODE_USER_LIST);
   const std::vector<TextAt> texts = apptest::TextsDrawn();
   EXPECT_NE(std::find(texts.begin(), texts.end(), TextAt{"Done", 200, 75}), texts.end());
-  const auto errorLines = std::count_if(texts.begin(), texts.end(), [](const TextAt& t) {
-    return t.text.rfind("Error: ", 0) == 0;
-  });
+  const auto errorLines = std::count_if(
+      texts.begin(), texts.end(), [](const TextAt& t) { return t.text.rfind("Error: ", 0) == 0; });
   EXPECT_EQ(errorLines, 1);  // only the serial port line
 
   apptest::ResetAll();
@@ -189,9 +190,45 @@ TEST_F(PortraitAppTest, FirstScreenFollowsTheUsersFile) {
   EXPECT_EQ(noUsers.Run(), 0);
   EXPECT_EQ(noUsers.m_mode, MODE_NEW_USER);
   const std::vector<TextAt> lines = apptest::TextsDrawn();
-  EXPECT_NE(std::find(lines.begin(), lines.end(),
-                      TextAt{"Error: No user data in user file", 5, 110}),
-            lines.end());
+  EXPECT_NE(
+      std::find(lines.begin(), lines.end(), TextAt{"Error: No user data in user file", 5, 110}),
+      lines.end());
+}
+
+TEST_F(PortraitAppTest, AGivenPositionSourceIsOpenedAtTheFirstStepAndFollowed) {
+  struct Case {
+    RunOptions::Position position;
+    const char* track;
+    const char* step0;
+    const char* errorLine;  // the first error line, or "" for none of step 0
+  };
+  const Case cases[] = {
+      {RunOptions::Position::Gpsd, "", "Done", ""},
+      {RunOptions::Position::Track, "/nonexistent/walk.gpx", "Error!",
+       "Error: Track file unreadable"},
+  };
+  for (const Case& c : cases) {
+    apptest::ResetAll();
+    headless::QueueFileDialogAnswer(ProjectWithUsers("corvane-app-gps", ""));
+    ProbeApp app(apptest::ProgramConfig());
+    RunOptions options;
+    options.position = c.position;
+    options.trackFile = c.track;
+    app.SetRunOptions(options);
+    app.framesToRun = 3;
+    app.feedFix = true;
+    ASSERT_EQ(app.Run(), 0);
+    const std::vector<TextAt> texts = apptest::TextsDrawn();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), TextAt{c.step0, 200, 15}), texts.end())
+        << c.step0;
+    const bool listed =
+        std::find(texts.begin(), texts.end(), TextAt{c.errorLine, 5, 100}) != texts.end();
+    EXPECT_EQ(listed, *c.errorLine != '\0') << c.errorLine;
+    ASSERT_NE(app.m_model, nullptr);
+    EXPECT_TRUE(app.m_model->m_showGpsStatus);
+    // The window message of a fix reaches the model: only an open source delivers one.
+    EXPECT_EQ(app.m_model->HasGpsFix(), c.position == RunOptions::Position::Gpsd);
+  }
 }
 
 TEST_F(PortraitAppTest, ModelThatCannotBeCreatedEndsTheStartWithAMessage) {

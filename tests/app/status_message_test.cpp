@@ -33,10 +33,12 @@ TEST(StatusMessage, EachCodeHasItsMessage) {
   EXPECT_EQ(Message(-14), "No user file - default file created");
   EXPECT_EQ(Message(-16), "No system details loaded - SERIOUS ERROR!!");
   EXPECT_EQ(Message(-17), "Serial port not used in desktop version.");
+  EXPECT_EQ(Message(-18), "GPS service not reachable");
+  EXPECT_EQ(Message(-19), "Track file unreadable");
 }
 
 TEST(StatusMessage, CodesWithoutMessageAreUnknown) {
-  for (int32_t code : {-15, 0, 1, 7, -18, -1000, INT32_MIN, INT32_MAX})
+  for (int32_t code : {-15, 0, 1, 7, -20, -1000, INT32_MIN, INT32_MAX})
     EXPECT_EQ(Message(code), "Unknown error") << code;
 }
 
