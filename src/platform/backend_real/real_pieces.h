@@ -41,6 +41,7 @@ class SdlWindowPiece : public WindowPiece {
   bool EnsureVideo();
 
   std::map<HWND, SDL_Window*> m_windows;
+  std::vector<HWND> m_coverScreen;  // full-screen windows: kept over the whole screen
   std::vector<InputEvent> m_pending;
   bool m_videoUp = false;
   bool m_exposed = false;

@@ -4,11 +4,14 @@
 // (DeviceToLogical).
 #include <SDL_image.h>
 
+#include <algorithm>
+
 #include "platform/backend_real/real_pieces.h"
 #include "platform/backend_real/sdl_keys.h"
 #include "platform/graphics/detail/resources.h"
 #include "platform/graphics/detail/text_encoding.h"
 #include "platform/windowing/detail/modal_scope.h"
+#include "platform/windowing/detail/window_object.h"
 #include "platform/windowing/win_api.h"
 
 namespace platform {
@@ -40,6 +43,7 @@ bool SdlWindowPiece::EnsureVideo() {
 void SdlWindowPiece::Shutdown() {
   for (auto& [hwnd, window] : m_windows) SDL_DestroyWindow(window);
   m_windows.clear();
+  m_coverScreen.clear();
   m_pending.clear();
   if (m_videoUp) {
     SDL_DelEventWatch(&SdlWindowPiece::Watch, this);
@@ -54,14 +58,30 @@ bool SdlWindowPiece::Create(HWND hwnd, const char* title, int clientWidth, int c
   std::string text = title ? title : "";
   if (!IsValidUtf8(text)) text = Windows1252ToUtf8(text);
   Uint32 flags = SDL_WINDOW_HIDDEN | (resizable ? SDL_WINDOW_RESIZABLE : 0);
-  SDL_Window* window = SDL_CreateWindow(text.c_str(), SDL_WINDOWPOS_UNDEFINED,
-                                        SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight, flags);
+  // A topmost pop-up with no owner is the full-screen presentation: a frameless window over
+  // the whole screen, the picture scaled into it as into a resized window. It is placed by
+  // hand rather than switched to the window system's full-screen state, which needs a window
+  // manager to take effect and leaves the window half-sized without one.
+  const bool coverScreen = (hwnd->style & WS_POPUP) != 0 &&
+                           (hwnd->exStyle & WS_EX_TOPMOST) != 0 && hwnd->parent == nullptr;
+  int x = SDL_WINDOWPOS_UNDEFINED;
+  int y = SDL_WINDOWPOS_UNDEFINED;
+  SDL_Rect screen{};
+  if (coverScreen && SDL_GetDisplayBounds(0, &screen) == 0) {
+    flags |= SDL_WINDOW_BORDERLESS;
+    x = screen.x;
+    y = screen.y;
+    clientWidth = screen.w;
+    clientHeight = screen.h;
+  }
+  SDL_Window* window = SDL_CreateWindow(text.c_str(), x, y, clientWidth, clientHeight, flags);
   if (window == nullptr) {
     SDL_Log("Cannot create a window: %s", SDL_GetError());
     return false;
   }
   SDL_SetWindowMinimumSize(window, kMinimumClientWidth, kMinimumClientHeight);
   m_windows[hwnd] = window;
+  if ((flags & SDL_WINDOW_BORDERLESS) != 0) m_coverScreen.push_back(hwnd);
   return true;
 }
 
@@ -70,6 +90,7 @@ void SdlWindowPiece::Destroy(HWND hwnd) {
   if (it == m_windows.end()) return;
   SDL_DestroyWindow(it->second);
   m_windows.erase(it);
+  std::erase(m_coverScreen, hwnd);
   std::erase_if(m_pending, [hwnd](const InputEvent& e) { return e.hwnd == hwnd; });
 }
 
@@ -148,6 +169,8 @@ RECT SdlWindowPiece::FrameExtents(HWND hwnd) {
 void SdlWindowPiece::PlaceClient(HWND hwnd, int x, int y, int width, int height) {
   SDL_Window* w = Native(hwnd);
   if (w == nullptr) return;
+  // A full-screen window keeps the screen whatever size the program asks for.
+  if (std::find(m_coverScreen.begin(), m_coverScreen.end(), hwnd) != m_coverScreen.end()) return;
   RECT now = ClientOnScreen(hwnd);
   if (now.left != x || now.top != y) SDL_SetWindowPosition(w, x, y);
   if (now.right - now.left != width || now.bottom - now.top != height) {
