@@ -107,9 +107,10 @@ screenshot() {
   import -window root "$SHOTS/$1.png"
 }
 
-# start_app_with_user NAME: starts X and the program on a scratch copy of the demo whose users
-# file holds one user, so the start ends on the user list. Sets PROJECT and USERS (the two
-# files, dated in the past so a later write shows) and WIN.
+# start_app_with_user NAME [OPTION...]: starts X and the program (given the options) on a
+# scratch copy of the demo whose users file holds one user, so the start ends on the user
+# list. Sets PROJECT and USERS (the two files, dated in the past so a later write shows) and
+# WIN.
 start_app_with_user() {
   cp -r "$DEMO" "$WORK/demo"
   PROJECT=$(ls "$WORK"/demo/*.xml | grep -vi 'users' | head -n1)
@@ -119,7 +120,7 @@ start_app_with_user() {
     '</user_context>' '</user_list>' >"$USERS"
   touch -d '2000-01-01' "$PROJECT" "$USERS"
   start_x
-  "$CORVANE" "$PROJECT" >"$WORK/app.log" 2>&1 &
+  "$CORVANE" "$PROJECT" "${@:2}" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
   wait_for_window
 }
