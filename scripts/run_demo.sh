@@ -2,6 +2,10 @@
 # Installs what is missing, builds the program (Release, in build/) and starts it on the demo
 # project. The program writes the project back when it quits, so it runs on a fresh copy
 # outside the checkout. Safe to run again.
+#   bash scripts/run_demo.sh                    the demo, moved about by taps
+#   bash scripts/run_demo.sh --replay [OPTION]  following the demo's recorded walk
+#                                               (demo/walk.gpx, --speed=10 unless given)
+# Any other options are passed to the program (corvane --help lists them).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
@@ -23,5 +27,19 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "run_demo: no display to show the window on (DISPLAY is not set)" >&2
   exit 1
 fi
-echo "Starting Corvane on $project"
-exec "$build/corvane" "$project"
+options=()
+replay=false
+speed_given=false
+for arg in "$@"; do
+  case "$arg" in
+    --replay) replay=true ;;
+    --speed=*|--speed) speed_given=true; options+=("$arg") ;;
+    *) options+=("$arg") ;;
+  esac
+done
+if $replay; then
+  options=("--replay=$copy/walk.gpx" "${options[@]}")
+  $speed_given || options+=("--speed=10")
+fi
+echo "Starting Corvane on $project ${options[*]}"
+exec "$build/corvane" "${options[@]}" "$project"
