@@ -1,0 +1,45 @@
+// The `new` subcommand: its options and the run that writes a new project.
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <ostream>
+
+#include "app/command_line.h"
+#include "app/new_project.h"
+
+SubcommandRun DefineNew(CLI::App& command) {
+  auto request = std::make_shared<NewProjectRequest>();
+  command.add_option("FOLDER", request->folder, "the folder of the new project (made if missing)")
+      ->required();
+  command.add_option("--map", request->map, "the map image, copied into FOLDER")
+      ->option_text("IMAGE")
+      ->required();
+  command
+      .add_option("--bounds", request->bounds,
+                  "the map's edges in decimal degrees: west, north, east, south\n"
+                  "(write --bounds=W,N,E,S when the first is negative)")
+      ->option_text("W,N,E,S")
+      ->required();
+  command
+      .add_option("--waypoints", request->waypoints, "a GPX file whose waypoints become regions")
+      ->option_text("FILE.gpx");
+  command.add_option("--name", request->name, "the project's name (default: the folder's name)")
+      ->option_text("TEXT");
+  command.footer(
+      "Writes FOLDER/<folder name>.xml as the program writes projects: each waypoint becomes a\n"
+      "region named after it, with a radius of about 25 metres on the map's scale; the other\n"
+      "lists are empty. An existing project is never overwritten.\n"
+      "Exit status: 0 written, 1 nothing written.");
+  return [request](std::ostream& out, std::ostream& err) {
+    const NewProjectResult result = CreateNewProject(*request);
+    for (const std::string& note : result.notes) err << "corvane new: warning: " << note << "\n";
+    if (!result.written) {
+      err << "corvane new: " << result.problem << "\nNothing was written.\n";
+      return 1;
+    }
+    out << "Wrote " << result.projectFile << ": " << result.regions << " region"
+        << (result.regions == 1 ? "" : "s") << ", radius " << result.radius
+        << " map pixels (about 25 metres).\n"
+        << "Next: corvane check " << result.projectFile << "\n";
+    return 0;
+  };
+}

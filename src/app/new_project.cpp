@@ -1,0 +1,281 @@
+// `corvane new`: a project folder with the map beside the project file, the waypoints of a
+// GPX file as regions, and nothing else, written through the program's own records.
+#include "app/new_project.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "data/region_item.h"
+#include "data/system_item.h"
+#include "data/xml_item_list.h"
+#include "data/xml_values.h"
+#include "map/calibration.h"
+#include "map/portrait.h"
+#include "platform/graphics/gapi.h"
+#include "platform/position/track_file.h"
+#include "platform/windowing/win_api.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kRegionMetres = 25.0;
+constexpr double kMetresPerDegree = 111195.0;  // on a sphere of the earth's mean radius
+constexpr double kMapWidth = 800.0;            // every map is drawn at this size
+constexpr double kMapHeight = 600.0;
+// The reader takes values up to this many characters; longer names would be cut there.
+constexpr size_t kLongestValue = 127;
+
+struct Bounds {
+  double west, north, east, south;
+};
+
+bool ParseBounds(const std::string& text, Bounds* out, std::string* problem) {
+  double values[4];
+  size_t start = 0;
+  for (int i = 0; i < 4; ++i) {
+    const size_t comma = text.find(',', start);
+    if ((comma == std::string::npos) != (i == 3)) {
+      *problem =
+          "--bounds needs four numbers W,N,E,S (west, north, east, south), not '" + text + "'";
+      return false;
+    }
+    const std::string part = text.substr(start, comma == std::string::npos ? comma : comma - start);
+    const double limit = i % 2 == 0 ? 180.0 : 90.0;
+    if (!ParseCoordinate(part, limit, &values[i])) {
+      *problem = std::string("--bounds: the ") +
+                 (i == 0   ? "west"
+                  : i == 1 ? "north"
+                  : i == 2 ? "east"
+                           : "south") +
+                 " edge '" + part + "' is not a number from " +
+                 (limit == 180.0 ? "-180 to 180" : "-90 to 90");
+      return false;
+    }
+    start = comma + 1;
+  }
+  *out = Bounds{values[0], values[1], values[2], values[3]};
+  if (!(out->west < out->east)) {
+    *problem =
+        "--bounds: the west edge must be less than the east edge (longitude grows "
+        "eastwards); a map with no width or a reversed one cannot be used";
+    return false;
+  }
+  if (!(out->north > out->south)) {
+    *problem =
+        "--bounds: the north edge must be greater than the south edge (latitude grows "
+        "northwards); a map with no height or a reversed one cannot be used";
+    return false;
+  }
+  return true;
+}
+
+// A waypoint's name as a description the line reader takes back unchanged: one line with
+// single spaces, no angle brackets, at most kLongestValue bytes cut on a character boundary.
+std::string Description(const std::string& name, int number) {
+  std::string out;
+  for (char c : name) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u <= 0x20 || u == 0x7F) {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else if (c == '<') {
+      out += '(';
+    } else if (c == '>') {
+      out += ')';
+    } else {
+      out += c;
+    }
+  }
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  if (out.size() > kLongestValue) {
+    size_t cut = kLongestValue;
+    while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) --cut;
+    out.resize(cut);
+  }
+  if (out.empty()) out = "Waypoint " + std::to_string(number);
+  return out;
+}
+
+// The reader keeps coordinates in single precision: held that way from the start, the file
+// is already what the program writes back after opening it.
+double AsRead(double degrees) { return static_cast<double>(static_cast<float>(degrees)); }
+
+bool SafeText(const std::string& text) {
+  for (char c : text)
+    if (c == '<' || c == '>' || static_cast<unsigned char>(c) < 0x20) return false;
+  return true;
+}
+
+// Undoes what a failed run made.
+class CCleanup {
+ public:
+  ~CCleanup() {
+    if (m_keep) return;
+    std::error_code ec;
+    if (!m_copiedMap.empty()) fs::remove(m_copiedMap, ec);
+    if (!m_madeFolder.empty()) fs::remove(m_madeFolder, ec);  // only when empty
+  }
+  void Keep() { m_keep = true; }
+  fs::path m_copiedMap;
+  fs::path m_madeFolder;
+
+ private:
+  bool m_keep = false;
+};
+
+}  // namespace
+
+double RadiusForMetres(double west, double north, double east, double south, double metres) {
+  const double middle = (north + south) / 2.0 * M_PI / 180.0;
+  const double across = (east - west) * kMetresPerDegree * std::cos(middle) / kMapWidth;
+  const double down = (north - south) * kMetresPerDegree / kMapHeight;
+  const double perPixel = (across + down) / 2.0;
+  if (!(perPixel > 0)) return 1.0;
+  return std::max(1.0, std::round(metres / perPixel));
+}
+
+NewProjectResult CreateNewProject(const NewProjectRequest& request) {
+  NewProjectResult result;
+  Bounds bounds{};
+  if (!ParseBounds(request.bounds, &bounds, &result.problem)) return result;
+
+  std::error_code ec;
+  const fs::path folder = fs::absolute(request.folder, ec);
+  std::string base = folder.filename().string();
+  if (base.empty() || base == ".") base = folder.parent_path().filename().string();
+  if (base.empty() || base == "..") {
+    result.problem = "cannot name a project after the folder '" + request.folder + "'";
+    return result;
+  }
+  const fs::path project = folder / (base + ".xml");
+  result.projectFile = project.string();
+  const std::string projectName = request.name.empty() ? base : request.name;
+  if (!SafeText(projectName) || projectName.size() > kLongestValue) {
+    result.problem = "--name must be one line of at most 127 characters without '<' or '>'";
+    return result;
+  }
+  if (fs::exists(project, ec)) {
+    result.problem = project.string() + " already exists; a new project never overwrites one";
+    return result;
+  }
+
+  // The map must be an image the program can draw.
+  const fs::path mapSource(request.map);
+  const std::string mapName = mapSource.filename().string();
+  if (!fs::is_regular_file(mapSource, ec)) {
+    result.problem = "the map " + request.map + " is not a readable file";
+    return result;
+  }
+  if (!SafeText(mapName) || mapName.size() > kLongestValue) {
+    result.problem = "the map's file name must be at most 127 characters, without '<' or '>'";
+    return result;
+  }
+  {
+    CGapiSurface image;
+    const bool decoded = image.CreateSurface(GDSURFACE_SYSTEMMEMORY, request.map.c_str()) == GD_OK;
+    if (decoded && (image.GetWidth() != kMapWidth || image.GetHeight() != kMapHeight)) {
+      char note[160];
+      std::snprintf(
+          note, sizeof note, "the map is %u x %u pixels; the program stretches it to 800 x 600",
+          static_cast<unsigned>(image.GetWidth()), static_cast<unsigned>(image.GetHeight()));
+      result.notes.push_back(note);
+    }
+    image.Destroy();
+    if (!decoded) {
+      result.problem = "the map " + request.map + " cannot be read as an image";
+      return result;
+    }
+  }
+
+  platform::TrackFile track;
+  if (!request.waypoints.empty()) {
+    track = platform::ReadTrackFile(request.waypoints);
+    if (!track.error.empty()) {
+      result.problem = "cannot read the waypoints in " + request.waypoints + ": " + track.error;
+      return result;
+    }
+    if (track.waypoints.empty()) {
+      result.problem =
+          request.waypoints + " holds no waypoints (GPX wpt elements) to make regions of";
+      return result;
+    }
+    if (track.waypoints.size() > static_cast<size_t>(LIST_CAPACITY)) {
+      result.problem = request.waypoints + " holds " + std::to_string(track.waypoints.size()) +
+                       " waypoints; a project takes at most " + std::to_string(LIST_CAPACITY) +
+                       " regions";
+      return result;
+    }
+    if (track.skipped > 0)
+      result.notes.push_back(std::to_string(track.skipped) +
+                             " damaged points or waypoints of the GPX file were left out");
+  }
+
+  CCleanup cleanup;
+  if (!fs::exists(folder, ec)) {
+    if (!fs::create_directories(folder, ec)) {
+      result.problem = "cannot make the folder " + folder.string() + ": " + ec.message();
+      return result;
+    }
+    cleanup.m_madeFolder = folder;
+  }
+  const fs::path mapCopy = folder / mapName;
+  if (!fs::exists(mapCopy, ec)) {
+    if (!fs::copy_file(mapSource, mapCopy, ec)) {
+      result.problem = "cannot copy the map to " + mapCopy.string() + ": " + ec.message();
+      return result;
+    }
+    cleanup.m_copiedMap = mapCopy;
+  } else if (!fs::equivalent(mapSource, mapCopy, ec)) {
+    result.problem =
+        mapCopy.string() + " already exists and is another file; it is not overwritten";
+    return result;
+  }
+
+  // The program's own model writes the file, so it is byte for byte what a save would give.
+  CPortrait model(nullptr, GetModuleHandleA(nullptr), static_cast<int>(kMapWidth),
+                  static_cast<int>(kMapHeight));
+  for (CXmlItemList** list :
+       {&model.m_systemList, &model.m_characterList, &model.m_locationList, &model.m_themeList,
+        &model.m_timeList, &model.m_regionList, &model.m_contentList})
+    *list = new CXmlItemList;
+  CSystemItem system;
+  CopyText(system.m_projectName, sizeof system.m_projectName, projectName.c_str());
+  CopyText(system.m_mapFilename, sizeof system.m_mapFilename, mapName.c_str());
+  system.m_left = AsRead(bounds.west);
+  system.m_top = AsRead(bounds.north);
+  system.m_right = AsRead(bounds.east);
+  system.m_bottom = AsRead(bounds.south);
+  system.m_radius =
+      RadiusForMetres(bounds.west, bounds.north, bounds.east, bounds.south, kRegionMetres);
+  model.m_systemList->Add(system);
+  result.radius = system.m_radius;
+
+  int id = 1;  // the region id 0 also stands for "no region" in content records
+  for (const platform::TrackPoint& w : track.waypoints) {
+    CRegionItem region;
+    region.m_id = id;
+    const std::string description = Description(w.name, id);
+    CopyText(region.m_description, sizeof region.m_description, description.c_str());
+    region.m_gpsX = AsRead(w.longitude);
+    region.m_gpsY = AsRead(w.latitude);
+    model.m_regionList->Add(region);
+    if (w.longitude < bounds.west || w.longitude > bounds.east || w.latitude < bounds.south ||
+        w.latitude > bounds.north)
+      result.notes.push_back("waypoint '" + description +
+                             "' lies outside the bounds; the program places it on the map's edge");
+    ++id;
+  }
+  result.regions = id - 1;
+
+  if (!model.SaveProjectFile(project.string().c_str())) {
+    result.problem = "cannot write " + project.string();
+    return result;
+  }
+  cleanup.Keep();
+  result.written = true;
+  return result;
+}
