@@ -151,6 +151,10 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
     result.problem = "cannot name a project after the folder '" + request.folder + "'";
     return result;
   }
+  if (!SafeText(base) || base.size() > kLongestValue) {
+    result.problem = "the folder's name must be at most 127 characters, without '<' or '>'";
+    return result;
+  }
   const fs::path project = folder / (base + ".xml");
   result.projectFile = project.string();
   const std::string projectName = request.name.empty() ? base : request.name;
@@ -245,6 +249,9 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   CSystemItem system;
   CopyText(system.m_projectName, sizeof system.m_projectName, projectName.c_str());
   CopyText(system.m_mapFilename, sizeof system.m_mapFilename, mapName.c_str());
+  // Named as the program names it when it first makes the users file, so that first save
+  // leaves the project as it is.
+  system.SetUserFilename((base + "Users.xml").c_str());
   system.m_left = AsRead(bounds.west);
   system.m_top = AsRead(bounds.north);
   system.m_right = AsRead(bounds.east);

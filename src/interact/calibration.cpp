@@ -112,10 +112,10 @@ void CPortrait::CalibrationTap(int mapX, int mapY) {
   char text[320];
   std::snprintf(text, sizeof text,
                 "The map's edges become:\n"
-                "  left (west)     %f\n"
-                "  top (north)     %f\n"
-                "  right (east)    %f\n"
-                "  bottom (south)  %f\n"
+                "left (west): %f\n"
+                "top (north): %f\n"
+                "right (east): %f\n"
+                "bottom (south): %f\n"
                 "Regions and content keep their GPS positions and move on the map.\n"
                 "Set these edges?",
                 edges.left, edges.top, edges.right, edges.bottom);

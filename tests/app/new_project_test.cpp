@@ -65,6 +65,7 @@ TEST_F(NewProjectTest, WaypointsBecomeRegionsInTheProgramsOwnFormat) {
   const CSystemItem* system = model.System();
   EXPECT_STREQ(system->m_projectName, "Castle walk");
   EXPECT_STREQ(system->m_mapFilename, "map.png");
+  EXPECT_STREQ(system->m_userFilename, "CastleUsers.xml");
   EXPECT_NEAR(system->m_left, -0.6262, 1e-6);
   EXPECT_NEAR(system->m_bottom, 54.483501, 1e-5);
   EXPECT_EQ(system->m_radius, 17);  // 1.46 metres per map pixel here
