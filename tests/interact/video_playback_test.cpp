@@ -149,6 +149,10 @@ class PresentRecorder : public platform::PresentPiece {
   void Present(const void* pixels, int w, int h, int pitch) override {
     m_inner->Present(pixels, w, h, pitch);
     ++presents;
+    if (presents == 1)
+      firstBottomRow.assign(
+          static_cast<const uint32_t*>(pixels) + static_cast<size_t>(h - 4) * (pitch / 4),
+          static_cast<const uint32_t*>(pixels) + static_cast<size_t>(h - 4) * (pitch / 4) + w);
     width = w;
     height = h;
     last.resize(static_cast<size_t>(w) * h);
@@ -168,6 +172,7 @@ class PresentRecorder : public platform::PresentPiece {
   int width = 0;
   int height = 0;
   std::vector<uint32_t> last;
+  std::vector<uint32_t> firstBottomRow;  // of the first picture since presents was last 0
 
  private:
   platform::PresentPiece* m_inner;
@@ -447,6 +452,17 @@ TEST_F(VideoPlaybackTest, ATapEndsPlaybackAtOnceAndTheNextFrameShowsTheMapAgain)
   EXPECT_EQ(app->m_drawing, 1);
 }
 
+// The progress bar never holds up the first picture: it comes with the second.
+TEST_F(VideoPlaybackTest, TheProgressBarWaitsForTheSecondPicture) {
+  PlayByTap(kClip);
+  recorder->presents = 0;
+  ASSERT_TRUE(WaitFor([&] { return recorder->presents >= 3; }, std::chrono::seconds(20)));
+  ASSERT_EQ(recorder->firstBottomRow.size(), 800u);
+  // The 16:9 clip leaves the bottom rows black; the bar's track lies across them.
+  for (uint32_t p : recorder->firstBottomRow) ASSERT_EQ(p & 0xFFFFFF, 0u);
+  EXPECT_FALSE(recorder->RowIsBlack(596));
+}
+
 // The menu cannot be seen over the media: its keys do nothing then, and Escape ends the
 // playback as a tap does instead of opening the menu beneath.
 TEST_F(VideoPlaybackTest, MenuKeysDoNothingDuringPlaybackAndEscapeEndsIt) {
@@ -622,7 +638,7 @@ TEST_F(VideoPlaybackTest, SpaceHoldsTheElapsedTimeAndSpaceAgainGoesOn) {
   EXPECT_EQ(SendMessageA(app->m_videoWindow, MCIWNDM_GETMODEA, 0, 0), MCI_MODE_PLAY);
 }
 
-TEST_F(VideoPlaybackTest, RightAndLeftMoveFiveSeconds) {
+TEST_F(VideoPlaybackTest, RightAndLeftMoveFiveSecondsAndPastTheEndItEnds) {
   UseFile(4, ToneFile(false));
   PlayByTap(4);
   ASSERT_TRUE(WaitFor([&] { return Position() > 200; }, std::chrono::seconds(20)));
@@ -644,6 +660,10 @@ TEST_F(VideoPlaybackTest, RightAndLeftMoveFiveSeconds) {
     apptest::DrainMessages();
   }
   ASSERT_TRUE(WaitFor([&] { return Position() == End(); }, std::chrono::seconds(10)));
+  // Paused on the last moment, it still ends at the next poll.
+  headless::InjectKeyDown(VK_SPACE);
+  headless::InjectKeyUp(VK_SPACE);
+  apptest::DrainMessages();
   headless::AdvanceClock(500);
   apptest::DrainMessages();
   EXPECT_FALSE(model->IsVideoPlaying());
