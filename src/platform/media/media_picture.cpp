@@ -102,9 +102,19 @@ SDL_Surface* MediaPicture::Compose(VideoPlayer& player) {
     const RECT& b = m_artBox;
     if (kind == MediaKind::AudioWithArt && b.left >= 0 && b.top >= 0 && b.right > b.left &&
         b.bottom > b.top && b.right <= target->w && b.bottom <= target->h) {
-      auto* corner = static_cast<uint8_t*>(target->pixels) + b.top * target->pitch + b.left * 4;
-      player.RenderTo(corner, b.right - b.left, b.bottom - b.top,
-                      static_cast<size_t>(target->pitch));
+      // The art is scaled once, when it arrives (it may be a huge picture); the bar's
+      // updates reuse it.
+      if (due && (m_art.IsEmpty() || static_cast<LONG>(m_art.GetWidth()) != b.right - b.left ||
+                  static_cast<LONG>(m_art.GetHeight()) != b.bottom - b.top)) {
+        m_art.CreateSurface(GDSURFACE_SYSTEMMEMORY, static_cast<DWORD>(b.right - b.left),
+                            static_cast<DWORD>(b.bottom - b.top));
+      }
+      SDL_Surface* art = m_art.Data() != nullptr ? m_art.Data()->surface : nullptr;
+      if (due && art != nullptr &&
+          player.RenderTo(art->pixels, art->w, art->h, static_cast<size_t>(art->pitch))) {
+        m_hasArt = true;
+      }
+      if (m_hasArt) m_picture.BltFast(b.left, b.top, &m_art, nullptr, 0, nullptr);
     }
   }
   if (withBar) {

@@ -35,6 +35,8 @@ class MediaPicture {
   void DrawBar(const Bar& bar);
 
   CGapiSurface m_picture;
+  CGapiSurface m_art;  // the cover art, scaled into the art box
+  bool m_hasArt = false;
   CGapiBitmapFont m_font;
   RECT m_artBox{0, 0, 0, 0};
   bool m_progressBar;
