@@ -54,13 +54,14 @@ HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = m_hWnd;
   ofn.lpstrFilter = kFilters;
-  ofn.nFilterIndex = 1;
+  // Projects are XML files: with the first filter chosen a project's folder looks empty.
+  ofn.nFilterIndex = 2;
   ofn.lpstrFile = m_projectFile;
   ofn.nMaxFile = sizeof m_projectFile;
   ofn.lpstrInitialDir = "C:\\";
   ofn.lpstrTitle = "Select project";
   ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
-  ofn.lpstrDefExt = "txt";
+  ofn.lpstrDefExt = "xml";  // a name typed without extension names a project
   if (!GetOpenFileNameA(&ofn)) {
     MessageBoxA(m_hWnd, "No file chosen, quiting", "Info", MB_OK);
     Quit();  // the loop never starts; the set-up below is harmless

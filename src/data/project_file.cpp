@@ -1,4 +1,6 @@
 // Loading and saving the project file.
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "data/character_item.h"
@@ -56,7 +58,11 @@ const char* CPortrait::GetUserFilename() const {
 }
 
 bool CPortrait::LoadProjectFile(const char* path) {
-  FILE* file = path != nullptr ? fopen(path, "r") : nullptr;
+  // Only a regular file (or a link to one) is a project: a folder opens here but reads as
+  // nothing, and a pipe would never end; both count as files that cannot be opened.
+  struct stat st {};
+  const bool regular = path != nullptr && stat(path, &st) == 0 && S_ISREG(st.st_mode);
+  FILE* file = regular ? fopen(path, "r") : nullptr;
   if (file == nullptr) {
     m_status = -7;
     return false;

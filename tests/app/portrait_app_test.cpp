@@ -64,9 +64,9 @@ TEST_F(PortraitAppTest, CancelledFileDialogSaysSoAndEndsWithExitCodeZero) {
   const std::vector<std::pair<std::string, std::string>> filters = {
       {"TXT files (*.txt)", "*.txt"}, {"XML files (*.xml)", "*.xml"}, {"All (*.*)", "*.*"}};
   EXPECT_EQ(dialog.filters, filters);
-  EXPECT_EQ(dialog.filterIndex, 1u);
+  EXPECT_EQ(dialog.filterIndex, 2u);  // XML files: the projects
   EXPECT_EQ(dialog.initialDir, "C:\\");
-  EXPECT_EQ(dialog.defaultExt, "txt");
+  EXPECT_EQ(dialog.defaultExt, "xml");
   EXPECT_EQ(dialog.flags, 0x80800u);
 
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);

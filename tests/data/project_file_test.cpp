@@ -107,9 +107,10 @@ TEST_F(ProjectFileTest, FailedLoadsSetTheirStatus) {
     const char* file;
     int status;
   };
-  for (const Case& c : {Case{"no_such_project.xml", -7}, Case{"project_no_system.xml", -8},
-                        Case{"project_system_unclosed.xml", -8}, Case{"project_empty.xml", -8},
-                        Case{"project_two_systems.xml", -9}}) {
+  // "." names the fixtures' folder: a folder cannot be opened as a project.
+  for (const Case& c : {Case{"no_such_project.xml", -7}, Case{".", -7},
+                        Case{"project_no_system.xml", -8}, Case{"project_system_unclosed.xml", -8},
+                        Case{"project_empty.xml", -8}, Case{"project_two_systems.xml", -9}}) {
     SCOPED_TRACE(c.file);
     auto m = MakeModel();
     EXPECT_FALSE(m->LoadProjectFile(Fixture(c.file).c_str()));

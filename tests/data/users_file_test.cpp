@@ -1,4 +1,7 @@
 // Loading, creating and writing the users file, and adding users.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -130,6 +133,16 @@ TEST_F(ProjectFileTest, AUsersFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_EQ(m->LoadUsersFile(), 0);
   EXPECT_FALSE(m->SaveUsersFile());
   EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+TEST_F(ProjectFileTest, AUsersFileMadeButNotReopenableGivesMinus13) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser reads files of any mode";
+  const std::string project = WriteProject(dir, "u.xml");
+  const mode_t old = umask(0777);  // the new file gets no permissions at all
+  ASSERT_TRUE(model->LoadProjectFile(project.c_str()));
+  EXPECT_EQ(model->LoadUsersFile(), 0);
+  umask(old);
+  EXPECT_EQ(model->m_status, -13);
 }
 
 TEST_F(ProjectFileTest, NoDefaultNameWithoutRoomOrAProjectPath) {

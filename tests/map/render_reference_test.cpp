@@ -1,9 +1,10 @@
 // Whole frames of the map view and the page view compared byte for byte with reference
 // images. CORVANE_UPDATE_REFERENCES=1 rewrites the references; a mismatch leaves
-// <name>-actual.png beside the reference to look at.
+// <name>-actual.png in the build folder's test output to look at.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,38 @@
 #include "support/png_writer.h"
 
 namespace {
+
+const std::string kReferenceDir = std::string(CORVANE_FIXTURES) + "/map/reference/";
+
+// True when bytes match the reference image name. On a mismatch the frame is written as
+// <name>-actual.png under the build folder (never among the fixtures) and *why says where.
+bool MatchesReference(const std::vector<uint8_t>& bytes, const std::string& name,
+                      std::string* why) {
+  std::vector<uint8_t> expected;
+  if (!png::ReadFile(kReferenceDir + name + ".png", &expected)) {
+    *why = "no reference " + kReferenceDir + name +
+           ".png; run with CORVANE_UPDATE_REFERENCES=1 to make it";
+    return false;
+  }
+  if (bytes == expected) return true;
+  const std::filesystem::path out = std::filesystem::path(CORVANE_TEST_OUTPUT) / "reference";
+  std::filesystem::create_directories(out);
+  const std::string actual = (out / (name + "-actual.png")).string();
+  png::WriteFile(actual, bytes);
+  *why = name + " differs from its reference; see " + actual;
+  return false;
+}
+
+TEST(ReferenceImages, AMismatchIsWrittenToTheBuildFolderNotBesideTheReference) {
+  std::filesystem::remove(std::filesystem::path(CORVANE_TEST_OUTPUT) / "reference" /
+                          "map_view-actual.png");
+  std::string why;
+  EXPECT_FALSE(MatchesReference({1, 2, 3}, "map_view", &why));
+  EXPECT_FALSE(std::filesystem::exists(kReferenceDir + "map_view-actual.png"));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(CORVANE_TEST_OUTPUT) / "reference" /
+                                      "map_view-actual.png"))
+      << why;
+}
 
 class ReferenceTest : public testmodel::ModelTest {
  protected:
@@ -80,21 +113,13 @@ class ReferenceTest : public testmodel::ModelTest {
 
   void CheckReference(const std::string& name) {
     const std::vector<uint8_t> bytes = png::Encode(back);
-    const std::string dir = std::string(CORVANE_FIXTURES) + "/map/reference/";
-    const std::string ref = dir + name + ".png";
     const char* update = std::getenv("CORVANE_UPDATE_REFERENCES");
     if (update != nullptr && std::string(update) == "1") {
-      ASSERT_TRUE(png::WriteFile(ref, bytes)) << ref;
+      ASSERT_TRUE(png::WriteFile(kReferenceDir + name + ".png", bytes)) << name;
       return;
     }
-    std::vector<uint8_t> expected;
-    ASSERT_TRUE(png::ReadFile(ref, &expected))
-        << "no reference " << ref << "; run with CORVANE_UPDATE_REFERENCES=1 to make it";
-    if (bytes != expected) {
-      const std::string actual = dir + name + "-actual.png";
-      png::WriteFile(actual, bytes);
-      FAIL() << name << " differs from its reference; see " << actual;
-    }
+    std::string why;
+    EXPECT_TRUE(MatchesReference(bytes, name, &why)) << why;
   }
 };
 
