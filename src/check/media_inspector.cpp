@@ -2,6 +2,8 @@
 // decoded by the graphics library, videos probed by the player.
 #include "check/media_inspector.h"
 
+#include <filesystem>
+
 #include "map/file_resolve.h"
 #include "platform/graphics/gapi.h"
 
@@ -11,6 +13,10 @@ std::string CProgramMedia::Resolve(const char* storedName) {
 
 CMediaInspector::Image CProgramMedia::InspectImage(const std::string& path) {
   Image image;
+  // An empty file is no image; files that say they are empty (under /proc) may also never
+  // end when read.
+  std::error_code ec;
+  if (std::filesystem::file_size(path, ec) == 0 || ec) return image;
   CGapiSurface surface;
   if (surface.CreateSurface(GDSURFACE_SYSTEMMEMORY, path.c_str()) == GD_OK) {
     image.decoded = true;

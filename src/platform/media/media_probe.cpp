@@ -22,9 +22,12 @@ double Now() {
   return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-bool IsRegularFile(const std::string& path) {
+bool IsRegularFile(const std::string& path, bool* empty) {
   struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  const bool regular = stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  // The system's own files under /proc say they are empty and may never end when read.
+  *empty = regular && st.st_size == 0;
+  return regular;
 }
 
 // Anything that the player could take for another source than a plain file.
@@ -112,8 +115,13 @@ MediaProbeResult MediaProber::Probe(const std::string& path) {
     result.reason = "is not a local file name";
     return result;
   }
-  if (!IsRegularFile(path)) {
+  bool empty = false;
+  if (!IsRegularFile(path, &empty)) {
     result.reason = "is not a file";
+    return result;
+  }
+  if (empty) {
+    result.reason = "is empty";
     return result;
   }
   if (!m_state->ready) {

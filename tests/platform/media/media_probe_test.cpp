@@ -72,6 +72,7 @@ TEST(MediaProbe, RefusesWhatIsNotAPlayableLocalFile) {
       {"http://127.0.0.1:9/clip.mp4", "is not a local file name"},
       {"av://lavfi:testsrc", "is not a local file name"},
       {ProbeDir().string(), "is not a file"},
+      {WriteFile("empty.mp4", ""), "is empty"},
       {WriteFile("notes.mp4", "not a video at all\n"), "is not a video the player can read"},
       // A playlist would lead the player elsewhere: its entries are never opened.
       {WriteFile("list.m3u", "#EXTM3U\nhttp://127.0.0.1:9/a.mp4\n" + DemoVideo() + "\n"),
