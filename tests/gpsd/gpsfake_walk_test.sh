@@ -10,6 +10,14 @@ WORK=$(mktemp -d)
 FAKE_PID=
 PROBE_PID=
 
+wait_until() {
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  until "$@"; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.1
+  done
+}
 stop_fake() {
   [ -n "$FAKE_PID" ] || return 0
   # gpsfake's daemon is its child; both go, the daemon first.
@@ -17,6 +25,8 @@ stop_fake() {
   daemon=$(pgrep -P "$FAKE_PID" -x gpsd || true)
   [ -z "$daemon" ] || kill -9 $daemon 2>/dev/null || true
   kill "$FAKE_PID" 2>/dev/null || true
+  # gpsfake may outlive a SIGTERM when its daemon is already gone.
+  wait_until 5 bash -c "! kill -0 $FAKE_PID 2>/dev/null" || kill -9 "$FAKE_PID" 2>/dev/null || true
   wait "$FAKE_PID" 2>/dev/null || true
   FAKE_PID=
 }
@@ -27,14 +37,6 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; echo "--- probe output (last lines)"; tail -n 20 "$WORK/probe.out" || true; exit 1; }
-wait_until() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@"; do
-    [ $SECONDS -lt $end ] || return 1
-    sleep 0.1
-  done
-}
 fixes() { grep -c '^FIX' "$WORK/probe.out" || true; }
 losses() { grep -c '^STATE Lost' "$WORK/probe.out" || true; }
 at_least() { [ "$("$1")" -ge "$2" ]; }
