@@ -40,7 +40,8 @@ class CFakeMedia : public CMediaInspector {
     return image;
   }
   Video ProbeVideo(const std::string& path) override {
-    return {path.size() % 2 == 0, static_cast<double>(path.size()), "cannot be played"};
+    return {path.size() % 2 == 0, path.size() % 4 == 0, static_cast<double>(path.size()),
+            "cannot be played"};
   }
 };
 

@@ -143,7 +143,8 @@ void CCheckReport::WriteJson(FILE* out) {
     JsonString(out, v.file);
     std::fprintf(out, ", \"line\": %d, \"name\": ", v.line);
     JsonString(out, v.name);
-    std::fprintf(out, ", \"seconds\": %.3f}", v.seconds);
+    std::fprintf(out, ", \"seconds\": %.3f, \"picture\": %s}", v.seconds,
+                 v.picture ? "true" : "false");
     sep = ",\n";
   }
   std::fprintf(out, "%s]\n}\n", m_videos.empty() ? "" : "\n  ");

@@ -21,6 +21,7 @@ struct CheckVideo {
   int line;
   std::string name;  // as written in the project
   double seconds;
+  bool picture;  // false for a sound file
 };
 
 class CCheckReport {

@@ -138,6 +138,6 @@ void CheckMedia(const CheckedProject& project, CMediaInspector& media, CCheckRep
                           probed.reason.c_str()));
       continue;
     }
-    report.AddVideo({file, videoLine, video, probed.seconds});
+    report.AddVideo({file, videoLine, video, probed.seconds, probed.picture});
   }
 }

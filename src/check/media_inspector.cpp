@@ -30,5 +30,5 @@ CMediaInspector::Image CProgramMedia::InspectImage(const std::string& path) {
 CMediaInspector::Video CProgramMedia::ProbeVideo(const std::string& path) {
   if (!m_prober) m_prober = std::make_unique<platform::MediaProber>();
   const platform::MediaProbeResult r = m_prober->Probe(path);
-  return {r.playable, r.seconds, r.reason};
+  return {r.playable, r.picture, r.seconds, r.reason};
 }

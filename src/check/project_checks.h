@@ -38,6 +38,7 @@ class CMediaInspector {
   };
   struct Video {
     bool playable = false;
+    bool picture = false;  // a moving picture, not only sound
     double seconds = 0;
     std::string reason;
   };

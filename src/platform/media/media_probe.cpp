@@ -1,5 +1,5 @@
-// Video probing on libmpv with no video or audio output: a file counts as playable when the
-// player loads it and picks a picture track it can decode.
+// Media probing on libmpv with no video or audio output: a file counts as playable when the
+// player loads it and picks a picture or sound track it can decode, as the program plays both.
 #include "platform/media/media_probe.h"
 
 #include <mpv/client.h>
@@ -36,28 +36,35 @@ bool LooksLikeAddress(const std::string& path) {
          path.rfind("lavf:", 0) == 0 || path.rfind("ytdl:", 0) == 0;
 }
 
-// A track of type "video" that is selected once the file has loaded: the decoder for it
-// could be set up.
-bool HasSelectedPicture(mpv_handle* mpv, bool* anyPicture) {
+// What the player chose to play once the file has loaded: a selected track has a decoder set
+// up. A cover picture in a sound file is no film.
+struct Chosen {
+  bool picture = false;       // a moving picture is played
+  bool sound = false;         // sound is played
+  bool picturesSeen = false;  // the file holds a moving picture, chosen or not
+  bool soundSeen = false;
+};
+
+Chosen ChosenTracks(mpv_handle* mpv) {
+  Chosen chosen;
   int64_t count = 0;
-  *anyPicture = false;
-  if (mpv_get_property(mpv, "track-list/count", MPV_FORMAT_INT64, &count) < 0) return false;
-  bool selected = false;
+  if (mpv_get_property(mpv, "track-list/count", MPV_FORMAT_INT64, &count) < 0) return chosen;
   for (int64_t i = 0; i < count; ++i) {
     const std::string base = "track-list/" + std::to_string(i) + "/";
     char* type = mpv_get_property_string(mpv, (base + "type").c_str());
     const bool video = type != nullptr && std::strcmp(type, "video") == 0;
+    const bool audio = type != nullptr && std::strcmp(type, "audio") == 0;
     mpv_free(type);
-    if (!video) continue;
     int albumArt = 0;
-    mpv_get_property(mpv, (base + "albumart").c_str(), MPV_FORMAT_FLAG, &albumArt);
-    if (albumArt) continue;  // a cover picture is no film
-    *anyPicture = true;
+    if (video) mpv_get_property(mpv, (base + "albumart").c_str(), MPV_FORMAT_FLAG, &albumArt);
+    if ((!video && !audio) || albumArt) continue;
     int on = 0;
-    if (mpv_get_property(mpv, (base + "selected").c_str(), MPV_FORMAT_FLAG, &on) >= 0 && on)
-      selected = true;
+    const bool selected =
+        mpv_get_property(mpv, (base + "selected").c_str(), MPV_FORMAT_FLAG, &on) >= 0 && on;
+    (video ? chosen.picturesSeen : chosen.soundSeen) = true;
+    if (selected) (video ? chosen.picture : chosen.sound) = true;
   }
-  return selected;
+  return chosen;
 }
 
 }  // namespace
@@ -84,7 +91,7 @@ MediaProber::MediaProber() : m_state(std::make_unique<State>()) {
       {"ytdl", "no"},
       {"osc", "no"},
       {"input-default-bindings", "no"},
-      {"aid", "no"},
+
       {"sid", "no"},
       {"sub-auto", "no"},
       {"audio-file-auto", "no"},
@@ -189,23 +196,26 @@ MediaProbeResult MediaProber::Probe(const std::string& path) {
   }
 
   if (loaded) {
-    bool anyPicture = false;
-    if (HasSelectedPicture(mpv, &anyPicture)) {
+    const Chosen chosen = ChosenTracks(mpv);
+    if (chosen.picture || chosen.sound) {
       double seconds = 0;
       if (mpv_get_property(mpv, "duration", MPV_FORMAT_DOUBLE, &seconds) < 0 || !(seconds > 0))
         seconds = 0;
       result.playable = true;
+      result.picture = chosen.picture;
       result.seconds = seconds;
     } else {
-      result.reason = anyPicture ? "holds a picture that cannot be decoded" : "holds no picture";
+      result.reason = chosen.picturesSeen || chosen.soundSeen
+                          ? "holds picture or sound that cannot be decoded"
+                          : "holds neither picture nor sound";
     }
   } else if (refused) {
-    result.reason = "is a playlist, not a video";
+    result.reason = "is a playlist, not a video or sound file";
   } else if (ended) {
     if (endError == MPV_ERROR_NOTHING_TO_PLAY)
-      result.reason = "holds no picture";  // sound is never chosen, so nothing is left
+      result.reason = "holds neither picture nor sound";
     else if (endError == MPV_ERROR_UNKNOWN_FORMAT || endError == 0)
-      result.reason = "is not a video the player can read";
+      result.reason = "is not a video or sound file the player can read";
     else
       result.reason = std::string("cannot be played (") + mpv_error_string(endError) + ")";
   } else {

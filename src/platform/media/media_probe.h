@@ -1,5 +1,5 @@
-// Opening video files without a window to learn whether they play and for how long, for the
-// project checker. Local files only: no network, no configuration, no scripts.
+// Opening video and sound files without a window to learn whether they play and for how long, for
+// the project checker. Local files only: no network, no configuration, no scripts.
 #pragma once
 
 #include <memory>
@@ -9,8 +9,9 @@ namespace platform {
 
 struct MediaProbeResult {
   bool playable = false;
-  double seconds = 0;  // duration when playable (0 when the file does not say)
-  std::string reason;  // why it is not playable, as a plain phrase ("holds no picture")
+  bool picture = false;  // it plays a moving picture, not only sound
+  double seconds = 0;    // duration when playable (0 when the file does not say)
+  std::string reason;    // why it is not playable, as a plain phrase ("is empty")
 };
 
 // One player, reused for file after file: setting a player up costs far more than loading a

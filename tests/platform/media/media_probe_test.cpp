@@ -50,17 +50,17 @@ TEST(MediaProbe, DemoVideoPlaysForItsLength) {
   EXPECT_TRUE(prober.Probe(DemoVideo()).playable);
 }
 
-TEST(MediaProbe, SoundOnlyFileHoldsNoPicture) {
+TEST(MediaProbe, SoundFilePlaysWithoutPicture) {
   const fs::path p = ProbeDir() / "tone.wav";
   const std::string cmd =
-      "ffmpeg -loglevel error -nostdin -y -f lavfi -i sine=frequency=440 "
-      "-t 1 '" +
-      p.string() + "'";
+      "ffmpeg -loglevel error -nostdin -y -f lavfi -i sine=frequency=440 -t 1 '" + p.string() + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   MediaProber prober;
   const auto result = prober.Probe(p.string());
-  EXPECT_FALSE(result.playable);
-  EXPECT_EQ(result.reason, "holds no picture");
+  EXPECT_TRUE(result.playable) << result.reason;
+  EXPECT_FALSE(result.picture);
+  EXPECT_GT(result.seconds, 0.5);
+  EXPECT_TRUE(prober.Probe(DemoVideo()).picture);
 }
 
 TEST(MediaProbe, RefusesWhatIsNotAPlayableLocalFile) {
@@ -73,10 +73,11 @@ TEST(MediaProbe, RefusesWhatIsNotAPlayableLocalFile) {
       {"av://lavfi:testsrc", "is not a local file name"},
       {ProbeDir().string(), "is not a file"},
       {WriteFile("empty.mp4", ""), "is empty"},
-      {WriteFile("notes.mp4", "not a video at all\n"), "is not a video the player can read"},
+      {WriteFile("notes.mp4", "not a video at all\n"),
+       "is not a video or sound file the player can read"},
       // A playlist would lead the player elsewhere: its entries are never opened.
       {WriteFile("list.m3u", "#EXTM3U\nhttp://127.0.0.1:9/a.mp4\n" + DemoVideo() + "\n"),
-       "is not a video the player can read"},
+       "is not a video or sound file the player can read"},
   };
   MediaProber prober;
   for (const Case& c : cases) {
