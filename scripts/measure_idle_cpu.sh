@@ -3,15 +3,26 @@
 # server, one user chosen, the map view shown and nothing touched, measured from
 # /proc/<pid>/stat (user + system time) over a window of SECONDS (default 30). The X server's
 # own time is reported beside it, since every uploaded frame costs it work too.
-#   scripts/measure_idle_cpu.sh CORVANE_BINARY [SECONDS]
+# With --gpsd the program follows gpsd instead: gpsfake plays the demo walk's NMEA log to a
+# private gpsd on a free local port, one fix a second as a receiver gives them, and the
+# program is started with --gps on that port.
+#   scripts/measure_idle_cpu.sh CORVANE_BINARY [SECONDS] [--gpsd]
 set -euo pipefail
 bin=$(readlink -f "${1:?program}")
 seconds=${2:-30}
+gpsd_mode=false
+[ "${3:-}" = "--gpsd" ] && gpsd_mode=true
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/corvane-idle.XXXXXX")
-xvfb=""; app=""
+xvfb=""; app=""; fake=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
+  if [ -n "$fake" ]; then  # gpsfake's daemon is its child; both go, the daemon first
+    local daemon
+    daemon=$(pgrep -P "$fake" -x gpsd || true)
+    [ -z "$daemon" ] || kill -9 $daemon 2>/dev/null
+    kill "$fake" 2>/dev/null
+  fi
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   rm -rf "$work"
 }
@@ -40,7 +51,15 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/n
 xvfb=$!
 wait_until 20 test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")" GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
-"$bin" "$work/demo/Harbour.xml" >"$work/app.log" 2>&1 &
+options=()
+if $gpsd_mode; then
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  gpsfake -q -c 0.5 -P "$port" "$root/tests/fixtures/position/demo_walk.nmea" >"$work/gpsfake.log" 2>&1 &
+  fake=$!
+  wait_until 20 python3 -c "import socket; socket.create_connection(('127.0.0.1', $port), 1)"
+  options=(--gps="127.0.0.1:$port")
+fi
+"$bin" "${options[@]}" "$work/demo/Harbour.xml" >"$work/app.log" 2>&1 &
 app=$!
 
 window() {
@@ -65,7 +84,9 @@ hz=$(getconf CLK_TCK)
 a0=$(ticks "$app"); x0=$(ticks "$xvfb"); t0=$(date +%s.%N)
 sleep "$seconds"
 a1=$(ticks "$app"); x1=$(ticks "$xvfb"); t1=$(date +%s.%N)
-awk -v a=$((a1 - a0)) -v x=$((x1 - x0)) -v hz="$hz" -v t0="$t0" -v t1="$t1" 'BEGIN {
+mode=""
+$gpsd_mode && mode=" following gpsd"
+awk -v a=$((a1 - a0)) -v x=$((x1 - x0)) -v hz="$hz" -v t0="$t0" -v t1="$t1" -v mode="$mode" 'BEGIN {
   t = t1 - t0
-  printf "idle map view over %.1f s: program %.2f %% of one core, X server %.2f %%\n",
+  printf "idle map view%s over %.1f s: program %.2f %% of one core, X server %.2f %%\n", mode,
          t, 100 * a / hz / t, 100 * x / hz / t }'

@@ -65,7 +65,8 @@ TEST_F(PortraitTest, ButtonRectanglesFollowTheDisplayWidth) {
   EXPECT_EQ(RectText(small.m_usersButtonRect), "585,3,610,28");
 }
 
-TEST_F(PortraitTest, GpsPortIsNeverOpenedInThisBuild) {
+// Without a position source on the command line nothing changes from a build without one.
+TEST_F(PortraitTest, WithoutAPositionSourceTheGpsPortSaysSoAndNoFixComes) {
   EXPECT_EQ(model->OpenGpsPort(), -17);
   EXPECT_EQ(model->OpenGpsPort(), -17);
   model->OnGpsMessage();
