@@ -104,14 +104,12 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
   for (int slot = 0; slot < LIST_CAPACITY; ++slot) {
     const auto* c = static_cast<const CContentItem*>(project.contents->At(slot));
     if (c == nullptr) continue;
-    // Content tied to no region is placed beside the user, so its own position is not used.
+    // Only content that belongs to a region is drawn at its own position; the rest (region 0
+    // when there is no such region) is placed beside the user when related.
     const auto* region =
-        project.regions != nullptr && c->m_regionId != 0
+        project.regions != nullptr
             ? static_cast<const CRegionItem*>(project.regions->FindById(c->m_regionId))
             : nullptr;
-    if (c->m_regionId != 0 && region == nullptr) continue;
-    if (region == nullptr && project.regions != nullptr)
-      region = static_cast<const CRegionItem*>(project.regions->FindById(0));
     if (region == nullptr) continue;
     if (!edges.Inside(c->m_gpsX, c->m_gpsY)) {
       outside("Content", c->m_id, c->m_gpsX, c->m_gpsY, LineOf(contents, slot, "gps_x"));

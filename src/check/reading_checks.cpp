@@ -33,8 +33,8 @@ bool LooksOctal(const char* value) {
   return value[0] == '0' && isdigit(static_cast<unsigned char>(value[1]));
 }
 
-void CheckValue(const std::string& file, const char* element, const ScanField& field,
-                const FieldRule& rule, CCheckReport& report) {
+void CheckValue(const std::string& file, const ScanField& field, const FieldRule& rule,
+                CCheckReport& report) {
   const char* name = field.name.c_str();
   // The reader holds at most XML_VALUE_SIZE - 1 characters of a value.
   char kept[XML_VALUE_SIZE];
@@ -90,7 +90,6 @@ void CheckValue(const std::string& file, const char* element, const ScanField& f
     case FieldType::ListMark:
       break;
   }
-  (void)element;
 }
 
 void CheckKind(const std::string& file, const CLineScan& scan, const char* element,
@@ -114,7 +113,7 @@ void CheckKind(const std::string& file, const CLineScan& scan, const char* eleme
                               Quote(field.name, 40).c_str(), element));
         continue;
       }
-      CheckValue(file, element, field, *rule, report);
+      CheckValue(file, field, *rule, report);
     }
   }
   if (found.unclosedLine > 0)
