@@ -55,7 +55,8 @@ struct Walk {
     std::filesystem::current_path(demo);
     if (!model->LoadProjectFile("Harbour.xml") || !model->LoadMap()) {
       std::fprintf(stderr, "cannot load the demo project (status %d)\n", model->m_status);
-      for (const auto& box : headless::MessageBoxes()) std::fprintf(stderr, "%s\n", box.text.c_str());
+      for (const auto& box : headless::MessageBoxes())
+        std::fprintf(stderr, "%s\n", box.text.c_str());
       std::abort();
     }
     model->ComputeMapPositions();
