@@ -29,13 +29,15 @@ const char* ScanInt(const char* value, int* out) {
   return end;
 }
 
-// "%f" into a float, widened; returns where the number ended, or null when there is none
-// or it is not finite (later arithmetic on map positions must stay defined).
+// A real into *out; returns where the number ended, or null when there is none or it is not
+// finite (later arithmetic on map positions must stay defined). Read as a double: positions
+// the program writes with six decimals must read back as written, or every save would move
+// them a little.
 const char* ScanReal(const char* value, double* out) {
   char* end = nullptr;
-  const float f = strtof_l(value, &end, ClassicLocale());
-  if (end == value || !std::isfinite(f)) return nullptr;
-  *out = static_cast<double>(f);
+  const double d = strtod_l(value, &end, ClassicLocale());
+  if (end == value || !std::isfinite(d)) return nullptr;
+  *out = d;
   return end;
 }
 

@@ -10,8 +10,8 @@
 // Integer as "%i" reads it: optional sign, decimal, hex after 0x, octal after a leading 0.
 // Out-of-range values are clamped. False (and out untouched) when there is no number.
 bool ReadInt(const char* value, int* out);
-// Real as "%f" reads it into a single-precision float, widened. False (and out untouched)
-// when there is no number or it is not finite.
+// Real as "%lf" reads it. False (and out untouched) when there is no number or it is not
+// finite.
 bool ReadReal(const char* value, double* out);
 // A use-clock value (minutes, then seconds as the first two decimals) read exactly: the
 // nearest double to the minutes and hundredths written, a third decimal rounding half up

@@ -57,7 +57,7 @@ class GermanLocale : public ProjectFileTest {
 TEST_F(GermanLocale, ProjectReadsAndWritesWithPoints) {
   ASSERT_TRUE(model->LoadProjectFile(Fixture("project_lf.xml").c_str()));
   EXPECT_EQ(model->System()->m_radius, 48.5);
-  EXPECT_EQ(model->m_gpsTopLeft.y, static_cast<double>(51.501234f));
+  EXPECT_EQ(model->m_gpsTopLeft.y, 51.501234);
   EXPECT_EQ(Saved(*model, dir), ReadAll(Fixture("golden_project.xml")));
 }
 

@@ -44,9 +44,9 @@ TEST_F(ProjectFileTest, LoadsEveryKindOfRecord) {
   EXPECT_FALSE(s->m_characterRels);
   EXPECT_FALSE(s->m_timeRels);  // 2 is not 1
   EXPECT_TRUE(s->m_locationRels);
-  EXPECT_EQ(model->m_gpsTopLeft.x, static_cast<double>(-0.6262f));
-  EXPECT_EQ(model->m_gpsTopLeft.y, static_cast<double>(51.501234f));
-  EXPECT_EQ(model->m_gpsBottomRight.y, static_cast<double>(51.4835f));
+  EXPECT_EQ(model->m_gpsTopLeft.x, -0.6262);
+  EXPECT_EQ(model->m_gpsTopLeft.y, 51.501234);
+  EXPECT_EQ(model->m_gpsBottomRight.y, 51.4835);
 
   EXPECT_EQ(model->m_characterList->Count(), 2);
   EXPECT_NE(model->m_characterList->FindById(8), nullptr);  // written 010

@@ -36,7 +36,7 @@ TEST(SystemRecord, WritesEveryLineInItsOrder) {
             "\t<project_name/>\n"
             "\t<map_filename>m.png</map_filename>\n"
             "\t<left>-1.250000</left>\n"
-            "\t<top>51.501232</top>\n"
+            "\t<top>51.501234</top>\n"
             "\t<right>2.000000</right>\n"
             "\t<bottom>16.000000</bottom>\n"
             "\t<theme_rels>1</theme_rels>\n"

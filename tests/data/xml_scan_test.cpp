@@ -90,11 +90,10 @@ TEST(ValueConversion, IntegersReadAsPercentI) {
   EXPECT_EQ(v, 77);
 }
 
-TEST(ValueConversion, RealsReadInSinglePrecision) {
+TEST(ValueConversion, RealsReadAsWritten) {
   double d = 0;
   EXPECT_TRUE(ReadReal("51.501234", &d));
-  EXPECT_EQ(d, static_cast<double>(51.501234f));
-  EXPECT_NE(d, 51.501234);
+  EXPECT_EQ(d, 51.501234);  // not through a float, which would save back as 51.501232
   EXPECT_TRUE(ReadReal(" 1.5 ", &d));
   EXPECT_EQ(d, 1.5);
   d = 3.0;

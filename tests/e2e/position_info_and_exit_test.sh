@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Open the menu with Escape, arm show-coordinates, tap the map and find the "Position info"
-# box on screen; dismiss it; leave with the exit button (the menu still open) and find the
+# box on screen; dismiss it; again near the top edge with the menu closed, then hover (no
+# stylus release may be lost behind the box); leave with the exit button (the menu still open) and find the
 # project file and the users file written, with the visit's time in the users file.
 source "$(dirname "$0")/lib.sh"
 
@@ -15,6 +16,10 @@ screenshot user-list
 tap 330 442                      # confirm: the map view with Tester as the current user
 visit_start=$(date +%s.%N)
 wait_until 10 lit 10 590 || fail "no map view after confirming the user"
+is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+isnt() { [ "$(pixel "$1" "$2")" != "$3" ]; }
+MAP=$(pixel 50 50)                 # the map where the menu panel would be
+MIDDLE=$(pixel 400 160)            # the map where the user list would be
 
 xdotool key --window "$WIN" Escape   # the menu panel
 tap 134 15                       # its button (4, 0): show coordinates
@@ -38,6 +43,26 @@ xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" Return
 no_position_box() { ! position_box; }
 wait_until 10 no_position_box || fail "the \"Position info\" box stayed"
+
+# A coordinates tap near the top with the menu closed: the box takes the release. Afterwards
+# the stylus must count as up, so hovering down to the bottom edge and back does not work the
+# menu gesture: the users button then still opens the user list (under an open menu it would
+# do nothing).
+tap 134 15                       # the menu is still open: show coordinates again
+tap 224 46                       # its button (7, 1) closes it
+wait_until 10 is 50 50 "$MAP" || fail "the menu did not close"
+tap 300 10
+wait_until 20 position_box || fail "no \"Position info\" box for a tap near the top"
+box=$(position_box)
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key --window "$box" Return
+wait_until 10 no_position_box || fail "the second \"Position info\" box stayed"
+xdotool mousemove --window "$WIN" 300 590 mousemove --window "$WIN" 300 300 \
+  mousemove --window "$WIN" 300 10
+tap 757 15                       # the users button
+wait_until 10 isnt 400 160 "$MIDDLE" || fail "hovering after the box worked the menu gesture"
+tap 330 442                      # confirm: back to the map
+wait_until 10 is 400 160 "$MIDDLE" || fail "no map view after the user list"
 
 tap 780 15                       # the exit button
 wait_for_exit 30
