@@ -98,6 +98,8 @@ HRESULT CAppFrame::StylusMove(LONG, LONG) { return 0; }
 
 void CAppFrame::ToggleDrawing() { m_drawing = !m_drawing; }
 
+bool CAppFrame::OnClose(bool) { return true; }
+
 bool CAppFrame::IsFullScreen() const { return (m_config.m_displayFlags & 2) != 0; }
 
 HRESULT CAppFrame::Run() {
@@ -170,9 +172,9 @@ HRESULT CAppFrame::CreateMainWindow() {
             (m_config.m_windowStyle != 0 ? m_config.m_windowStyle : WS_THICKFRAME);
     exStyle = 0;
   }
-  m_hWnd = CreateWindowExA(exStyle, m_className, m_config.m_title, style, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                           m_config.m_instance, this);
+  m_hWnd =
+      CreateWindowExA(exStyle, m_className, m_config.m_title, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_config.m_instance, this);
   if (m_hWnd == nullptr) {
     SetError("Could not create main window.", 0);
     return E_FAIL;
@@ -225,7 +227,8 @@ HRESULT CAppFrame::CloseDisplay() {
 
 HRESULT CAppFrame::CloseWindow() {
   // The box comes before the window goes, so it still has its owner.
-  if (m_errorText[0] != '\0') MessageBoxA(m_hWnd, m_errorText, "Error", MB_ICONERROR | MB_SETFOREGROUND);
+  if (m_errorText[0] != '\0')
+    MessageBoxA(m_hWnd, m_errorText, "Error", MB_ICONERROR | MB_SETFOREGROUND);
   if (m_hWnd != nullptr) {
     DestroyWindow(m_hWnd);
     m_hWnd = nullptr;

@@ -63,6 +63,9 @@ class CAppFrame {
   virtual HRESULT StylusMove(LONG x, LONG y);
   virtual LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   virtual void ToggleDrawing();
+  // The window is to close: the close button or Alt+F4 (mayAsk), or the process was asked
+  // to end (not mayAsk, and the window closes whatever the answer). False keeps it open.
+  virtual bool OnClose(bool mayAsk);
   virtual ~CAppFrame();
 
   // Non-virtual parts of the life cycle; negative results are failures.

@@ -111,6 +111,12 @@ LRESULT CAppFrame::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
+    case WM_ENDSESSION:
+      if (wParam) {
+        OnClose(false);
+        m_quit = 1;
+      }
+      return 0;
     case WM_SIZE:
       if (wParam == SIZE_MINIMIZED || wParam == SIZE_MAXHIDE)
         PostMessageA(m_hWnd, WM_APP_SUSPEND, 0, 0);
@@ -123,7 +129,8 @@ LRESULT CAppFrame::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       }
       return 0;
     case WM_SETCURSOR:
-      if (IsFullScreen() || (m_config.m_hideCursor && LOWORD(static_cast<uintptr_t>(lParam)) == HTCLIENT)) {
+      if (IsFullScreen() ||
+          (m_config.m_hideCursor && LOWORD(static_cast<uintptr_t>(lParam)) == HTCLIENT)) {
         SetCursor(nullptr);
         return 1;
       }
@@ -150,7 +157,7 @@ LRESULT CAppFrame::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND: {
       const WPARAM command = wParam & ~static_cast<WPARAM>(0xF);
       if (command == SC_CLOSE) {
-        m_quit = 1;  // Run closes the window after the loop
+        if (OnClose(true)) m_quit = 1;  // Run closes the window after the loop
         return 0;
       }
       if ((command == SC_SIZE || command == SC_MOVE || command == SC_MAXIMIZE ||

@@ -1,6 +1,9 @@
 // The application object: project choice, per-frame dispatch and routing of input to the model.
 #include "app/portrait_app.h"
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -45,10 +48,10 @@ HRESULT CPortraitApp::RestoreSurfaces(CGapiDisplay*, HINSTANCE) { return 0; }
 HRESULT CPortraitApp::KeyUp(UINT, GDKEYLIST*) { return 0; }
 HRESULT CPortraitApp::StylusDoubleClick(LONG, LONG) { return 0; }
 
-HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
+bool CPortraitApp::AskForProjectFile(char* path, DWORD size) {
   static const char kFilters[] =
       "TXT files (*.txt)\0*.txt\0XML files (*.xml)\0*.xml\0All (*.*)\0*.*\0";
-  m_projectFile[0] = '\0';
+  path[0] = '\0';
   OPENFILENAMEA ofn;
   std::memset(&ofn, 0, sizeof ofn);
   ofn.lStructSize = sizeof ofn;
@@ -56,15 +59,41 @@ HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
   ofn.lpstrFilter = kFilters;
   // Projects are XML files: with the first filter chosen a project's folder looks empty.
   ofn.nFilterIndex = 2;
-  ofn.lpstrFile = m_projectFile;
-  ofn.nMaxFile = sizeof m_projectFile;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = size;
   ofn.lpstrInitialDir = "C:\\";
   ofn.lpstrTitle = "Select project";
   ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
   ofn.lpstrDefExt = "xml";  // a name typed without extension names a project
-  if (!GetOpenFileNameA(&ofn)) {
+  return GetOpenFileNameA(&ofn) != FALSE;
+}
+
+bool CPortraitApp::LockProject(const char* path) {
+  // A file that is not there is not opened either, so there is nothing to guard.
+  struct stat st {};
+  if (stat(path, &st) != 0 || !S_ISREG(st.st_mode)) {
+    m_projectLock.Release();
+    return true;
+  }
+  // Where no lock file can be made (a read-only folder), the project cannot be saved
+  // either, so a second window could not overwrite it: the program runs unlocked.
+  if (m_projectLock.Acquire(path) != CProjectLock::Result::HeldElsewhere) return true;
+  char text[600];
+  std::snprintf(text, sizeof text,
+                "The project\n%.260s\nis already open in another Corvane window. Only one "
+                "window at a time may have a project open, so that neither writes over the "
+                "other's changes.",
+                path);
+  MessageBoxA(m_hWnd, text, "Project already open", MB_OK | MB_ICONWARNING);
+  return false;
+}
+
+HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
+  if (!AskForProjectFile(m_projectFile, sizeof m_projectFile)) {
     MessageBoxA(m_hWnd, "No file chosen, quiting", "Info", MB_OK);
     Quit();  // the loop never starts; the set-up below is harmless
+  } else if (!LockProject(m_projectFile)) {
+    Quit();  // neither file is read or written
   }
 
   m_instance = instance;

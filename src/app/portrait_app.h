@@ -7,6 +7,7 @@
 
 #include "app/app_frame.h"
 #include "app/command_line.h"
+#include "app/project_lock.h"
 #include "platform/graphics/gapi.h"
 #include "platform/windowing/win_types.h"
 
@@ -54,11 +55,23 @@ class CPortraitApp : public CAppFrame {
 
   // Loads everything step by step on the first processed frame, drawing the progress screen.
   void RunStartupSequence(CGapiSurface* backBuffer);
+  // The file-open dialog for a project; the chosen path goes to path (size bytes).
+  bool AskForProjectFile(char* path, DWORD size);
+  // Locks the chosen project; when another program has it open, says so and returns false.
+  bool LockProject(const char* path);
+  // After a project that would not load (-7, -8, -9): names the file and what was wrong, and
+  // offers to choose another, whose startup then runs on the next frame.
+  void OfferAnotherProject(int32_t status);
   // Creates the model object; null when it cannot be allocated.
   virtual CPortrait* NewModel(HWND hwnd, HINSTANCE instance, int width, int height);
 
-  // --- pending actions of the model (interact/pending_actions.cpp) ---
+  // --- pending actions of the model, quitting and closing (interact/pending_actions.cpp) ---
   void PerformPendingAction();
+  // Saves as the exit button does; with mayAsk, a failed save asks whether to quit anyway.
+  // True when the program may end.
+  bool SaveForQuit(bool mayAsk);
+  // The close button asks whether to save first; the end of the process saves unasked.
+  bool OnClose(bool mayAsk) override;
 
   // --- user screens and relationships dialog (interact/user_screens*.cpp,
   //     interact/relationships_dialog.cpp) ---
@@ -92,4 +105,5 @@ class CPortraitApp : public CAppFrame {
   int32_t m_volume = 1000;
   bool m_muted = false;
   bool m_videoPaused = false;
+  CProjectLock m_projectLock;  // held while the project is open
 };

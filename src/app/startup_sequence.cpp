@@ -147,4 +147,32 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
 
   backBuffer->FillRect(nullptr, 0, 0, nullptr);
   m_startupPending = false;
+  if (results[1] == -7 || results[1] == -8 || results[1] == -9) OfferAnotherProject(results[1]);
+}
+
+void CPortraitApp::OfferAnotherProject(int32_t status) {
+  const char* what = status == -7 ? "It cannot be opened: it is missing, a folder, or not readable."
+                     : status == -8
+                         ? "It holds no system record, so it is not a project file (it may be "
+                           "a users file or another XML file)."
+                         : "It holds more than one system record, so it is not clear which "
+                           "map and area it describes.";
+  char text[600];
+  std::snprintf(text, sizeof text,
+                "The file\n%.260s\ncannot be opened as a project. %s\n\nChoose another "
+                "project?",
+                m_projectFile, what);
+  if (MessageBoxA(m_hWnd, text, "Not a project", MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  char chosen[sizeof m_projectFile];
+  // A cancelled choice, or a project open elsewhere, goes on as after No.
+  if (!AskForProjectFile(chosen, sizeof chosen) || !LockProject(chosen)) return;
+  std::memcpy(m_projectFile, chosen, sizeof m_projectFile);
+  // The next frame starts again on the new project with a fresh model.
+  delete m_model;
+  m_model = nullptr;
+  m_mode = MODE_MAP;
+  m_userListTop = 0;
+  m_selectedUser = 0;
+  m_newUserName[0] = '\0';
+  m_startupPending = true;
 }

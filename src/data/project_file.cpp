@@ -125,23 +125,21 @@ bool CPortrait::LoadProjectFile(const char* path) {
   return true;
 }
 
+bool CPortrait::DroppedRecords() const {
+  for (CXmlItemList* list : {m_systemList, m_characterList, m_locationList, m_themeList, m_timeList,
+                             m_regionList, m_contentList})
+    if (list != nullptr && list->Rejected() > 0) return true;
+  return false;
+}
+
 bool CPortrait::SaveProjectFile(const char* path) {
   CXmlItemList* const sections[] = {m_systemList, m_characterList, m_locationList, m_themeList,
                                     m_timeList,   m_regionList,    m_contentList};
   // A project that did not load holds nothing worth writing: saving it would replace the
   // user's file with an empty one. One that held more records of a kind than a list can take
-  // is left on disk so that the dropped records survive.
-  bool writable = path != nullptr && m_systemList != nullptr && m_systemList->Count() == 1;
-  bool dropped = false;
-  for (CXmlItemList* list : sections)
-    if (list != nullptr && list->Rejected() > 0) dropped = true;
-  if (writable && dropped) {
-    MessageBoxA(m_hWnd,
-                "The project file holds more than 128 records of one kind. It has not been "
-                "saved, so that the records beyond the first 128 are kept.",
-                "Project not saved", 0);
-    writable = false;
-  }
+  // is left on disk so that the dropped records survive; the caller says so.
+  const bool writable =
+      path != nullptr && m_systemList != nullptr && m_systemList->Count() == 1 && !DroppedRecords();
 
   bool saved = false;
   if (writable) {
@@ -155,6 +153,7 @@ bool CPortrait::SaveProjectFile(const char* path) {
       saved = writer.Commit();
     }
   }
+  if (saved) m_projectEdited = false;
   // The users' histories are written whatever became of the project file.
   m_usersSaveFailed = m_userList != nullptr && GetUserFilename() != nullptr && !SaveUsersFile();
   return saved;

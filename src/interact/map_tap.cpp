@@ -70,10 +70,12 @@ void CPortrait::HandleMapTap(int x, int y) {
 
   const CGeoPoint g = MapPointToGps(mapX, mapY);
   if (m_editSelection >= kRegionEditBase) {
-    auto* region = m_regionList != nullptr
-                       ? static_cast<CRegionItem*>(m_regionList->FindById(m_editSelection - kRegionEditBase))
-                       : nullptr;
+    auto* region =
+        m_regionList != nullptr
+            ? static_cast<CRegionItem*>(m_regionList->FindById(m_editSelection - kRegionEditBase))
+            : nullptr;
     if (region != nullptr) {
+      m_projectEdited = true;
       region->m_screenX = mapX;
       region->m_screenY = mapY;
       region->m_gpsX = g.x;
@@ -84,6 +86,7 @@ void CPortrait::HandleMapTap(int x, int y) {
                      ? static_cast<CContentItem*>(m_contentList->FindById(m_editSelection))
                      : nullptr;
     if (item != nullptr) {
+      m_projectEdited = true;
       item->m_screenX = mapX;
       item->m_screenY = mapY;
       item->m_gpsX = g.x;
@@ -98,7 +101,8 @@ int CPortrait::HitTestRegion(int x, int y) {
   if (system == nullptr || m_regionList == nullptr || m_regionList->IsEmpty()) return -1;
   for (int i = m_regionList->First(); i != -1; i = m_regionList->Next()) {
     const auto* region = static_cast<const CRegionItem*>(m_regionList->Current());
-    if (Distance(x, y, region->m_screenX, region->m_screenY) < system->m_radius) return region->m_id;
+    if (Distance(x, y, region->m_screenX, region->m_screenY) < system->m_radius)
+      return region->m_id;
   }
   return -1;
 }

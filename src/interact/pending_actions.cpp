@@ -1,5 +1,5 @@
 // Commands raised by the model that only the application object can carry out.
-#include <cstdio>
+#include <string>
 
 #include "app/portrait_app.h"
 #include "map/portrait.h"
@@ -7,39 +7,81 @@
 
 namespace {
 
-bool AskToQuitAnyway(HWND owner, const char* what, const char* file, const char* loss,
-                     const char* caption) {
-  char text[480];
-  std::snprintf(text, sizeof text, "The %s could not be saved:\n%.260s\n\nQuit anyway and lose %s?",
-                what, file, loss);
-  return MessageBoxA(owner, text, caption, MB_YESNO | MB_ICONWARNING) != IDNO;
-}
-
-// Saves the project and the users file. When either cannot be written, the user is told and
-// may stay, so edits and histories are not lost without a word; true means quit.
+// Saves the project and the users file. When either cannot be written, one box says what
+// was not saved and what quitting would lose, and the visitor may stay; true means quit.
 bool SaveBeforeQuit(CPortrait* model, HWND owner, const char* projectFile) {
   const bool projectSaved = model->SaveProjectFile(projectFile) || model->System() == nullptr;
-  if (!projectSaved &&
-      !AskToQuitAnyway(owner, "project file", projectFile, "the changes", "Project not saved")) {
-    return false;
+  const bool usersSaved = !model->m_usersSaveFailed;
+  if (projectSaved && usersSaved) return true;
+
+  std::string text;
+  if (!projectSaved && model->DroppedRecords()) {
+    text +=
+        "The project file holds more than 128 records of one kind. It is not saved, so that "
+        "the records beyond the first 128 stay in it.\n";
+  } else if (!projectSaved) {
+    text += std::string("The project file could not be saved:\n") + projectFile + "\n";
   }
-  if (model->m_usersSaveFailed) {
+  if (!usersSaved) {
     const char* users = model->GetUserFilename();
-    return AskToQuitAnyway(owner, "users file", users ? users : "", "the users' new histories",
-                           "Users not saved");
+    text += std::string("The users file could not be saved:\n") + (users ? users : "") + "\n";
   }
-  return true;
+  const bool losesEdits = !projectSaved && model->m_projectEdited;
+  text += "\n";
+  if (losesEdits && !usersSaved) {
+    text +=
+        "Quitting now loses the changes to the project (placed icons and regions, "
+        "relationship settings) and the users' new histories and times.";
+  } else if (losesEdits) {
+    text +=
+        "Quitting now loses the changes to the project (placed icons and regions, "
+        "relationship settings).";
+  } else if (!usersSaved) {
+    text += "Quitting now loses the users' new histories and times.";
+  } else {
+    text += "Nothing was changed, so nothing is lost by quitting.";
+  }
+  text += "\n\nQuit anyway?";
+  // Enter gives the answer that loses nothing.
+  const bool losesSomething = losesEdits || !usersSaved;
+  const UINT type = MB_YESNO | MB_ICONWARNING | (losesSomething ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
+  return MessageBoxA(owner, text.c_str(), projectSaved ? "Users not saved" : "Project not saved",
+                     type) == IDYES;
 }
 
 }  // namespace
+
+bool CPortraitApp::SaveForQuit(bool mayAsk) {
+  // Closing the visit first puts the running time into the users file written below.
+  m_model->SetCurrentUser(nullptr);
+  if (mayAsk) return SaveBeforeQuit(m_model, m_hWnd, m_projectFile);
+  m_model->SaveProjectFile(m_projectFile);
+  return true;
+}
+
+bool CPortraitApp::OnClose(bool mayAsk) {
+  // Before a project has loaded there is nothing to save.
+  if (m_model == nullptr || m_startupPending || m_model->System() == nullptr) return true;
+  if (!mayAsk) return SaveForQuit(false);
+  switch (MessageBoxLabelledA(m_hWnd,
+                              "Save before closing?\n\nSaving keeps the users' histories and "
+                              "times, and any changes to the project.",
+                              "Close Corvane", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1,
+                              "Save", "Don't save", "Cancel")) {
+    case IDYES:
+      return SaveForQuit(true);
+    case IDNO:
+      return true;
+    default:
+      return false;
+  }
+}
 
 void CPortraitApp::PerformPendingAction() {
   if (!m_model) return;
   switch (m_model->TakePendingAction()) {
     case ACTION_SAVE_AND_QUIT:
-      // Closing the visit first puts the running time into the users file written below.
-      m_model->SetCurrentUser(nullptr);
-      if (SaveBeforeQuit(m_model, m_hWnd, m_projectFile)) Quit();
+      if (SaveForQuit(true)) Quit();
       break;
     case ACTION_PLAY_VIDEO:
     case ACTION_STOP_VIDEO:

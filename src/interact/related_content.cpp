@@ -101,6 +101,7 @@ int CPortrait::GetRelationshipFlags() const {
 void CPortrait::SetRelationshipFlags(int mask) {
   CSystemItem* system = System();
   if (system == nullptr) return;
+  if (mask != GetRelationshipFlags()) m_projectEdited = true;
   system->m_themeRels = (mask & REL_THEMES) != 0;
   system->m_characterRels = (mask & REL_CHARACTERS) != 0;
   system->m_locationRels = (mask & REL_LOCATIONS) != 0;

@@ -66,6 +66,12 @@ class CPortrait {
   bool SaveUsersFile();  // writes m_userList under GetUserFilename()
   // Set by SaveProjectFile when a loaded user list could not be written.
   bool m_usersSaveFailed = false;
+  // The project holds more records of a kind than a list takes; it is then never saved, so
+  // that the records beyond the first 128 stay in the file.
+  bool DroppedRecords() const;
+  // Something that only a save of the project keeps was changed: a placed icon or region,
+  // the relationship switches.
+  bool m_projectEdited = false;
   CUserContext* AddNewUser(const char* name);  // id from LowestFreeId; null when the list is full
 
   // --- resource loading (resource_loading.cpp) ---

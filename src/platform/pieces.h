@@ -19,9 +19,9 @@ namespace platform {
 // real input does.
 struct InputEvent {
   enum class Kind {
-    KeyDown,     // vk, repeat
-    KeyUp,       // vk
-    MouseDown,   // left button; x, y in client coordinates
+    KeyDown,    // vk, repeat
+    KeyUp,      // vk
+    MouseDown,  // left button; x, y in client coordinates
     MouseUp,
     MouseMove,
     Activate,
@@ -97,12 +97,19 @@ struct FileDialogRequest {
   DWORD flags = 0;
 };
 
+// Names that replace a box's Yes, No and Cancel labels; an empty one keeps the usual label.
+struct BoxLabels {
+  std::string yes;
+  std::string no;
+  std::string cancel;
+};
+
 class DialogPiece {
  public:
   virtual ~DialogPiece() = default;
   // Blocks until answered; returns IDOK, IDCANCEL, IDYES or IDNO.
-  virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                         UINT type) = 0;
+  virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
+                         const BoxLabels& labels = {}) = 0;
   virtual void Beep(UINT type) = 0;
   // The chosen path, or nothing when cancelled.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;

@@ -61,6 +61,10 @@ class ProbeFrame : public CAppFrame {
     if (msg == WM_DESTROY) boxesAtDestroy = static_cast<int>(headless::MessageBoxes().size());
     return CAppFrame::WindowProc(hwnd, msg, wParam, lParam);
   }
+  bool OnClose(bool mayAsk) override {
+    closes.push_back(mayAsk);
+    return closes.size() > keepOpenFor;
+  }
 
   int inits = 0;
   int suspends = 0;
@@ -73,6 +77,8 @@ class ProbeFrame : public CAppFrame {
   std::vector<POINT> ups;
   std::vector<POINT> moves;
   std::function<void(int frame)> script;
+  std::vector<bool> closes;  // mayAsk of each OnClose
+  size_t keepOpenFor = 0;    // OnClose answers false this many times
 };
 
 class FrameTest : public ::testing::Test {
@@ -315,6 +321,28 @@ TEST_F(FrameTest, QuitFromAFrameEndsTheRunWithoutABox) {
   EXPECT_EQ(frame.Run(), 0);
   EXPECT_EQ(frame.frameFlags.size(), 2u);
   EXPECT_TRUE(headless::MessageBoxes().empty());
+}
+
+TEST_F(FrameTest, CloseButtonAsksTheApplicationWhichMayKeepTheWindowOpen) {
+  ProbeFrame frame(apptest::ProgramConfig());
+  frame.keepOpenFor = 1;
+  frame.script = [&](int n) {
+    if (n == 2 || n == 4) headless::InjectClose();
+  };
+  EXPECT_EQ(frame.Run(), 0);
+  EXPECT_EQ(frame.closes, (std::vector<bool>{true, true}));
+  EXPECT_EQ(frame.frameFlags.size(), 4u);  // the first close was refused
+}
+
+TEST_F(FrameTest, TerminationClosesWithoutAskingWhateverTheAnswer) {
+  ProbeFrame frame(apptest::ProgramConfig());
+  frame.keepOpenFor = 1;
+  frame.script = [&](int n) {
+    if (n == 2) headless::InjectTerminate();
+  };
+  EXPECT_EQ(frame.Run(), 0);
+  EXPECT_EQ(frame.closes, (std::vector<bool>{false}));
+  EXPECT_EQ(frame.frameFlags.size(), 2u);
 }
 
 }  // namespace

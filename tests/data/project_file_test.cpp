@@ -81,8 +81,8 @@ TEST_F(ProjectFileTest, SavesTheGoldenFile) {
 
 TEST_F(ProjectFileTest, LineEndsAndSectionOrderDoNotMatter) {
   // Each of these holds the records of project_lf.xml, so each saves as the golden file.
-  for (const char* name : {"project_crlf.xml", "project_no_final_newline.xml",
-                           "project_reordered.xml"}) {
+  for (const char* name :
+       {"project_crlf.xml", "project_no_final_newline.xml", "project_reordered.xml"}) {
     SCOPED_TRACE(name);
     auto m = MakeModel();
     ASSERT_TRUE(m->LoadProjectFile(Fixture(name).c_str()));
@@ -212,8 +212,8 @@ TEST_F(ProjectFileTest, MoreThan128RecordsLoadTheFirstAndAreNotWrittenBack) {
 
   EXPECT_FALSE(model->SaveProjectFile(path.c_str()));
   EXPECT_EQ(ReadAll(path), text);
-  ASSERT_EQ(headless::MessageBoxes().size(), 1u);
-  EXPECT_NE(headless::MessageBoxes()[0].text.find("128"), std::string::npos);
+  EXPECT_TRUE(model->DroppedRecords());  // the quit says so, in one box
+  EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
 TEST_F(ProjectFileTest, AFailedSaveLeavesTheOldFile) {
@@ -255,9 +255,9 @@ TEST_F(ProjectFileTest, SavingKeepsThePermissionsOfTheReplacedFile) {
                                          std::filesystem::perms::group_read);
   ASSERT_TRUE(model->LoadProjectFile(path.c_str()));
   ASSERT_TRUE(model->SaveProjectFile(path.c_str()));
-  EXPECT_EQ(std::filesystem::status(path).permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                std::filesystem::perms::group_read);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::owner_write |
+                                                             std::filesystem::perms::group_read);
 }
 
 TEST_F(ProjectFileTest, EditsReachTheSavedFile) {

@@ -45,7 +45,7 @@ wait_until 30 lit 400 300 || fail "no new-user screen on the first start of the 
 dark 400 150 || fail "the first start of the demo should ask for a new user"
 [ -f "$copy/Harbour.xml" ] || fail "corvane-demo made no copy in $copy"
 [ -f "$copy/HarbourUsers.xml" ] || fail "the users file was not created beside the copy"
-"$X11_CLOSE" "$WIN"
+close_and_save
 wait_for_exit 30
 chmod -R u+w "$installed"
 diff -r "$DEMO" "$installed" >&2 || fail "running the demo changed the installed demo"

@@ -144,3 +144,22 @@ window_named() {
   done
   return 1
 }
+
+# answer_box TITLE KEY: waits for the program's message box of that title, gives it the
+# keyboard and presses KEY (Return: the default button; Escape: the answer that changes
+# nothing; alt+d: "Don't save").
+answer_box() {
+  wait_until 30 window_named "$1" || fail "no box titled \"$1\""
+  local box
+  box=$(window_named "$1")
+  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  xdotool key "$2"
+}
+
+no_window() { ! window_named "$1"; }
+
+# close_and_save: the close button, then Save in the "Save before closing?" box.
+close_and_save() {
+  "${X11_CLOSE:?close tool}" "$WIN"
+  answer_box "Close Corvane" Return
+}

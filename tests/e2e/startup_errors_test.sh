@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Started with a project file that does not exist, the program shows its progress screen
-# with the three error lines, then runs on until its window is closed: exit code 0.
+# with the three error lines, then a box that names the file and offers another project.
+# No: it runs on until its window is closed (nothing to save, so no question): exit code 0.
 source "$(dirname "$0")/lib.sh"
 X11_CLOSE=${3:?close tool}
 
@@ -33,6 +34,9 @@ wait_for_window
 wait_until 20 error_lines_shown || fail "the error lines never appeared"
 mkdir -p "$SHOTS"
 cp "$WORK/progress.png" "$SHOTS/startup-errors.png"
+# The box stands over the error lines; No (Escape) goes on as before.
+answer_box "Not a project" Escape
+wait_until 10 no_window "Not a project" || fail "Escape left the box open"
 # Then the screen is cleared and the (empty) map view runs.
 wait_until 20 error_lines_cleared || fail "the progress screen was never cleared"
 kill -0 "$APP_PID" 2>/dev/null || fail "the program ended on its own"

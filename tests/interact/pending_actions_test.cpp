@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "input_fixture.h"
 
@@ -126,6 +127,82 @@ TEST_F(PendingActionTest, RelationshipsButtonRunsTheDialog) {
   Tap(2 + 2 * 30 + 10, 10);
   EXPECT_EQ(headless::DialogCount(), 1);
   EXPECT_EQ(model->m_pendingAction, ACTION_NONE);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PendingActionTest, ClosingTheWindowAsksToSaveFirst) {
+  struct Case {
+    int answer;
+    bool quits;
+    bool saves;
+  };
+  for (const Case& c :
+       {Case{IDYES, true, true}, Case{IDNO, true, false}, Case{IDCANCEL, false, false}}) {
+    SCOPED_TRACE(c.answer);
+    fs::remove(dir / "project.xml");
+    fs::remove(dir / "users.xml");
+    headless::Reset();
+    app->m_quit = 0;
+    headless::QueueMessageBoxAnswer(c.answer);
+    app->WindowProc(nullptr, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    const headless::MessageBoxRecord& box = headless::MessageBoxes()[0];
+    EXPECT_EQ(box.text.rfind("Save before closing?", 0), 0u);
+    EXPECT_EQ(box.labels, (std::vector<std::string>{"Save", "Don't save", "Cancel"}));
+    EXPECT_EQ(box.type & MB_TYPEMASK, MB_YESNOCANCEL);
+    EXPECT_EQ(box.type & MB_DEFMASK, MB_DEFBUTTON1);  // Enter saves
+    EXPECT_EQ(app->m_quit, c.quits ? 1 : 0);
+    EXPECT_EQ(fs::exists(dir / "project.xml"), c.saves);
+    EXPECT_EQ(fs::exists(dir / "users.xml"), c.saves);
+  }
+}
+
+TEST_F(PendingActionTest, SaveOnClosingKeepsTheVisitLikeTheExitButton) {
+  headless::AdvanceClock(20'000);
+  app->WindowProc(nullptr, WM_SYSCOMMAND, SC_CLOSE, 0);  // the default answer: Save
+  EXPECT_EQ(app->m_quit, 1);
+  EXPECT_NE(ReadAll(dir / "users.xml").find("<duration>4.05</duration>"), std::string::npos);
+}
+
+TEST_F(PendingActionTest, TheEndOfTheProcessSavesWithoutAsking) {
+  headless::AdvanceClock(20'000);
+  std::strcpy(system->m_userFilename, (dir / "no-such-folder" / "users.xml").c_str());
+  app->WindowProc(nullptr, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(app->m_quit, 1);
+  EXPECT_TRUE(headless::MessageBoxes().empty());  // not even about the unwritable users file
+  EXPECT_NE(ReadAll(dir / "project.xml").find("<region_id>4</region_id>"), std::string::npos);
+}
+
+TEST_F(PendingActionTest, AProjectThatDroppedRecordsAsksOnceInPlainWords) {
+  for (bool edited : {false, true}) {
+    SCOPED_TRACE(edited);
+    headless::Reset();
+    app->m_quit = 0;
+    model->m_projectEdited = false;
+    CRegionItem region;
+    while (model->m_regionList->Rejected() == 0) model->m_regionList->Add(region);
+    if (edited) {
+      model->ExecuteMenuButton(1, 0);
+      Tap(200, 200);
+      Tap(300, 120);  // the icon placed elsewhere
+    }
+    Tap(780, 10);
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    const headless::MessageBoxRecord& box = headless::MessageBoxes()[0];
+    EXPECT_EQ(box.caption, "Project not saved");
+    EXPECT_NE(box.text.find("more than 128 records"), std::string::npos);
+    EXPECT_NE(box.text.find(edited ? "loses the changes to the project" : "nothing is lost"),
+              std::string::npos)
+        << box.text;
+    // The default answer loses nothing: quit when nothing was changed, stay when it was.
+    EXPECT_EQ(box.answer, edited ? IDNO : IDYES);
+    EXPECT_EQ(app->m_quit, edited ? 0 : 1);
+    EXPECT_FALSE(fs::exists(dir / "project.xml"));
+    EXPECT_NE(ReadAll(dir / "users.xml").find("Ann"), std::string::npos);  // saved all the same
+  }
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // The tests' control of the headless backend.
 #include "platform/backend_headless/headless.h"
 
+#include "platform/backend_headless/headless_pieces.h"
 #include "platform/backend_select.h"
 #include "platform/position/detail/position_hub.h"
 #include "platform/graphics/detail/display_state.h"
 #include "platform/windowing/detail/file_choice.h"
-#include "platform/backend_headless/headless_pieces.h"
 #include "platform/windowing/detail/input_translate.h"
 #include "platform/windowing/detail/locale_setup.h"
 #include "platform/windowing/detail/message_queue.h"
@@ -78,6 +78,7 @@ void InjectKeyUp(UINT vk) {
 }
 
 void InjectClose() { HeadlessWindows().Inject(InputEvent{InputEvent::Kind::Close}); }
+void InjectTerminate() { HeadlessWindows().Inject(InputEvent{InputEvent::Kind::Terminate}); }
 
 void InjectMinimize() {
   HWND main = platform::InputWindow();

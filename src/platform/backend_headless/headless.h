@@ -32,18 +32,21 @@ void InjectMouseUp(int x, int y);
 void InjectMouseMove(int x, int y);
 void InjectKeyDown(UINT vk, bool autoRepeat = false);
 void InjectKeyUp(UINT vk);
-void InjectClose();     // close button / Alt+F4
-void InjectMinimize();  // WM_SIZE minimised
-void InjectRestore();   // window activated again
+void InjectClose();      // close button / Alt+F4
+void InjectTerminate();  // the process is asked to end (SIGTERM)
+void InjectMinimize();   // WM_SIZE minimised
+void InjectRestore();    // window activated again
 // Size of the window's client area; DeviceToLogical scales from it to the logical size.
 void SetClientSize(int width, int height);
 
-// Message boxes: answered in order from the queue, IDOK when it is empty.
+// Message boxes: answered in order from the queue; with the queue empty, by the box's
+// default button (MB_DEFBUTTONn of its type).
 struct MessageBoxRecord {
   std::string text;
   std::string caption;
   UINT type;
   int answer;
+  std::vector<std::string> labels;  // names given for Yes, No, Cancel; empty when usual
 };
 void QueueMessageBoxAnswer(int answer);
 const std::vector<MessageBoxRecord>& MessageBoxes();

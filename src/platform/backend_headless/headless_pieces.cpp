@@ -2,6 +2,7 @@
 #include "platform/backend_headless/headless_pieces.h"
 
 #include "platform/windowing/detail/fix_text.h"
+#include "platform/windowing/detail/message_box_type.h"
 #include "platform/windowing/detail/window_object.h"
 
 namespace platform {
@@ -15,8 +16,7 @@ constexpr RECT kFrame{4, 26, 4, 4};
 
 }  // namespace
 
-bool HeadlessWindowPiece::Create(HWND hwnd, const char*, int clientWidth, int clientHeight,
-                                 bool) {
+bool HeadlessWindowPiece::Create(HWND hwnd, const char*, int clientWidth, int clientHeight, bool) {
   int offset = 20 * (m_created++ % 8);
   Geometry g;
   g.client = RECT{kFirstLeft + offset, kFirstTop + offset, kFirstLeft + offset + clientWidth,
@@ -130,19 +130,20 @@ bool HeadlessWindowPiece::Visible(HWND hwnd) const {
 }
 
 int HeadlessDialogPiece::MessageBox(HWND, const std::string& text, const std::string& caption,
-                                    UINT type) {
-  int answer = IDOK;
+                                    UINT type, const BoxLabels& labels) {
+  int answer = DefaultAnswer(type);
   if (!boxAnswers.empty()) {
     answer = boxAnswers.front();
     boxAnswers.pop_front();
   }
-  boxes.push_back(headless::MessageBoxRecord{text, caption, type, answer});
+  boxes.push_back(headless::MessageBoxRecord{
+      text, caption, type, answer, {labels.yes, labels.no, labels.cancel}});
   return answer;
 }
 
 std::optional<std::string> HeadlessDialogPiece::ChooseFile(const FileDialogRequest& r) {
-  fileDialogs.push_back(headless::FileDialogRecord{r.title, r.filters, r.initialDir,
-                                                   r.defaultExt, r.flags, r.filterIndex});
+  fileDialogs.push_back(headless::FileDialogRecord{r.title, r.filters, r.initialDir, r.defaultExt,
+                                                   r.flags, r.filterIndex});
   if (fileAnswers.empty()) return std::nullopt;
   std::optional<std::string> answer = std::move(fileAnswers.front());
   fileAnswers.pop_front();

@@ -91,8 +91,8 @@ class HeadlessPresentPiece : public PresentPiece {
 
 class HeadlessDialogPiece : public DialogPiece {
  public:
-  int MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                 UINT type) override;
+  int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
+                 const BoxLabels& labels = {}) override;
   void Beep(UINT) override { ++m_beeps; }
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   std::optional<GpsEntryAnswer> AskGpsPosition(HWND owner, const GpsEntryRequest& request) override;

@@ -8,12 +8,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/windowing/detail/fix_text.h"
-#include "platform/windowing/detail/locale_setup.h"
-#include "platform/windowing/detail/message_queue.h"
-#include "platform/windowing/detail/modal_scope.h"
 #include "platform/backend_real/real_pieces.h"
 #include "platform/graphics/detail/text_encoding.h"
+#include "platform/windowing/detail/fix_text.h"
+#include "platform/windowing/detail/locale_setup.h"
+#include "platform/windowing/detail/message_box_type.h"
+#include "platform/windowing/detail/message_queue.h"
+#include "platform/windowing/detail/modal_scope.h"
 
 namespace platform {
 namespace {
@@ -23,9 +24,6 @@ constexpr int kChooserWidth = 760;
 constexpr int kChooserHeight = 540;
 constexpr guint kServiceMs = 30;
 
-// Message box types (low four bits of the type).
-constexpr UINT kTypeMask = 0x0F;
-constexpr UINT kYesNoCancel = 3;
 constexpr UINT kIconMask = 0xF0;
 
 // Button labels in the desktop's language, from GTK's own translations.
@@ -71,39 +69,73 @@ int RunModal(GtkWidget* dialog, const std::function<void(int)>& answered = {}, i
   return response;
 }
 
-int AnswerWithoutDialog(UINT type) {
-  switch (type & kTypeMask) {
-    case MB_YESNO:
-    case kYesNoCancel:
-      return IDYES;
+GtkResponseType ResponseOf(int answer) {
+  switch (answer) {
+    case IDYES:
+      return GTK_RESPONSE_YES;
+    case IDNO:
+      return GTK_RESPONSE_NO;
+    case IDCANCEL:
+      return GTK_RESPONSE_CANCEL;
     default:
-      return IDOK;
+      return GTK_RESPONSE_OK;
+  }
+}
+
+// A given name gets its first letter as the mnemonic (Alt+S for "Save").
+std::string ButtonLabel(int answer, const BoxLabels& labels) {
+  const std::string& given = answer == IDYES      ? labels.yes
+                             : answer == IDNO     ? labels.no
+                             : answer == IDCANCEL ? labels.cancel
+                                                  : std::string();
+  if (!given.empty()) return "_" + Utf8(given);
+  switch (answer) {
+    case IDYES:
+      return Label("_Yes");
+    case IDNO:
+      return Label("_No");
+    case IDCANCEL:
+      return Label("_Cancel");
+    default:
+      return Label("_OK");
   }
 }
 
 int AnswerFromResponse(int response, UINT type) {
   switch (response) {
-    case GTK_RESPONSE_OK: return IDOK;
-    case GTK_RESPONSE_YES: return IDYES;
-    case GTK_RESPONSE_NO: return IDNO;
-    case GTK_RESPONSE_CANCEL: return IDCANCEL;
+    case GTK_RESPONSE_OK:
+      return IDOK;
+    case GTK_RESPONSE_YES:
+      return IDYES;
+    case GTK_RESPONSE_NO:
+      return IDNO;
+    case GTK_RESPONSE_CANCEL:
+      return IDCANCEL;
     default:
-      // Closed without a button: Escape or the close box.
-      switch (type & kTypeMask) {
-        case MB_OK: return IDOK;
-        case MB_YESNO: return IDNO;
-        default: return IDCANCEL;
+      // Closed without a button (Escape, the close box): the answer that changes nothing.
+      switch (type & MB_TYPEMASK) {
+        case MB_OK:
+          return IDOK;
+        case MB_YESNO:
+          return IDNO;
+        default:
+          return IDCANCEL;
       }
   }
 }
 
 GtkMessageType IconType(UINT type) {
   switch (type & kIconMask) {
-    case MB_ICONERROR: return GTK_MESSAGE_ERROR;
-    case MB_ICONQUESTION: return GTK_MESSAGE_QUESTION;
-    case MB_ICONWARNING: return GTK_MESSAGE_WARNING;
-    case MB_ICONINFORMATION: return GTK_MESSAGE_INFO;
-    default: return GTK_MESSAGE_OTHER;
+    case MB_ICONERROR:
+      return GTK_MESSAGE_ERROR;
+    case MB_ICONQUESTION:
+      return GTK_MESSAGE_QUESTION;
+    case MB_ICONWARNING:
+      return GTK_MESSAGE_WARNING;
+    case MB_ICONINFORMATION:
+      return GTK_MESSAGE_INFO;
+    default:
+      return GTK_MESSAGE_OTHER;
   }
 }
 
@@ -186,25 +218,20 @@ bool EnsureGtk() {
   return state == 1;
 }
 
-int GtkDialogPiece::MessageBox(HWND, const std::string& text, const std::string& caption,
-                               UINT type) {
+int GtkDialogPiece::MessageBox(HWND, const std::string& text, const std::string& caption, UINT type,
+                               const BoxLabels& labels) {
   if (!EnsureGtk()) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    return AnswerWithoutDialog(type);
+    return DefaultAnswer(type);
   }
-  GtkButtonsType buttons = GTK_BUTTONS_OK;
-  switch (type & kTypeMask) {
-    case MB_OKCANCEL: buttons = GTK_BUTTONS_OK_CANCEL; break;
-    case MB_YESNO: buttons = GTK_BUTTONS_YES_NO; break;
-    case kYesNoCancel: buttons = GTK_BUTTONS_NONE; break;
-    default: break;
+  GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, IconType(type),
+                                             GTK_BUTTONS_NONE, "%s", Utf8(text).c_str());
+  for (int answer : BoxAnswers(type)) {
+    gtk_dialog_add_button(GTK_DIALOG(dialog), ButtonLabel(answer, labels).c_str(),
+                          ResponseOf(answer));
   }
-  GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, IconType(type), buttons,
-                                             "%s", Utf8(text).c_str());
-  if ((type & kTypeMask) == kYesNoCancel) {
-    gtk_dialog_add_buttons(GTK_DIALOG(dialog), Label("_Yes"), GTK_RESPONSE_YES, Label("_No"),
-                           GTK_RESPONSE_NO, Label("_Cancel"), GTK_RESPONSE_CANCEL, nullptr);
-  }
+  // Enter gives the default answer.
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), ResponseOf(DefaultAnswer(type)));
   gtk_window_set_title(GTK_WINDOW(dialog), Utf8(caption).c_str());
   return AnswerFromResponse(RunModal(dialog), type);
 }

@@ -80,8 +80,8 @@ class MonotonicClockPiece : public ClockPiece {
 
 class GtkDialogPiece : public DialogPiece {
  public:
-  int MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                 UINT type) override;
+  int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
+                 const BoxLabels& labels = {}) override;
   void Beep(UINT type) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   std::optional<GpsEntryAnswer> AskGpsPosition(HWND owner,

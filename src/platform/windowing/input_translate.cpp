@@ -1,13 +1,14 @@
 // Window-system events to messages: key data bits, the double-click rule, activation, size
 // and close commands.
+#include "platform/windowing/detail/input_translate.h"
+
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/windowing/detail/input_translate.h"
 #include "platform/windowing/detail/message_queue.h"
-#include "platform/windowing/win_api.h"
 #include "platform/windowing/detail/window_object.h"
 #include "platform/windowing/detail/window_support.h"
+#include "platform/windowing/win_api.h"
 
 namespace platform {
 namespace {
@@ -97,8 +98,9 @@ void MouseDown(HWND hwnd, int x, int y, uint32_t time) {
 void TranslateInput(const InputEvent& e) {
   HWND hwnd = e.hwnd != nullptr ? e.hwnd : InputWindow();
   if (e.kind == InputEvent::Kind::Terminate) {
+    // Not the close button: the program is to end without asking anything.
     if (IsLiveWindow(hwnd)) {
-      PostToQueue(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      PostToQueue(hwnd, WM_ENDSESSION, TRUE, 0);
     } else {
       PostQuitMessage(0);
     }

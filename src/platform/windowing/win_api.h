@@ -10,9 +10,9 @@ BOOL PtInRect(const RECT* rc, POINT pt);  // right and bottom are exclusive
 
 // Window classes and windows
 WORD RegisterClassA(const WNDCLASSA* wc);  // 0 on failure
-HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DWORD style,
-                     int x, int y, int width, int height, HWND parent, void* menu,
-                     HINSTANCE instance, void* param);
+HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
+                     int y, int width, int height, HWND parent, void* menu, HINSTANCE instance,
+                     void* param);
 LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL DestroyWindow(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int cmd);
@@ -48,13 +48,17 @@ BOOL ScreenToClient(HWND hwnd, POINT* pt);
 
 // Message boxes, beep, file dialog
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+// A box whose Yes, No and Cancel buttons carry the given names ("Save", "Don't save"); null
+// keeps a button's usual name. Answers as MessageBoxA: IDYES, IDNO or IDCANCEL.
+int MessageBoxLabelledA(HWND owner, const char* text, const char* caption, UINT type,
+                        const char* yes, const char* no, const char* cancel);
 BOOL MessageBeep(UINT type);
 BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
 
 // Modal dialog from a template resource; returns what the procedure passed to EndDialog,
 // or -1 when the dialog cannot be shown.
-intptr_t DialogBoxParamA(HINSTANCE instance, const char* templateName, HWND parent,
-                         DLGPROC proc, LPARAM param);
+intptr_t DialogBoxParamA(HINSTANCE instance, const char* templateName, HWND parent, DLGPROC proc,
+                         LPARAM param);
 BOOL EndDialog(HWND dialog, intptr_t result);
 HWND GetDlgItem(HWND dialog, int id);
 LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -103,6 +103,7 @@ constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_ACTIVATE = 0x0006;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ENDSESSION = 0x0016;  // the process is asked to end (SIGTERM): no questions
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_KEYDOWN = 0x0100;
@@ -177,7 +178,14 @@ constexpr UINT PM_REMOVE = 1;
 // Message boxes
 constexpr UINT MB_OK = 0x00000000u;
 constexpr UINT MB_OKCANCEL = 0x00000001u;
+constexpr UINT MB_YESNOCANCEL = 0x00000003u;
 constexpr UINT MB_YESNO = 0x00000004u;
+constexpr UINT MB_TYPEMASK = 0x0000000Fu;
+// The default button: the answer of Enter, and of a box that cannot be shown.
+constexpr UINT MB_DEFBUTTON1 = 0x00000000u;
+constexpr UINT MB_DEFBUTTON2 = 0x00000100u;
+constexpr UINT MB_DEFBUTTON3 = 0x00000200u;
+constexpr UINT MB_DEFMASK = 0x00000F00u;
 constexpr UINT MB_ICONERROR = 0x00000010u;
 constexpr UINT MB_ICONQUESTION = 0x00000020u;
 constexpr UINT MB_ICONWARNING = 0x00000030u;

@@ -1,16 +1,17 @@
 // Window classes and windows: creation with WM_CREATE, destruction with WM_DESTROY, the
 // default window procedure, showing, focus and geometry.
+#include <strings.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <strings.h>
 
+#include "platform/pieces.h"
 #include "platform/windowing/detail/input_translate.h"
 #include "platform/windowing/detail/message_queue.h"
-#include "platform/pieces.h"
-#include "platform/windowing/win_api.h"
 #include "platform/windowing/detail/window_object.h"
 #include "platform/windowing/detail/window_support.h"
+#include "platform/windowing/win_api.h"
 
 namespace platform {
 namespace {
@@ -153,9 +154,8 @@ WORD RegisterClassA(const WNDCLASSA* wc) {
   return static_cast<WORD>(0xC000 + S().classes.size());
 }
 
-HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DWORD style,
-                     int x, int y, int width, int height, HWND parent, void*, HINSTANCE,
-                     void* param) {
+HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
+                     int y, int width, int height, HWND parent, void*, HINSTANCE, void* param) {
   const WindowClass* cls = FindClass(className);
   if (cls == nullptr) return nullptr;
   bool child = (style & WS_CHILD) != 0;
@@ -203,6 +203,10 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
   switch (msg) {
     case WM_CLOSE:
       DestroyWindow(hwnd);
+      return 0;
+    case WM_ENDSESSION:
+      // The process is ending: a window that does not see to it itself is closed.
+      if (wParam) SendMessageA(hwnd, WM_CLOSE, 0, 0);
       return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
