@@ -1,6 +1,9 @@
 #include "platform/graphics/detail/surface_image.h"
 
 #include <SDL_image.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -152,8 +155,20 @@ SDL_Surface* DecodeImage(const unsigned char* data, std::size_t size) {
 bool ReadImageFile(const char* fileName, std::vector<unsigned char>& out) {
   out.clear();
   if (fileName == nullptr || *fileName == '\0') return false;
-  std::FILE* f = std::fopen(fileName, "rb");
-  if (f == nullptr) return false;
+  // Only plain files: a project may name a pipe or a device, whose open or read would wait
+  // for ever and freeze the start. Opened without waiting, then checked before any read.
+  const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  std::FILE* f = ::fdopen(fd, "rb");
+  if (f == nullptr) {
+    ::close(fd);
+    return false;
+  }
   bool ok = true;
   unsigned char buffer[65536];
   std::size_t got;

@@ -1,5 +1,7 @@
 // Surfaces from image files of each format, and files that are missing, broken or absurd.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -46,7 +48,13 @@ TEST(SurfaceImage, LoadedImagesBlitWithTheirColourKey) {
 }
 
 TEST(SurfaceImage, MissingBrokenAndAbsurdFilesFailAndLeaveTheSurfaceEmpty) {
-  const std::string cases[] = {Fixture("no_such_file.png"),
+  // A pipe named as an image would block its reader for ever.
+  char folder[] = "/tmp/corvane-image-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string pipe = std::string(folder) + "/thumb.png";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string cases[] = {pipe,
+                               Fixture("no_such_file.png"),
                                Fixture("truncated.png"),
                                Fixture("garbage.png"),
                                Fixture("empty.png"),
@@ -65,6 +73,8 @@ TEST(SurfaceImage, MissingBrokenAndAbsurdFilesFailAndLeaveTheSurfaceEmpty) {
   }
   CGapiSurface s;
   EXPECT_NE(s.CreateSurface(GDSURFACE_SYSTEMMEMORY, static_cast<const char*>(nullptr)), GD_OK);
+  unlink(pipe.c_str());
+  rmdir(folder);
 }
 
 TEST(SurfaceImage, CutShortJpegNeverCrashes) {
