@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -80,6 +81,7 @@ struct Golden {
   const char* expected;
   bool json;
 };
+void PrintTo(const Golden& golden, std::ostream* out) { *out << golden.expected; }
 
 class GoldenReport : public ::testing::TestWithParam<Golden> {};
 
@@ -101,7 +103,14 @@ INSTANTIATE_TEST_SUITE_P(Check, GoldenReport,
                          ::testing::Values(Golden{"problems/Problems.xml", "problems.txt", false},
                                            Golden{"problems/Problems.xml", "problems.json", true},
                                            Golden{"edges/Edges.xml", "edges.txt", false},
-                                           Golden{"edges/Edges.xml", "edges.json", true}));
+                                           Golden{"edges/Edges.xml", "edges.json", true}),
+                         [](const ::testing::TestParamInfo<Golden>& info) {
+                           std::string name = info.param.expected;
+                           for (char& c : name) {
+                             if (c == '.') c = '_';
+                           }
+                           return name;
+                         });
 
 TEST(ProjectCheck, DemoIsCleanAndGetsNoUsersFile) {
   Scratch scratch;
