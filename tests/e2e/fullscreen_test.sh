@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # --fullscreen: the window covers the whole screen (1024 x 768 here) from its top-left corner,
-# the 800 x 600 picture is scaled into it, and closing still
-# ends the program with exit code 0.
+# the 800 x 600 picture is scaled into it, and closing (with Save in the box that asks)
+# still ends the program with exit code 0.
 source "$(dirname "$0")/lib.sh"
 X11_CLOSE=${3:?close tool}
 
@@ -17,7 +17,7 @@ wait_until 20 window_has_size "$WIN" 1024x768 || fail "client area is $(client_s
 at_origin || fail "the window does not start at the screen's corner"
 wait_until 30 new_user_screen || fail "the new-user screen is not shown scaled to the screen"
 screenshot fullscreen
-"$X11_CLOSE" "$WIN"
+close_and_save
 wait_for_exit 30
 [ "$EXIT_CODE" -eq 0 ] || fail "exit code $EXIT_CODE after closing the window"
 echo "fullscreen: ok"
