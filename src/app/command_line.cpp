@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 
@@ -160,7 +161,11 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
   }
   if (!replay.empty()) {
     result.position = RunOptions::Position::Track;
-    result.trackFile = replay;
+    // Opening the project makes its folder the current one, so a name relative to where the
+    // program was started must be made whole first.
+    std::error_code ec;
+    const std::filesystem::path whole = std::filesystem::absolute(replay, ec);
+    result.trackFile = ec ? replay : whole.lexically_normal().string();
   } else if (app.count("--replay") > 0) {
     return BadLine(err, "--replay: a track file is needed");
   }
