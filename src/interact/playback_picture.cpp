@@ -77,7 +77,7 @@ RECT DrawPlaybackPicture(CGapiSurface* back, CGapiBitmapFont* font, const CConte
       RECT dest;
       SetRect(&dest, left + (boxW - dw) / 2, top + (boxH - dh) / 2, left + (boxW - dw) / 2 + dw,
               top + (boxH - dh) / 2 + dh);
-      back->Blt(&dest, &thumb, nullptr, 0, nullptr);
+      back->Blt(&dest, &thumb, nullptr, GDBLT_SMOOTH, nullptr);
     }
   }
   if (font == nullptr) return box;

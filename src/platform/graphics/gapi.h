@@ -12,13 +12,18 @@ constexpr HRESULT GDERR_SURFACES_LOST = static_cast<HRESULT>(0xC8660150u);
 constexpr HRESULT GDERR_INVALID = static_cast<HRESULT>(0xC8660001u);
 constexpr HRESULT GDERR_OUT_OF_MEMORY = static_cast<HRESULT>(0xC8660002u);
 constexpr HRESULT GDERR_LOAD_FAILED = static_cast<HRESULT>(0xC8660003u);
-constexpr HRESULT GD_FRAME_LATE = static_cast<HRESULT>(0x486600F0u);  // WaitForNextFrame: already due
+constexpr HRESULT GD_FRAME_LATE =
+    static_cast<HRESULT>(0x486600F0u);  // WaitForNextFrame: already due
 
 constexpr DWORD GDSURFACE_SYSTEMMEMORY = 256;  // the creation flags every caller passes
 
 // Blit flags
 constexpr DWORD GDBLT_KEYSRC = 1;
 constexpr DWORD GDBLT_OPACITY = 4;
+// Corvane's own: a scaled blit samples the source bilinearly instead of taking the nearest
+// pixel, for pictures enlarged many times (a thumbnail shown as a sound file's picture).
+// Ignored with a colour key, whose transparent pixels must not be blended into the rest.
+constexpr DWORD GDBLT_SMOOTH = 0x100;
 constexpr DWORD GDBLTFAST_KEYSRC = 1;
 constexpr DWORD GDBLTFAST_OPACITY = 4;
 // FillRect / DrawLine / DrawRect flags
@@ -86,7 +91,8 @@ class CGapiSurface {
   CGapiSurface& operator=(const CGapiSurface&) = delete;
 
   // 0 on success, anything else is failure; a failed create leaves the surface empty.
-  HRESULT CreateSurface(DWORD flags, HINSTANCE instance, DWORD resourceId, const char* resourceType);
+  HRESULT CreateSurface(DWORD flags, HINSTANCE instance, DWORD resourceId,
+                        const char* resourceType);
   HRESULT CreateSurface(DWORD flags, const char* fileName);
   HRESULT CreateSurface(DWORD flags, DWORD width, DWORD height);
   void Destroy();

@@ -1,12 +1,14 @@
 // CGapiSurface::Blt and BltFast. Unscaled copies go row by row through the row loops, which
-// match SDL's blitters pixel for pixel; scaled copies use nearest sampling.
+// match SDL's blitters pixel for pixel; scaled copies use nearest sampling, or bilinear
+// sampling when asked.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "platform/graphics/gapi.h"
 #include "platform/graphics/detail/pixel_rows.h"
 #include "platform/graphics/detail/surface_data.h"
 #include "platform/graphics/detail/surface_ops.h"
+#include "platform/graphics/gapi.h"
 
 namespace {
 
@@ -15,10 +17,12 @@ using platform::PixelRow;
 struct BlitMode {
   bool key;
   Uint8 alpha;
+  bool smooth;
 };
 
 BlitMode ModeOf(const GapiSurfaceData& src, DWORD flags, const DWORD* opacity) {
-  BlitMode m{(flags & GDBLT_KEYSRC) != 0 && src.hasColorKey, 255};
+  BlitMode m{(flags & GDBLT_KEYSRC) != 0 && src.hasColorKey, 255, false};
+  m.smooth = (flags & GDBLT_SMOOTH) != 0 && !m.key;
   if ((flags & GDBLT_OPACITY) != 0 && opacity != nullptr)
     m.alpha = platform::ClampOpacity(*opacity);
   return m;
@@ -79,8 +83,64 @@ void BlitUnscaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, LONG x, 
   }
 }
 
+// Bilinear sampling: each destination pixel's centre is mapped into the source rectangle,
+// and the four source pixels around it are weighed (in 1/256 steps) by their distance; at
+// the rectangle's edges the edge pixels repeat.
+void BlitSmooth(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, RECT d, RECT visible,
+                Uint8 alpha) {
+  SDL_Surface* from = src.surface;
+  RECT inside = s;
+  if (!platform::ClipToSurface(inside, from->w, from->h)) return;
+  const double sx = double(platform::Width(s)) / double(platform::Width(d));
+  const double sy = double(platform::Height(s)) / double(platform::Height(d));
+  struct Tap {
+    int a, b;
+    int w;  // weight of b, 0..256
+  };
+  auto tap = [](double at, LONG first, LONG last) {
+    at = std::clamp(at, double(first), double(last));
+    const int a = static_cast<int>(at);
+    const int b = std::min<int>(a + 1, last);
+    return Tap{a, b, static_cast<int>((at - a) * 256.0 + 0.5)};
+  };
+  static thread_local std::vector<Tap> columns;
+  columns.resize(static_cast<std::size_t>(visible.right - visible.left));
+  for (LONG x = visible.left; x < visible.right; ++x) {
+    const double at = s.left + (x - d.left + 0.5) * sx - 0.5;
+    columns[static_cast<std::size_t>(x - visible.left)] = tap(at, inside.left, inside.right - 1);
+  }
+  auto mix = [](Uint32 p, Uint32 q, int w) {
+    Uint32 out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const int a = (p >> shift) & 0xFF, b = (q >> shift) & 0xFF;
+      out |= Uint32((a * (256 - w) + b * w + 128) >> 8) << shift;
+    }
+    return out;
+  };
+  for (LONG y = visible.top; y < visible.bottom; ++y) {
+    const Tap row = tap(s.top + (y - d.top + 0.5) * sy - 0.5, inside.top, inside.bottom - 1);
+    const Uint32* upper = PixelRow(from, row.a);
+    const Uint32* lower = PixelRow(from, row.b);
+    Uint32* out = PixelRow(dst, y) + visible.left;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      const Tap& c = columns[i];
+      const Uint32 p =
+          mix(mix(upper[c.a], upper[c.b], c.w), mix(lower[c.a], lower[c.b], c.w), row.w) |
+          platform::kOpaque;
+      out[i] = alpha == 255 ? p : platform::BlendPixel(p, out[i], alpha);
+    }
+  }
+}
+
 void BlitScaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, RECT d, BlitMode m) {
   if (m.alpha == 0 || platform::IsEmptyRect(s) || platform::IsEmptyRect(d)) return;
+  if (m.smooth) {
+    RECT visible = d;
+    if (platform::ClipToSurface(visible, dst->w, dst->h)) {
+      BlitSmooth(dst, src, s, d, visible, m.alpha);
+    }
+    return;
+  }
   RECT visible = d;
   if (!platform::ClipToSurface(visible, dst->w, dst->h)) return;
   const int64_t sw = platform::Width(s), sh = platform::Height(s);

@@ -147,6 +147,30 @@ TEST(SurfaceBlit, NearestScalingDoublesEveryPixel) {
   EXPECT_TRUE(PixelsAre(dst, [](LONG x, LONG y) { return Numbered(x / 2, y / 2); }));
 }
 
+TEST(SurfaceBlit, SmoothScalingBlendsNeighboursAndKeyedScalingStaysNearest) {
+  // Black and white side by side, eight times wider: the ends keep the source colours, the
+  // middle rises step by step through greys; with a colour key the flag is ignored.
+  CGapiSurface src, dst;
+  MakeSurface(src, 2, 1, 0x000000);
+  SetPixel(src, 1, 0, 0xFFFFFF);
+  MakeSurface(dst, 16, 1, kBackground);
+  ASSERT_EQ(dst.Blt(nullptr, &src, nullptr, GDBLT_SMOOTH, nullptr), GD_OK);
+  EXPECT_EQ(dst.GetPixel(0, 0), 0x000000u);
+  EXPECT_EQ(dst.GetPixel(15, 0), 0xFFFFFFu);
+  for (LONG x = 1; x < 16; ++x) {
+    const DWORD before = dst.GetPixel(x - 1, 0), now = dst.GetPixel(x, 0);
+    EXPECT_GE(now & 0xFF, before & 0xFF) << x;
+    EXPECT_EQ(now, (now & 0xFF) * 0x010101u) << x;  // grey: the channels move together
+  }
+  EXPECT_NE(dst.GetPixel(7, 0), 0x000000u);
+  EXPECT_NE(dst.GetPixel(7, 0), 0xFFFFFFu);
+
+  src.SetColorKey(0xFFFFFF);
+  MakeSurface(dst, 16, 1, kBackground);
+  ASSERT_EQ(dst.Blt(nullptr, &src, nullptr, GDBLT_SMOOTH | GDBLT_KEYSRC, nullptr), GD_OK);
+  EXPECT_TRUE(PixelsAre(dst, [](LONG x, LONG) { return x < 8 ? 0x000000u : kBackground; }));
+}
+
 TEST(SurfaceBlit, ClippedScalingKeepsTheUnclippedMapping) {
   CGapiSurface src, dst;
   MakeNumbered(src, 40, 30);
