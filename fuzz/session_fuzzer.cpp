@@ -8,6 +8,8 @@
 // optionally "\n@@taps\n" and tap bytes, three per tap (kind, a, b).
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -50,9 +52,27 @@ fs::path ScratchParent() {
   return fs::temp_directory_path();
 }
 
+// In fork mode a child that crashes never runs its exit handlers, so its scratch folder
+// stays behind; each run clears the folders of runs whose process is gone.
+void RemoveScratchOfEndedRuns(const fs::path& parent) {
+  std::error_code ec;
+  for (const fs::directory_entry& entry : fs::directory_iterator(parent, ec)) {
+    const std::string name = entry.path().filename().string();
+    constexpr std::string_view kPrefix = "corvane-session-fuzz-";
+    if (name.rfind(kPrefix, 0) != 0) continue;
+    const long pid = std::strtol(name.c_str() + kPrefix.size(), nullptr, 10);
+    if (pid <= 0 || (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)) {
+      fs::remove_all(entry.path(), ec);
+    }
+  }
+}
+
 fs::path& Scratch() {
   static fs::path root = [] {
-    std::string pattern = (ScratchParent() / "corvane-session-fuzz-XXXXXX").string();
+    RemoveScratchOfEndedRuns(ScratchParent());
+    std::string pattern =
+        (ScratchParent() / ("corvane-session-fuzz-" + std::to_string(getpid()) + "-XXXXXX"))
+            .string();
     const char* made = mkdtemp(pattern.data());
     if (made == nullptr) std::abort();
     std::atexit([] {
