@@ -28,6 +28,8 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  # What the X server holds, for a failure that depends on the windows.
+  [ -n "${DISPLAY:-}" ] && xwininfo -root -tree 2>/dev/null | sed 's/^/  x: /' >&2
   [ -f "$WORK/app.log" ] && sed 's/^/  app: /' "$WORK/app.log" >&2
   exit 1
 }
@@ -77,7 +79,8 @@ main_window() {
 }
 
 wait_for_window() {
-  wait_until 30 main_window || fail "no window titled \"Corvane V0.01\""
+  # The sanitizer build starts GTK and SDL slowly on a busy machine.
+  wait_until 60 main_window || fail "no window titled \"Corvane V0.01\""
   WIN=$(main_window)
 }
 
