@@ -2,7 +2,8 @@
 # Builds the session fuzzer (the whole program instrumented, with ASan and UBSan) in a build
 # of its own and runs it for a bounded time over the corpus kept in the repository:
 #   fuzz/build_session_fuzzer.sh [seconds] [more libFuzzer options]
-# FUZZ_OUT chooses the build folder; FUZZ_CORPUS the folder new inputs go to.
+# FUZZ_OUT chooses the build folder; FUZZ_CORPUS the folder new inputs go to; FUZZ_SEED fixes
+# libFuzzer's seed (see fuzz_common.sh).
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT=${FUZZ_OUT:-$ROOT/build-fuzz}/session
@@ -18,4 +19,4 @@ cmake --build "$OUT" --target session_fuzzer -j"${FUZZ_JOBS:-$(nproc)}"
 CORPUS=${FUZZ_CORPUS:-$OUT/corpus}
 mkdir -p "$CORPUS"
 CORVANE_HEADLESS=1 "$OUT/session_fuzzer" -max_total_time="$SECONDS_TO_RUN" -max_len=16384 \
-  -timeout=10 "$@" "$CORPUS" "$ROOT/fuzz/corpus/session"
+  -timeout=10 ${FUZZ_SEED:+-seed=$FUZZ_SEED} "$@" "$CORPUS" "$ROOT/fuzz/corpus/session"

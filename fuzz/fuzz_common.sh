@@ -1,6 +1,8 @@
 # Shared by the small fuzz scripts: builds one libFuzzer target with clang, ASan and UBSan
 # from the given sources, and runs it for a bounded time; new inputs go to a scratch corpus
-# under the build folder, so a run changes no tracked file.
+# under the build folder, so a run changes no tracked file. FUZZ_SEED fixes libFuzzer's seed:
+# the test suite sets it, so that a red run points at a change and not at luck; longer
+# campaigns leave it unset and explore anew each time.
 #   build_and_run NAME SECONDS MAX_LEN "SOURCES" "LINK_FLAGS" CORPUS...
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT=${FUZZ_OUT:-$ROOT/build-fuzz}
@@ -12,5 +14,6 @@ build_and_run() {
   # shellcheck disable=SC2086
   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$ROOT/src" $sources "$ROOT/fuzz/$name.cpp" $link -o "$OUT/$name"
-  "$OUT/$name" -max_total_time="$seconds" -max_len="$max_len" "$OUT/corpus_$name" "$@"
+  "$OUT/$name" -max_total_time="$seconds" -max_len="$max_len" ${FUZZ_SEED:+-seed=$FUZZ_SEED} \
+    "$OUT/corpus_$name" "$@"
 }

@@ -21,6 +21,10 @@ void CPortrait::DrawGpsErrorRing(CGapiSurface* backBuffer) {
   if (cx + radius < 0 || cy + radius < 0 || cx - radius > m_screenSize.x ||
       cy - radius > m_screenSize.y)
     return;
+  // A ring round the whole screen (a map with a tiny scale) passes outside every corner.
+  const double farX = std::max(cx, m_screenSize.x - cx);
+  const double farY = std::max(cy, m_screenSize.y - cy);
+  if (radius * radius > farX * farX + farY * farY) return;
   // Chords about three pixels long look round at any size the screen can show.
   const int segments = std::clamp(static_cast<int>(2.0 * kPi * radius / 3.0), 16, 256);
   int px = static_cast<int>(std::lround(cx + radius));

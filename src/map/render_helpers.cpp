@@ -1,6 +1,9 @@
 // Rectangle helpers of the main view and its drawing calls.
 #include "map/render_helpers.h"
 
+#include <algorithm>
+#include <cmath>
+
 bool ClipToView(RECT view, RECT mapRect, RECT* dest, RECT* src) {
   const RECT& v = view;
   const RECT& x = mapRect;
@@ -38,6 +41,12 @@ bool ClipToView(RECT view, RECT mapRect, RECT* dest, RECT* src) {
     dest->bottom = (v.bottom - v.top) - (v.bottom - x.bottom);
   }
   return true;
+}
+
+int ToPixel(double value) {
+  constexpr double kFar = 16777216.0;
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::clamp(value, -kFar, kFar));
 }
 
 bool GetMenuCellRect(int column, int row, RECT* out) {

@@ -10,6 +10,11 @@
 // dest and src may be partly written.
 bool ClipToView(RECT view, RECT mapRect, RECT* dest, RECT* src);
 
+// A map distance or position as whole pixels, held to +-2^24 so that sums of a few of them
+// stay in an int: a project may give a radius of 1e31, and nothing that far is ever seen.
+// Not a number gives 0.
+int ToPixel(double value);
+
 // The 25x25 cell of menu button (column, row) on the 30-pixel pitch; false outside 8 x 2.
 bool GetMenuCellRect(int column, int row, RECT* out);
 

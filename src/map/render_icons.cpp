@@ -51,8 +51,8 @@ void CPortrait::DrawContentIcons(CGapiSurface* backBuffer, CGapiBitmapFont* font
 
     const int hw = static_cast<int>(icon->GetWidth()) / 2;
     const int hh = static_cast<int>(icon->GetHeight()) / 2;
-    const int x = static_cast<int>(item->m_screenX);
-    const int y = static_cast<int>(item->m_screenY);
+    const int x = ToPixel(item->m_screenX);
+    const int y = ToPixel(item->m_screenY);
     const RECT map{x - hw, y - hh, x + hw, y + hh};
     RECT dest, src;
     if (!ClipToView(m_viewRect, map, &dest, &src)) continue;
@@ -129,8 +129,8 @@ void CPortrait::DrawIconDecorations(RECT mapRect, RECT destRect, CContentItem* i
   if (m_iconMode == 2) {
     char label[128];
     std::snprintf(label, sizeof label, "S%i", item->m_id);
-    render::CentredText(backBuffer, static_cast<int>(item->m_screenX) - m_viewRect.left,
-                        static_cast<int>(item->m_screenY) - m_viewRect.top - 4, label, font);
+    render::CentredText(backBuffer, ToPixel(item->m_screenX) - m_viewRect.left,
+                        ToPixel(item->m_screenY) - m_viewRect.top - 4, label, font);
     return;
   }
 

@@ -15,7 +15,7 @@ void CPortrait::DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   // but never entered.
   const CSystemItem* system = System();
   const double radius = system != nullptr ? system->m_radius : 0.0;
-  const int r = static_cast<int>(radius);
+  const int r = ToPixel(radius);
   const int markerPitch = static_cast<int>(m_regionMarker.GetWidth());
   const int h2 = markerPitch / 2;
 
@@ -24,8 +24,8 @@ void CPortrait::DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     if (system != nullptr) TestRegion(region, radius);
     if (!m_showRegionAreas && !m_showRegionMarkers) continue;
 
-    const int x = static_cast<int>(region->m_screenX);
-    const int y = static_cast<int>(region->m_screenY);
+    const int x = ToPixel(region->m_screenX);
+    const int y = ToPixel(region->m_screenY);
     // The area is drawn as a square although the test is a circle.
     const RECT square{x - r, y - r, x + r, y + r};
     RECT dest, src;
@@ -37,8 +37,7 @@ void CPortrait::DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
       if (src.right - src.left == 2 * r && src.bottom - src.top == 2 * r) {
         char label[128];
         std::snprintf(label, sizeof label, "R%i", region->m_id);
-        render::CentredText(backBuffer, x - m_viewRect.left, y - m_viewRect.top - 4, label,
-                            font);
+        render::CentredText(backBuffer, x - m_viewRect.left, y - m_viewRect.top - 4, label, font);
       }
       continue;
     }

@@ -209,6 +209,9 @@ TEST_F(GpsFollowTest, ErrorRingIsDrawnOnlyWhileFollowingAFix) {
   EXPECT_EQ(faintLines(), 0);
   FixAt(400, 300, 40.0);  // about 28 pixels
   EXPECT_GT(faintLines(), 16);
+  FixAt(400, 300, 1.0e30);  // round the whole screen: nothing of it shows
+  EXPECT_EQ(faintLines(), 0);
+  FixAt(400, 300, 40.0);
   model->m_followGps = false;
   EXPECT_EQ(faintLines(), 0);
 }

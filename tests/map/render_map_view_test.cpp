@@ -87,6 +87,16 @@ TEST_F(MapViewTest, RegionSquareColourFollowsTheRegionTest) {
   EXPECT_EQ(squares[1].color, 0xFF0000u);
 }
 
+TEST_F(MapViewTest, AnAstronomicalRadiusCoversTheViewAndIsEntered) {
+  model->m_showRegionAreas = true;
+  static_cast<CSystemItem*>(model->m_systemList->At(0))->m_radius = 4.0e31;  // a project may say so
+  CRegionItem* region = AddRegion(1, 100, 100);
+  const auto squares = CallsOf(RenderFrame(), "FillRect");
+  ASSERT_FALSE(squares.empty());
+  EXPECT_EQ(Str(squares.back().dst), "0,0,800,600");
+  EXPECT_TRUE(region->m_active);
+}
+
 TEST_F(MapViewTest, MarkerFrameByContentCount) {
   ASSERT_EQ(model->m_regionMarker.GetWidth(), 33u);
   struct Case {
