@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_support.h"
 #include "check/project_check.h"
 
 namespace fs = std::filesystem;
@@ -16,19 +17,10 @@ namespace {
 
 const fs::path kDemo = fs::path(CORVANE_SOURCE_DIR) / "demo";
 
-struct ScratchFolder {
-  fs::path path;
-  ScratchFolder() {
-    char pattern[] = "/tmp/corvane-check-bench-XXXXXX";
-    path = mkdtemp(pattern);
-  }
-  ~ScratchFolder() { fs::remove_all(path); }
-};
-
 // The full project, written once: 128 regions, content items, characters, locations, themes,
 // times and users; every content item names a video and a thumbnail file of its own.
 const fs::path& FullProject() {
-  static const ScratchFolder folder;
+  static const bench::ScratchFolder folder;
   static const fs::path project = [] {
     const fs::path& dir = folder.path;
     fs::create_directories(dir / "video");

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "data/content_item.h"
 #include "data/system_item.h"
 #include "map/portrait.h"
@@ -19,19 +20,9 @@
 
 namespace {
 
-// A scratch folder, removed when the program ends.
-struct ScratchFolder {
-  std::string path;
-  ScratchFolder() {
-    char pattern[] = "/tmp/corvane-bench-XXXXXX";
-    path = mkdtemp(pattern);
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path); }
-};
-
 std::string Folder() {
-  static const ScratchFolder folder;
-  return folder.path;
+  static const bench::ScratchFolder folder;
+  return folder.path.string();
 }
 
 // The project file, written once.

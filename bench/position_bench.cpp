@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "map/portrait.h"
 #include "platform/backend_headless/headless.h"
 #include "platform/backend_select.h"
@@ -25,30 +26,11 @@
 
 namespace {
 
-struct Walk {
-  CGapiDisplay display;
-  CGapiSurface back;
-  CGapiBitmapFont* font = nullptr;
+struct Walk : bench::HeadlessScreen {
   std::unique_ptr<CPortrait> model;
   platform::TrackFile track;
 
-  Walk() {
-    platform::UseBackend(platform::BackendKind::Headless);
-    headless::Reset();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "CorvanePositionBench";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "bench", WS_CAPTION, 0, 0, 0, 0, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
-    if (display.OpenDisplay(0, window, 800, 600, 0, 0, 0, 0) != GD_OK ||
-        display.GetBackBuffer(&back) != GD_OK) {
-      std::fprintf(stderr, "no headless display\n");
-      std::abort();
-    }
-    font = display.GetSystemFontBorder();
-    headless::SetDrawRecording(false);
+  Walk() : HeadlessScreen("CorvanePositionBench") {
     model = std::make_unique<CPortrait>(window, GetModuleHandleA(nullptr), 800, 600);
     // The project's files are found from the working folder, as when started from a shell.
     const std::string demo = std::string(CORVANE_SOURCE_DIR) + "/demo/";

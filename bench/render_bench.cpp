@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "bench_support.h"
 #include "data/content_item.h"
 #include "data/region_item.h"
 #include "data/system_item.h"
@@ -18,30 +19,10 @@
 
 namespace {
 
-struct Scene {
-  CGapiDisplay display;
-  CGapiSurface back;
-  CGapiBitmapFont* font = nullptr;
+struct Scene : bench::HeadlessScreen {
   std::unique_ptr<CPortrait> model;
 
-  Scene() {
-    platform::UseBackend(platform::BackendKind::Headless);
-    headless::Reset();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "CorvaneRenderBench";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "bench", WS_CAPTION, 0, 0, 0, 0, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
-    if (display.OpenDisplay(0, window, 800, 600, 0, 0, 0, 0) != GD_OK ||
-        display.GetBackBuffer(&back) != GD_OK || back.GetWidth() != 800) {
-      std::fprintf(stderr, "no headless display\n");
-      std::abort();
-    }
-    font = display.GetSystemFontBorder();
-    headless::SetDrawRecording(false);
-  }
+  Scene() : HeadlessScreen("CorvaneRenderBench") {}
 
   // A map with regions and icons on grids; every region of radius 30.
   void Build(int regions, int icons) {
