@@ -52,8 +52,8 @@ struct HeadlessScreen {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = windowClass;
     RegisterClassA(&wc);
-    window = CreateWindowExA(0, wc.lpszClassName, "bench", WS_CAPTION, 0, 0, 0, 0, nullptr,
-                             nullptr, wc.hInstance, nullptr);
+    window = CreateWindowExA(0, wc.lpszClassName, "bench", WS_CAPTION, 0, 0, 0, 0, nullptr, nullptr,
+                             wc.hInstance, nullptr);
     if (display.OpenDisplay(0, window, 800, 600, 0, 0, 0, 0) != GD_OK ||
         display.GetBackBuffer(&back) != GD_OK || back.GetWidth() != 800) {
       std::fprintf(stderr, "no headless display\n");

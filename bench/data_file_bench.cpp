@@ -1,7 +1,6 @@
 // Load and save of a project holding 128 records of every kind, against reading and writing
 // the same bytes with plain fread and fwrite.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,8 +13,8 @@
 #include "data/content_item.h"
 #include "data/system_item.h"
 #include "map/portrait.h"
-#include "platform/backend_select.h"
 #include "platform/backend_headless/headless.h"
+#include "platform/backend_select.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -41,8 +40,8 @@ const std::string& ProjectPath() {
       text += "<" + k + "_list>\n";
       for (int i = 0; i < 128; ++i)
         text += "\t<" + k + ">\n\t\t<" + k + "_id>" + std::to_string(i) + "</" + k + "_id>\n\t\t<" +
-                textTag + ">Name of " + k + " " + std::to_string(i) + "</" + textTag + ">\n\t</" + k +
-                ">\n";
+                textTag + ">Name of " + k + " " + std::to_string(i) + "</" + textTag + ">\n\t</" +
+                k + ">\n";
       text += "</" + k + "_list>\n\n";
     }
     text += "<region_list>\n";
@@ -59,7 +58,8 @@ const std::string& ProjectPath() {
               "</character_id>\n\t\t</character_list>\n";
       text += "\t\t<time_list/>\n\t\t<location_list/>\n";
       text += "\t\t<region_id>" + std::to_string(i % 128 + 1) + "</region_id>\n";
-      text += "\t\t<filename>video/item.mp4</filename>\n\t\t<thumbnail>thumbs/item.png</thumbnail>\n";
+      text +=
+          "\t\t<filename>video/item.mp4</filename>\n\t\t<thumbnail>thumbs/item.png</thumbnail>\n";
       text += "\t\t<gps_x>-0.616200</gps_x>\n\t\t<gps_y>54.487000</gps_y>\n\t</content>\n";
     }
     text += "</content_list>\n\n\n\n</media_portrait>";

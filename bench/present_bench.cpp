@@ -36,8 +36,7 @@ struct Screen {
     wc.lpszClassName = "Present bench WndCls";
     if (!RegisterClassA(&wc)) return;
     hwnd = CreateWindowExA(0, wc.lpszClassName, "Present bench", WS_CAPTION | WS_THICKFRAME,
-                           CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, nullptr,
-                           nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, nullptr, nullptr);
     if (hwnd == nullptr) return;
     ShowWindow(hwnd, SW_SHOW);
     if (display.OpenDisplay(4, hwnd, 800, 600, 0, 0, 0, 75) != GD_OK) return;

@@ -12,9 +12,9 @@
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
+#include "platform/backend_headless/headless.h"
 #include "platform/backend_select.h"
 #include "platform/graphics/gapi.h"
-#include "platform/backend_headless/headless.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -45,7 +45,8 @@ struct Scene : bench::HeadlessScreen {
     for (int i = 0; i < regions; ++i) {
       CRegionItem region;
       region.m_id = i + 1;
-      auto* r = static_cast<CRegionItem*>(model->m_regionList->At(model->m_regionList->Add(region)));
+      auto* r =
+          static_cast<CRegionItem*>(model->m_regionList->At(model->m_regionList->Add(region)));
       r->m_screenX = 40 + (i % 16) * 48;
       r->m_screenY = 40 + (i / 16) * 68;
       r->m_contentCount = 1 + i % 6;
@@ -61,7 +62,8 @@ struct Scene : bench::HeadlessScreen {
       s.SetColorKey(0xFF00FF);
       CContentItem item;
       item.m_id = i + 1;
-      auto* c = static_cast<CContentItem*>(model->m_contentList->At(model->m_contentList->Add(item)));
+      auto* c =
+          static_cast<CContentItem*>(model->m_contentList->At(model->m_contentList->Add(item)));
       c->m_screenX = 30 + (i % 16) * 48;
       c->m_screenY = 30 + (i / 16) * 70;
       c->m_iconIndex = i;

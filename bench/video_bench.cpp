@@ -14,8 +14,8 @@
 
 #include "platform/backend_select.h"
 #include "platform/graphics/gapi.h"
-#include "platform/pieces.h"
 #include "platform/media/video_window.h"
+#include "platform/pieces.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -55,13 +55,14 @@ struct Stage {
   bool ok = false;
 
   Stage() {
-    const fs::path dir = fs::temp_directory_path() / ("corvane_video_bench_" +
-                                                      std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("corvane_video_bench_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     clip = (dir / "clip.mp4").string();
     const std::string cmd =
         "ffmpeg -loglevel error -nostdin -y -f lavfi -i testsrc=size=320x240:rate=25 "
-        "-f lavfi -i sine=frequency=440 -t 1 -pix_fmt yuv420p -shortest '" + clip + "'";
+        "-f lavfi -i sine=frequency=440 -t 1 -pix_fmt yuv420p -shortest '" +
+        clip + "'";
     if (std::system(cmd.c_str()) != 0) return;
 
     platform::UseBackend(std::getenv("DISPLAY") != nullptr ? platform::BackendKind::Real
@@ -101,8 +102,8 @@ struct Stage {
   HWND Play(Clock::duration* firstFrame) {
     const int before = counter->presents;
     const auto start = Clock::now();
-    HWND video = MCIWndCreateA(hwnd, nullptr, WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR,
-                               clip.c_str());
+    HWND video =
+        MCIWndCreateA(hwnd, nullptr, WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR, clip.c_str());
     SendMessageA(video, MCI_PLAY, 0, 0);
     // The program's loop pumps once per pass; here the pump runs flat out with short rests.
     while (counter->presents == before) {
