@@ -157,10 +157,27 @@ def make_audio(path, seconds=8):
          "-fflags", "+bitexact", "-flags:a", "+bitexact", path])
 
 
+# The spoken words of a sound item, shown over its picture as they are heard.
+TRANSCRIPTS = {
+    4: ["Gutting the catch: the work began here at dawn.",
+        "Herring went into salt barrels all along this quay."],
+}
+
+
+def write_transcript(path, cues, seconds=8):
+    step = seconds / len(cues)
+    stamp = lambda t: f"00:00:{int(t):02d},{int(round((t % 1) * 1000)):03d}"
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        for n, text in enumerate(cues):
+            out.write(f"{n + 1}\n{stamp(n * step)} --> {stamp((n + 1) * step)}\n{text}\n\n")
+
+
 def make_sound_items():
     os.makedirs(os.path.join(DEMO, "audio"), exist_ok=True)
     for cid in sorted(AUDIO_ITEMS):
         make_audio(os.path.join(DEMO, media_name(cid)))
+        if cid in TRANSCRIPTS:
+            write_transcript(os.path.join(DEMO, f"audio/item{cid:02d}.srt"), TRANSCRIPTS[cid])
 
 
 def draw_thumbnail(path, number, colour):

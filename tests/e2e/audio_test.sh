@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The demo's sound item: tapped, it shows its thumbnail scaled up over the dimmed map with the
-# progress bar filling along the bottom; a tap brings the map back.
+# progress bar filling along the bottom and its transcript above the bar; a tap brings the map
+# back.
 source "$(dirname "$0")/lib.sh"
 
 start_app_with_user Tester
@@ -23,6 +24,9 @@ wait_until 20 thumbnail || fail "no thumbnail while the sound plays ($(pixel 227
 # The track's played part, light, grows from the left along the bottom rows.
 bar_moves() { [ "$(pixel 60 596)" = "#F0F0F0" ]; }
 wait_until 20 bar_moves || fail "the progress bar does not fill ($(pixel 60 596))"
+# Its transcript beside it (item04.srt) is written above the bar: white text on a shade.
+caption() { [ "$(import -window "$WIN" -crop 800x40+0+540 txt:- 2>/dev/null | grep -c '#FFFFFF')" -gt 40 ]; }
+wait_until 20 caption || fail "no transcript above the bar"
 import -window "$WIN" "$WORK/playing.png" 2>/dev/null &&
   { [ "$SHOTS" = "$WORK" ] || { mkdir -p "$SHOTS" && cp "$WORK/playing.png" "$SHOTS/audio-playing.png"; }; }
 

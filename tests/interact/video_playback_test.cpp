@@ -634,6 +634,24 @@ TEST_F(VideoPlaybackTest, SoundWithCoverArtShowsTheArt) {
       << std::hex << recorder->Pixel(kBoxCentreX, kBoxCentreY);
 }
 
+// A subtitle beside a sound file is written over its picture, above the bar.
+TEST_F(VideoPlaybackTest, SoundWithSubtitlesShowsTheCueAboveTheBar) {
+  const fs::path told = ScratchRoot() / "told.mp3";
+  fs::copy_file(ToneFile(false), told, fs::copy_options::overwrite_existing);
+  std::ofstream(ScratchRoot() / "told.srt") << "1\n00:00:00,500 --> 00:00:09,000\nHELLO HARBOUR\n";
+  UseFile(4, told);
+  auto whiteAboveBar = [&] {
+    int n = 0;
+    for (int y = recorder->height - 60; y < recorder->height - 20; ++y)
+      for (int x = 0; x < recorder->width; ++x)
+        if (recorder->Pixel(x, y) == 0xFFFFFF) ++n;
+    return n;
+  };
+  PlayByTap(4);
+  EXPECT_TRUE(WaitFor([&] { return whiteAboveBar() > 40; }, std::chrono::seconds(20)))
+      << "no subtitle above the bar";
+}
+
 TEST_F(VideoPlaybackTest, SpaceHoldsTheElapsedTimeAndSpaceAgainGoesOn) {
   UseFile(4, ToneFile(false));
   PlayByTap(4);

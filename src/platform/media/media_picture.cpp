@@ -1,12 +1,18 @@
-// The picture a media window shows, composed once per new frame or changed progress bar.
+// The picture a media window shows, composed once per new frame, changed progress bar or
+// changed subtitle.
 #include "platform/media/detail/media_picture.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/graphics/detail/display_state.h"
 #include "platform/graphics/detail/surface_data.h"
+#include "platform/graphics/detail/text_encoding.h"
 #include "platform/media/detail/video_player.h"
 
 namespace platform {
@@ -17,6 +23,9 @@ constexpr int kTrackMargin = 8;
 constexpr DWORD kTrackColour = 0x606060;
 constexpr DWORD kPlayedColour = 0xF0F0F0;
 constexpr DWORD kPausedColour = 0xF0B030;
+constexpr size_t kSubtitleBytes = 600;  // a cue longer than a screenful is cut
+constexpr size_t kSubtitleLines = 6;
+constexpr int kSubtitleGap = 6;
 
 void FormatTime(char* out, size_t size, uint32_t seconds) {
   std::snprintf(out, size, "%02u:%02u", seconds / 60, seconds % 60);
@@ -70,6 +79,54 @@ void MediaPicture::DrawBar(const Bar& bar) {
                       nullptr);
 }
 
+void MediaPicture::DrawSubtitle(const std::string& text, bool aboveBar) {
+  const LONG w = static_cast<LONG>(m_picture.GetWidth());
+  const LONG h = static_cast<LONG>(m_picture.GetHeight());
+  const int room = static_cast<int>(w) - 4 * kTrackMargin;
+  // Each of the cue's own lines, broken further between words where it is too wide. A word
+  // wider than the picture stands alone and is cut at the edges.
+  std::vector<std::string> lines;
+  // Cut on a character's first byte, so that the cut leaves valid UTF-8.
+  size_t cut = std::min(text.size(), kSubtitleBytes);
+  while (cut < text.size() && cut > 0 && (static_cast<uint8_t>(text[cut]) & 0xC0) == 0x80) --cut;
+  const std::string_view cue = std::string_view(text).substr(0, cut);
+  size_t start = 0;
+  while (start <= cue.size() && lines.size() < kSubtitleLines) {
+    size_t end = cue.find('\n', start);
+    if (end == std::string_view::npos) end = cue.size();
+    // Control characters and stray bytes of the line made printable.
+    const std::string own = DisplayText(cue.substr(start, end - start));
+    start = end + 1;
+    std::string line;
+    size_t at = 0;
+    while (at < own.size() && lines.size() < kSubtitleLines) {
+      size_t space = own.find(' ', at);
+      if (space == std::string::npos) space = own.size();
+      const std::string word = own.substr(at, space - at);
+      const std::string longer = line.empty() ? word : line + " " + word;
+      if (!line.empty() && m_font.TextWidth(longer.c_str()) > room) {
+        lines.push_back(line);
+        line = word;
+      } else {
+        line = longer;
+      }
+      at = space + 1;
+    }
+    if (!line.empty() && lines.size() < kSubtitleLines) lines.push_back(line);
+  }
+  const int pitch = m_font.LineHeight() + 2;
+  LONG top =
+      h - (aboveBar ? kBarHeight : 0) - kSubtitleGap - static_cast<LONG>(lines.size()) * pitch;
+  GDFILLRECTFX shade{150, 0};
+  for (const std::string& line : lines) {
+    const LONG half = m_font.TextWidth(line.c_str()) / 2 + kTrackMargin / 2;
+    RECT box{w / 2 - half, top - 1, w / 2 + half, top + pitch - 1};
+    m_picture.FillRect(&box, 0x000000, GDFILLRECT_OPACITY, &shade);
+    m_picture.DrawTextA(w / 2, top, line.c_str(), &m_font, GDDRAWTEXT_CENTER, nullptr, 0, nullptr);
+    top += pitch;
+  }
+}
+
 SDL_Surface* MediaPicture::Compose(VideoPlayer& player) {
   GapiSurfaceData* data = m_picture.Data();
   if (data == nullptr || data->surface == nullptr) return nullptr;
@@ -83,6 +140,7 @@ SDL_Surface* MediaPicture::Compose(VideoPlayer& player) {
   Bar bar;
   if (withBar) bar = Measure(player);
   const bool barChanged = withBar && (!m_barShown || !(bar == m_lastBar));
+  std::string subtitle;
 
   if (kind == MediaKind::Video) {
     if (!due && !barChanged) return nullptr;
@@ -91,7 +149,9 @@ SDL_Surface* MediaPicture::Compose(VideoPlayer& player) {
       return nullptr;
     }
   } else {
-    if (m_shown > 0 && !due && !barChanged) return nullptr;
+    subtitle = player.SubtitleText();
+    const bool subtitleChanged = subtitle != m_lastSubtitle;
+    if (m_shown > 0 && !due && !barChanged && !subtitleChanged) return nullptr;
     CGapiSurface* back = OpenBackBuffer();
     if (back != nullptr && back->GetWidth() == m_picture.GetWidth() &&
         back->GetHeight() == m_picture.GetHeight()) {
@@ -116,6 +176,8 @@ SDL_Surface* MediaPicture::Compose(VideoPlayer& player) {
       }
       if (m_hasArt) m_picture.BltFast(b.left, b.top, &m_art, nullptr, 0, nullptr);
     }
+    if (!subtitle.empty()) DrawSubtitle(subtitle, withBar);
+    m_lastSubtitle = subtitle;
   }
   if (withBar) {
     DrawBar(bar);

@@ -203,6 +203,21 @@ void VideoPlayer::ReadKind() {
     m_kind = art ? MediaKind::AudioWithArt : MediaKind::Video;
     break;
   }
+  // Over a sound file's picture the program writes the subtitles itself, full width; the
+  // player would put them into the cover art's small frame as well.
+  if (m_kind != MediaKind::Video) {
+    int visible = 0;
+    mpv_set_property_async(m_mpv, 0, "sub-visibility", MPV_FORMAT_FLAG, &visible);
+  }
+}
+
+std::string VideoPlayer::SubtitleText() {
+  DrainEvents();
+  if (!m_mpv || !m_loaded || m_failed) return {};
+  char* text = mpv_get_property_string(m_mpv, "sub-text");
+  std::string out = text != nullptr ? text : "";
+  mpv_free(text);
+  return out;
 }
 
 MediaKind VideoPlayer::Kind() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/graphics/gapi.h"
 #include "platform/windowing/win_types.h"
@@ -33,6 +34,8 @@ class MediaPicture {
   };
   Bar Measure(VideoPlayer& player) const;
   void DrawBar(const Bar& bar);
+  // The subtitle in lines that fit the picture's width, centred above the bar.
+  void DrawSubtitle(const std::string& text, bool aboveBar);
 
   CGapiSurface m_picture;
   CGapiSurface m_art;  // the cover art, scaled into the art box
@@ -43,6 +46,7 @@ class MediaPicture {
   uint64_t m_shown = 0;
   bool m_barShown = false;
   Bar m_lastBar;
+  std::string m_lastSubtitle;
 };
 
 }  // namespace platform

@@ -40,6 +40,9 @@ class VideoPlayer {
   void SeekMs(uint32_t ms);
   // 0 (silent) to 1000 (as recorded).
   void SetVolume(int permille);
+  // The subtitle shown at this moment as plain text, lines apart by '\n'; empty when none.
+  // For a sound file the player draws no subtitles itself: its picture is the program's.
+  std::string SubtitleText();
 
   // Renders a new frame when one is due; true when the frame buffer changed.
   bool RenderFrame();
