@@ -169,5 +169,13 @@ HRESULT CPortraitApp::StylusMove(LONG x, LONG y) {
 LRESULT CPortraitApp::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_TIMER && wParam == VIDEO_TIMER_ID) PollVideo();
   if (msg == WM_GPS_NOTIFY && m_model != nullptr) m_model->OnGpsMessage();
+  // A held seek or volume key goes on seeking or turning while media plays, as players do;
+  // the frame passes on only the first press of every other key.
+  if (msg == WM_KEYDOWN && (lParam & 0x40000000) != 0 && m_model != nullptr &&
+      m_model->IsVideoPlaying() &&
+      (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN)) {
+    PlaybackKey(static_cast<UINT>(wParam));
+    return 0;
+  }
   return CAppFrame::WindowProc(hwnd, msg, wParam, lParam);
 }

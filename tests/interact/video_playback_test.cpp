@@ -704,4 +704,17 @@ TEST_F(VideoPlaybackTest, RightAndLeftMoveFiveSecondsAndPastTheEndItEnds) {
   EXPECT_FALSE(model->IsVideoPlaying());
 }
 
+// Holding Right seeks on with every repeat of the key.
+TEST_F(VideoPlaybackTest, AHeldSeekKeyGoesOnSeeking) {
+  UseFile(4, ToneFile(false));
+  PlayByTap(4);
+  ASSERT_TRUE(WaitFor([&] { return Position() > 100; }, std::chrono::seconds(20)));
+  const LRESULT before = Position();
+  headless::InjectKeyDown(VK_RIGHT);
+  headless::InjectKeyDown(VK_RIGHT, true);
+  apptest::DrainMessages();
+  EXPECT_GE(Position(), before + 9000);
+  headless::InjectKeyUp(VK_RIGHT);
+}
+
 }  // namespace
