@@ -1,4 +1,5 @@
 // Second stage of a map-view tap: the tap modes, moving the user, and the edit states.
+#include <climits>
 #include <cstdio>
 
 #include "data/content_item.h"
@@ -60,7 +61,8 @@ void CPortrait::HandleMapTap(int x, int y) {
     if (m_showRegionAreas) {
       const int id = HitTestRegion(mapX, mapY);
       if (id >= 0) {
-        m_editSelection = id + kRegionEditBase;
+        // An id too large to carry the offset cannot be chosen: the tap ends editing.
+        m_editSelection = id <= INT_MAX - kRegionEditBase ? id + kRegionEditBase : -2;
         return;
       }
     }

@@ -2,6 +2,7 @@
 // object's handlers: the order of the command tests, the tap modes and the edit states.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -213,6 +214,14 @@ TEST_F(StylusInputTest, ContentWithARegionSizedIdCannotBeChosenForEditing) {
   Tap(500, 400);
   EXPECT_EQ(model->m_editSelection, -2);
   EXPECT_EQ(region->m_screenX, 500);
+}
+
+TEST_F(StylusInputTest, ARegionIdTooLargeForTheEditStateEndsEditing) {
+  model->m_showRegionAreas = true;
+  region->m_id = INT_MAX;
+  model->ExecuteMenuButton(1, 0);
+  Tap(505, 400);
+  EXPECT_EQ(model->m_editSelection, -2);
 }
 
 TEST_F(StylusInputTest, ContentWithANegativeIdIsNoHit) {
