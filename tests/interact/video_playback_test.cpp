@@ -717,4 +717,30 @@ TEST_F(VideoPlaybackTest, AHeldSeekKeyGoesOnSeeking) {
   headless::InjectKeyUp(VK_RIGHT);
 }
 
+// Volume and mute set during one playback hold for the next.
+TEST_F(VideoPlaybackTest, VolumeAndMuteLastForTheRun) {
+  auto press = [](UINT vk) {
+    headless::InjectKeyDown(vk);
+    headless::InjectKeyUp(vk);
+    apptest::DrainMessages();
+  };
+  auto volumeIs = [&](LRESULT v) {
+    return WaitFor([&] { return SendMessageA(app->m_videoWindow, MCIWNDM_GETVOLUME, 0, 0) == v; },
+                   std::chrono::seconds(10));
+  };
+  UseFile(4, ToneFile(false));
+  PlayByTap(4);
+  press(VK_DOWN);
+  press(VK_DOWN);
+  EXPECT_TRUE(volumeIs(800));
+  press('M');
+  press(VK_ESCAPE);
+  ASSERT_FALSE(model->IsVideoPlaying());
+  Frame();
+  PlayByTap(4);
+  EXPECT_TRUE(volumeIs(0)) << "the mute was lost";
+  press('M');
+  EXPECT_TRUE(volumeIs(800)) << "the volume was lost";
+}
+
 }  // namespace

@@ -246,6 +246,12 @@ void VideoPlayer::SetVolume(int permille) {
   mpv_set_property_async(m_mpv, 0, "volume", MPV_FORMAT_DOUBLE, &volume);
 }
 
+int VideoPlayer::Volume() {
+  double volume = 100.0;
+  if (!m_mpv || mpv_get_property(m_mpv, "volume", MPV_FORMAT_DOUBLE, &volume) < 0) return 0;
+  return static_cast<int>(std::lround(volume * 10.0));
+}
+
 uint32_t VideoPlayer::EndMs() {
   DrainEvents();
   if (!m_mpv || m_failed) return 0;

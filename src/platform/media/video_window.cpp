@@ -63,6 +63,8 @@ LRESULT MediaWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case MCIWNDM_SETVOLUME:
       if (w.player) w.player->SetVolume(static_cast<int>(lParam));
       return 0;
+    case MCIWNDM_GETVOLUME:
+      return w.player ? static_cast<LRESULT>(w.player->Volume()) : 0;
     case MCIWNDM_PUT_DEST:
       if (w.picture && lParam != 0) w.picture->SetArtBox(*reinterpret_cast<const RECT*>(lParam));
       return 0;

@@ -12,6 +12,7 @@ constexpr UINT MCIWNDM_GETPOSITIONA = 0x0466;
 constexpr UINT MCIWNDM_GETEND = 0x0469;
 constexpr UINT MCIWNDM_GETMODEA = 0x046A;
 constexpr UINT MCIWNDM_SETVOLUME = 0x046E;
+constexpr UINT MCIWNDM_GETVOLUME = 0x046F;
 constexpr UINT MCIWNDM_PUT_DEST = 0x048F;
 constexpr DWORD MCIWNDF_NOPLAYBAR = 0x0002;
 
@@ -23,7 +24,8 @@ constexpr LRESULT MCI_MODE_PAUSE = 529;
 
 // Creates a media window over `parent` and opens `file` in it, a local file only. MCI_PLAY
 // starts it, MCI_PAUSE and MCI_RESUME hold and release it, MCI_SEEK (lParam: milliseconds)
-// moves it, MCIWNDM_SETVOLUME (lParam: 0 silent to 1000 as recorded) sets its loudness;
+// moves it, MCIWNDM_SETVOLUME (lParam: 0 silent to 1000 as recorded) sets its loudness and
+// MCIWNDM_GETVOLUME answers it;
 // MCI_CLOSE closes the media (the window stays, showing nothing). GETEND and GETPOSITIONA
 // answer in milliseconds; a file that cannot be played answers 0 to both.
 // Without MCIWNDF_NOPLAYBAR the window shows a progress bar along its bottom, with elapsed

@@ -38,8 +38,9 @@ class VideoPlayer {
   bool Paused() const { return m_paused; }
   // Moves to `ms` from the start; past the end it stops on the last frame.
   void SeekMs(uint32_t ms);
-  // 0 (silent) to 1000 (as recorded).
+  // 0 (silent) to 1000 (as recorded). The player takes a new volume a moment after it is set.
   void SetVolume(int permille);
+  int Volume();
   // The subtitle shown at this moment as plain text, lines apart by '\n'; empty when none.
   // For a sound file the player draws no subtitles itself: its picture is the program's.
   std::string SubtitleText();
