@@ -104,6 +104,17 @@ wait_for_exit() {
 pixel() { import -window "$WIN" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
 lit() { [ "$(pixel "$1" "$2")" != "#000000" ]; }
 tap() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
+is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+isnt() { [ "$(pixel "$1" "$2")" != "$3" ]; }
+# near X Y #RRGGBB: within 24 per channel (video frames pass through YUV and scaling).
+near() {
+  local p
+  p=$(pixel "$1" "$2")
+  [ -n "$p" ] || return 1
+  local a=$((16#${p:1:2})) b=$((16#${p:3:2})) c=$((16#${p:5:2}))
+  local x=$((16#${3:1:2})) y=$((16#${3:3:2})) z=$((16#${3:5:2}))
+  (( (a - x) ** 2 < 576 && (b - y) ** 2 < 576 && (c - z) ** 2 < 576 ))
+}
 
 screenshot() {
   mkdir -p "$SHOTS"

@@ -16,8 +16,6 @@ screenshot user-list
 tap 330 442                      # confirm: the map view with Tester as the current user
 visit_start=$(date +%s.%N)
 wait_until 10 lit 10 590 || fail "no map view after confirming the user"
-is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
-isnt() { [ "$(pixel "$1" "$2")" != "$3" ]; }
 MAP=$(pixel 50 50)                 # the map where the menu panel would be
 MIDDLE=$(pixel 400 160)            # the map where the user list would be
 

@@ -9,15 +9,6 @@ source "$(dirname "$0")/lib.sh"
 
 SEA=#7FB3D5        # the map at (50, 50)
 ITEM11=#3B1F4A     # item 11's thumbnail and video colour (make_demo.py)
-is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
-near() {  # near X Y #RRGGBB: within 24 per channel (video frames pass through YUV and scaling)
-  local p
-  p=$(pixel "$1" "$2")
-  [ -n "$p" ] || return 1
-  local a=$((16#${p:1:2})) b=$((16#${p:3:2})) c=$((16#${p:5:2}))
-  local x=$((16#${3:1:2})) y=$((16#${3:3:2})) z=$((16#${3:5:2}))
-  (( (a - x) ** 2 < 576 && (b - y) ** 2 < 576 && (c - z) ** 2 < 576 ))
-}
 head -n 4 "$DEMO/walk.gpx" | grep -q '7 Abbey ruins\.' || fail "the walk no longer ends in region 7"
 
 start_app_with_user WALKER --replay="$DEMO/walk.gpx" --speed=30

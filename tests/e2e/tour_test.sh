@@ -31,17 +31,6 @@ shot() {  # the 800 x 600 client area as a person sees it, dialogs on top includ
   mkdir -p "$SHOTS"
   import -window root -crop "800x600+$WX+$WY" +repage -strip "$SHOTS/$1.png"
 }
-is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
-isnt() { [ "$(pixel "$1" "$2")" != "$3" ]; }
-# near X Y #RRGGBB: within 24 per channel (video frames pass through YUV and scaling).
-near() {
-  local p
-  p=$(pixel "$1" "$2")
-  [ -n "$p" ] || return 1
-  local a=$((16#${p:1:2})) b=$((16#${p:3:2})) c=$((16#${p:5:2}))
-  local x=$((16#${3:1:2})) y=$((16#${3:3:2})) z=$((16#${3:5:2}))
-  (( (a - x) ** 2 < 576 && (b - y) ** 2 < 576 && (c - z) ** 2 < 576 ))
-}
 
 SEA=#7FB3D5        # the map at (50, 50)
 ITEM1=#1D4E6B
