@@ -17,11 +17,13 @@ const char* const kProgramTitle = "Corvane V0.01";
 // here and add a row.
 SubcommandRun DefineCheck(CLI::App& command);  // check/check_command.cpp
 SubcommandRun DefineNew(CLI::App& command);    // app/new_command.cpp
+SubcommandRun DefineStats(CLI::App& command);  // app/stats_command.cpp
 
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> table = {
       {"check", "check a project and its users file, and list every problem", DefineCheck},
       {"new", "write a new project from a map and the waypoints of a GPX file", DefineNew},
+      {"stats", "count visitors, their time and what they viewed, from users files", DefineStats},
   };
   return table;
 }
