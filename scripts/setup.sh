@@ -10,6 +10,7 @@ packages=(
   libx11-dev locales desktop-file-utils
   clang libclang-rt-14-dev
   libcli11-dev libexpat1-dev libgps-dev gpsd gpsd-clients python3-gps procps
+  dpkg-dev debhelper fakeroot lintian appstream mmdebstrap
 )
 missing=()
 for p in "${packages[@]}"; do
