@@ -24,12 +24,15 @@ done
 root=$(mktemp -d /tmp/corvane-root.XXXXXX)
 trap 'rm -rf "$root"' EXIT
 # The packages downloaded are kept in a cache of their own, so a second run fetches almost
-# nothing. --skip=chroot/mount: a container may not mount /proc; nothing here needs it.
+# nothing. --skip=chroot/mount: a container may not mount /proc; nothing here needs it, and
+# apt, which installs inside the root, finds the packages under the same path there.
 cache=${CORVANE_DEB_CACHE:-/var/tmp/corvane-deb-cache}
 mkdir -p "$cache"
 mmdebstrap --mode=root --variant=apt --skip=chroot/mount \
   --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
   --setup-hook="sync-in $cache/ /var/cache/apt/archives/" \
+  --setup-hook="mkdir -p \"\$1$dist\"" \
+  --setup-hook="copy-in $program $demo $dist" \
   --include="$program" --include="$demo" \
   --customize-hook="sync-out /var/cache/apt/archives/ $cache/" \
   --customize-hook='chroot "$1" corvane --help >/dev/null' \
