@@ -42,7 +42,8 @@ const Scene& Files() {
     for (int i = 1; i <= kItems; ++i) {
       const std::string id = std::to_string(i);
       p += "\t<region>\n\t\t<region_id>" + id + "</region_id>\n\t\t<region_description>Place " +
-           id + "</region_description>\n\t\t<gps_x>-0.5</gps_x>\n\t\t<gps_y>50.5</gps_y>\n\t</region>\n";
+           id +
+           "</region_description>\n\t\t<gps_x>-0.5</gps_x>\n\t\t<gps_y>50.5</gps_y>\n\t</region>\n";
       p += "\t<content>\n\t\t<content_id>" + id + "</content_id>\n\t\t<region_id>" + id +
            "</region_id>\n\t\t<filename>video/item" + id + ".mp4</filename>\n\t</content>\n";
     }
@@ -54,8 +55,8 @@ const Scene& Files() {
       std::string u = "<?xml version='1.0' encoding='UTF-8' ?>\n<user_list>\n";
       char line[64];
       for (int user = 0; user < kUsers; ++user) {
-        u += "<user_context>\n\t<user_id>" + std::to_string(user) + "</user_id>\n\t<username>GUEST " +
-             std::to_string(user + 1) + "</username>\n";
+        u += "<user_context>\n\t<user_id>" + std::to_string(user) +
+             "</user_id>\n\t<username>GUEST " + std::to_string(user + 1) + "</username>\n";
         for (int v = 0; v < kViewings; ++v) {
           seed = seed * 1103515245u + 12345u;
           std::snprintf(line, sizeof line, "\t<viewed_id>%u--%f</viewed_id>\n",

@@ -49,7 +49,8 @@ std::string NextGuestName(CXmlItemList& users) {
 std::string ArchiveName(const std::string& usersFile, std::time_t now) {
   const size_t slash = usersFile.rfind('/');
   const size_t dot = usersFile.rfind('.');
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  const bool hasExtension =
+      dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
   const std::string stem = hasExtension ? usersFile.substr(0, dot) : usersFile;
   const std::string extension = hasExtension ? usersFile.substr(dot) : std::string();
   std::tm local{};

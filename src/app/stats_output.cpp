@@ -14,7 +14,10 @@ const char kReplacement[] = "\xEF\xBF\xBD";
 size_t Utf8Length(const std::string& s, size_t i) {
   const auto c = static_cast<unsigned char>(s[i]);
   if (c < 0x80) return 1;
-  const size_t n = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+  const size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                   : c >= 0xE0 && c <= 0xEF ? 3
+                   : c >= 0xF0 && c <= 0xF4 ? 4
+                                            : 0;
   if (n == 0 || i + n > s.size()) return 0;
   for (size_t k = 1; k < n; ++k)
     if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
@@ -64,7 +67,8 @@ int64_t UnknownViewings(const StatsReport& report) {
 
 // "12 Herring season", or the item's file when it has no title.
 std::string ItemLabel(const StatsItem& item) {
-  std::string label = Number(item.id) + " " + CleanText(item.title.empty() ? item.file : item.title);
+  std::string label =
+      Number(item.id) + " " + CleanText(item.title.empty() ? item.file : item.title);
   if (item.placeId != 0) label += " (place " + Number(item.placeId) + ")";
   return label;
 }
@@ -219,8 +223,8 @@ std::vector<CsvTable> StatsCsvTables(const StatsReport& report) {
 
   text = "file,visitors,viewings_not_in_project,problem\n";
   for (const StatsFile& file : report.files)
-    text += CsvCell(file.name) + "," + Number(file.visitors) + "," +
-            Number(file.unknownViewings) + "," + CsvCell(file.problem) + "\n";
+    text += CsvCell(file.name) + "," + Number(file.visitors) + "," + Number(file.unknownViewings) +
+            "," + CsvCell(file.problem) + "\n";
   tables.push_back({"files", text});
   return tables;
 }

@@ -11,4 +11,3 @@
 // read; a users file that cannot be read is noted in report->files and the rest are counted.
 bool CollectStats(const std::string& project, const std::vector<std::string>& usersFiles,
                   StatsReport* report, std::string* problem);
-

@@ -34,11 +34,11 @@ struct StatsItem {
 
 // One users file as it was read.
 struct StatsFile {
-  std::string name;         // as given
-  int64_t visitors = 0;     // user records counted from it
+  std::string name;             // as given
+  int64_t visitors = 0;         // user records counted from it
   int64_t unknownViewings = 0;  // viewings of ids the project does not hold
-  std::string problem;      // why it was not read, or not read whole; empty when fine
-  bool skipped = false;     // named twice: counted once
+  std::string problem;          // why it was not read, or not read whole; empty when fine
+  bool skipped = false;         // named twice: counted once
 };
 
 struct StatsReport {
@@ -46,12 +46,12 @@ struct StatsReport {
   std::string projectFile;
   std::vector<StatsFile> files;
   int64_t visitors = 0;
-  int64_t timedVisitors = 0;      // visitors whose duration is in range
+  int64_t timedVisitors = 0;  // visitors whose duration is in range
   int64_t durationsOutOfRange = 0;
   int64_t totalSeconds = 0;
-  double medianSeconds = 0.0;  // of the timed visitors; 0 when there are none
-  std::vector<StatsPlace> places;  // project order
-  std::vector<StatsItem> items;    // project order
+  double medianSeconds = 0.0;         // of the timed visitors; 0 when there are none
+  std::vector<StatsPlace> places;     // project order
+  std::vector<StatsItem> items;       // project order
   std::map<int, StatsCount> unknown;  // viewed ids the project does not hold, by id
 
   int FilesNotRead() const;  // files with a problem
@@ -75,7 +75,7 @@ class CStatsTally {
   size_t ItemIndex(int id) const;
 
   StatsReport* m_report;
-  std::map<int, size_t> m_itemIndex;   // content id -> index in items
+  std::map<int, size_t> m_itemIndex;  // content id -> index in items
   // The same for the ids from m_tableBase on, as a table: each viewing looks its id up.
   int64_t m_tableBase = 0;
   std::vector<uint32_t> m_itemTable;

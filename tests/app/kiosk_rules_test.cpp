@@ -1,5 +1,7 @@
 // The kiosk's rules: a visit ends only after the idle time and never while held open; guests
 // are numbered after the highest guest; a full users file is archived whole under a new name.
+#include "app/kiosk_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/kiosk_rules.h"
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 
@@ -22,13 +23,14 @@ TEST(KioskRules, IdleVisitEndsAfterTheLimitAndNeverWhileHeld) {
     bool held;
     bool ends;
   } steps[] = {
-      {0, false, false},       {299999, false, false},  // just under five minutes
-      {300000, false, true},   {310000, true, false},   // playback holds the visit open...
-      {609999, false, false},  {610000, false, true},   // ...and the idle time starts again
+      {0, false, false},      {299999, false, false},  // just under five minutes
+      {300000, false, true},  {310000, true, false},   // playback holds the visit open...
+      {609999, false, false}, {610000, false, true},   // ...and the idle time starts again
   };
   CKioskIdle idle(5);
   idle.Touch(0);
-  for (const auto& step : steps) EXPECT_EQ(idle.VisitEnds(step.at, step.held), step.ends) << step.at;
+  for (const auto& step : steps)
+    EXPECT_EQ(idle.VisitEnds(step.at, step.held), step.ends) << step.at;
 
   CKioskIdle wrapped(1);
   wrapped.Touch(0xFFFFFFFFu - 1000u);

@@ -67,16 +67,16 @@ TEST(Stats, OutputsAgainstHandCountedFiles) {
     const char* flag;
     const char* expected;
   };
-  for (const Form& form : {Form{nullptr, "all.txt"}, Form{"--json", "all.json"},
-                           Form{"--csv", "all.csv"}}) {
+  for (const Form& form :
+       {Form{nullptr, "all.txt"}, Form{"--json", "all.json"}, Form{"--csv", "all.csv"}}) {
     std::vector<std::string> args{Fixture("Museum.xml")};
     args.insert(args.end(), kAllFiles.begin(), kAllFiles.end());
     if (form.flag != nullptr) args.push_back(form.flag);
     const StatsRun run = Stats(args);
     EXPECT_EQ(run.status, 1) << form.expected;
     EXPECT_EQ(run.out, ReadAll(kFixtures / form.expected)) << form.expected;
-    for (const char* said : {"Cut.xml ends early", "Noise.bin is not a users file",
-                             "Missing.xml cannot be read"})
+    for (const char* said :
+         {"Cut.xml ends early", "Noise.bin is not a users file", "Missing.xml cannot be read"})
       EXPECT_NE(run.err.find(said), std::string::npos) << run.err;
   }
 }
@@ -94,8 +94,12 @@ TEST(Stats, StatusesAndMessages) {
       {{museum}, 0, "Visitors: 3\n", ""},
       // An even count of timed visitors: the median lies between the middle two.
       {{museum, Fixture("DeviceA.xml"), Fixture("DeviceB.xml"), "--json"},
-       0, "\"median_seconds\": 465.0", ""},
-      {{museum, Fixture("DeviceA.xml"), Fixture("./DeviceA.xml")}, 0, "Visitors: 3\n",
+       0,
+       "\"median_seconds\": 465.0",
+       ""},
+      {{museum, Fixture("DeviceA.xml"), Fixture("./DeviceA.xml")},
+       0,
+       "Visitors: 3\n",
        "named more than once"},
       {{museum, museum}, 1, "Visitors: 0\n", "is a project file"},
       {{museum, kFixtures.string()}, 1, "Visitors: 0\n", "not a file"},
@@ -133,8 +137,8 @@ TEST(Stats, UseClockInSeconds) {
     double clock;
     int64_t seconds;
   } cases[] = {
-      {10.30, 630}, {0.45, 45},   {4.0499999999, 245}, {7.75, -1},
-      {-1.0, -1},   {NAN, -1},    {INFINITY, -1},      {1e12, -1},
+      {10.30, 630}, {0.45, 45}, {4.0499999999, 245}, {7.75, -1},
+      {-1.0, -1},   {NAN, -1},  {INFINITY, -1},      {1e12, -1},
   };
   for (const auto& c : cases) EXPECT_EQ(ClockSeconds(c.clock), c.seconds) << c.clock;
 }
