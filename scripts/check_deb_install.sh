@@ -28,7 +28,8 @@ trap 'rm -rf "$root"' EXIT
 # apt, which installs inside the root, finds the packages under the same path there.
 cache=${CORVANE_DEB_CACHE:-/var/tmp/corvane-deb-cache}
 mkdir -p "$cache"
-mmdebstrap --mode=root --variant=apt --skip=chroot/mount \
+# The root is thrown away, so dpkg need not sync every file it writes (most of the time).
+mmdebstrap --mode=root --variant=apt --skip=chroot/mount --dpkgopt=force-unsafe-io \
   --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
   --setup-hook="sync-in $cache/ /var/cache/apt/archives/" \
   --setup-hook="mkdir -p \"\$1$dist\"" \
