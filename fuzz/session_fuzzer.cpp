@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -37,11 +38,18 @@ namespace fs = std::filesystem;
 
 constexpr int kScreenW = 240;  // the handheld screen keeps frames cheap
 constexpr int kScreenH = 320;
-constexpr int kMapW = 400;
+constexpr int kMapW = 400;  // larger than the screen, so the view scrolls both ways
 constexpr int kMapH = 400;
 constexpr int kMaxTaps = 48;
 constexpr std::string_view kUsersMark = "\n@@users\n";
 constexpr std::string_view kTapsMark = "\n@@taps\n";
+
+// Every way this harness gives up says why on a line holding "ERROR:": in fork mode with
+// -ignore_crashes=1 those lines are all the parent passes on from a job's log.
+[[noreturn]] void GiveUp(const char* what) {
+  std::fprintf(stderr, "==%d== ERROR: session fuzzer: %s\n", static_cast<int>(getpid()), what);
+  std::abort();
+}
 
 // Saves are synced to disk; in memory that costs nothing, so the scratch area lives there
 // when it can (FUZZ_SCRATCH chooses another parent folder).
@@ -74,7 +82,7 @@ fs::path& Scratch() {
         (ScratchParent() / ("corvane-session-fuzz-" + std::to_string(getpid()) + "-XXXXXX"))
             .string();
     const char* made = mkdtemp(pattern.data());
-    if (made == nullptr) std::abort();
+    if (made == nullptr) GiveUp("no scratch folder");
     std::atexit([] {
       std::error_code ec;
       fs::remove_all(Scratch(), ec);
@@ -104,10 +112,9 @@ std::string ReadFile(const std::string& path) {
 }
 
 [[noreturn]] void Fail(const char* what, const std::string& first, const std::string& second) {
-  std::fprintf(stderr,
-               "session round trip broken: %s\n--- first save ---\n%s\n--- second ---\n%s\n", what,
-               first.c_str(), second.c_str());
-  std::abort();
+  std::fprintf(stderr, "--- first save ---\n%s\n--- second ---\n%s\n", first.c_str(),
+               second.c_str());
+  GiveUp((std::string("session round trip broken: ") + what).c_str());
 }
 
 // One headless window with its display, for one input.
@@ -124,7 +131,7 @@ struct Screen {
     if (window == nullptr ||
         display.OpenDisplay(0, window, kScreenW, kScreenH, 0, 0, 0, 0) != GD_OK ||
         display.GetBackBuffer(&back) != GD_OK)
-      std::abort();
+      GiveUp("no headless display");
     font = display.GetSystemFontBorder();
   }
   HWND window = nullptr;
@@ -133,17 +140,35 @@ struct Screen {
   CGapiBitmapFont* font = nullptr;
 };
 
-std::unique_ptr<CPortrait> NewModel(const Screen& screen) {
-  return std::make_unique<CPortrait>(screen.window, GetModuleHandleA(nullptr), kScreenW, kScreenH);
+// The generated map is made once: the model only ever draws from it. A model hands it back
+// before it is deleted, as it deletes the map it holds.
+CGapiSurface& Map() {
+  static CGapiSurface* map = [] {
+    auto* made = new CGapiSurface;
+    if (made->CreateSurface(GDSURFACE_SYSTEMMEMORY, kMapW, kMapH) != GD_OK)
+      GiveUp("no map surface");
+    made->FillRect(nullptr, 0x3C8C50, 0, nullptr);
+    return made;
+  }();
+  return *map;
+}
+
+struct ReturnMap {
+  void operator()(CPortrait* m) const {
+    if (m->m_mapSurface == &Map()) m->m_mapSurface = nullptr;
+    delete m;
+  }
+};
+using Model = std::unique_ptr<CPortrait, ReturnMap>;
+
+Model NewModel(const Screen& screen) {
+  return Model(new CPortrait(screen.window, GetModuleHandleA(nullptr), kScreenW, kScreenH));
 }
 
 // What the startup sequence does after the project file, with a generated map instead of the
 // project's image and plain icons instead of its thumbnails (no file the input names is read).
 void PlaceEverything(CPortrait& m) {
-  auto* map = new CGapiSurface;
-  if (map->CreateSurface(GDSURFACE_SYSTEMMEMORY, kMapW, kMapH) != GD_OK) std::abort();
-  map->FillRect(nullptr, 0x3C8C50, 0, nullptr);
-  m.m_mapSurface = map;
+  m.m_mapSurface = &Map();
   m.m_mapSize.Set(kMapW, kMapH);
   m.m_viewCentre = m.m_mapSize / 2;
   m.m_viewRect = m.ComputeViewRect();
@@ -260,7 +285,23 @@ Saved SaveInto(CPortrait& m, const std::string& folder) {
   return s;
 }
 
+// An exception that nothing catches (a filesystem error, say) ends the run with its message.
+void ReportUncaught() {
+  try {
+    if (std::exception_ptr current = std::current_exception()) std::rethrow_exception(current);
+  } catch (const std::exception& e) {
+    GiveUp((std::string("uncaught exception: ") + e.what()).c_str());
+  } catch (...) {
+  }
+  GiveUp("terminated");
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  std::set_terminate(ReportUncaught);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);

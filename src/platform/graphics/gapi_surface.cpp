@@ -1,4 +1,7 @@
 // CGapiSurface: creation from resources, files and sizes; colour key; sizes; pixel reads.
+#include <cstring>
+#include <map>
+#include <mutex>
 #include <vector>
 
 #include "platform/graphics/gapi.h"
@@ -15,7 +18,39 @@ HRESULT Adopt(GapiSurfaceData* d, SDL_Surface* s, HRESULT failure) {
   return GD_OK;
 }
 
+// The compiled-in images never change, so each is decoded once per process (keyed by its
+// embedded bytes) and its pixels are shared until a surface draws on its own (OwnPixels).
+SDL_Surface* SharedResourceImage(const platform::ResourceBytes& bytes) {
+  static std::mutex mutex;
+  static std::map<const unsigned char*, SDL_Surface*>* decoded =
+      new std::map<const unsigned char*, SDL_Surface*>;  // kept for the life of the process
+  const std::lock_guard<std::mutex> lock(mutex);
+  auto [at, added] = decoded->try_emplace(bytes.data, nullptr);
+  if (added) at->second = platform::DecodeImage(bytes.data, bytes.size);
+  if (at->second != nullptr) ++at->second->refcount;  // released by SDL_FreeSurface
+  return at->second;
+}
+
 }  // namespace
+
+namespace platform {
+
+SDL_Surface* OwnPixels(GapiSurfaceData* data) {
+  SDL_Surface* shared = data->surface;
+  if (shared == nullptr || shared->refcount <= 1) return shared;
+  SDL_Surface* own = CreateBlankSurface(shared->w, shared->h);
+  if (own == nullptr) return nullptr;
+  const std::size_t rowBytes = static_cast<std::size_t>(shared->w) * 4;
+  for (int y = 0; y < shared->h; ++y) {
+    std::memcpy(static_cast<unsigned char*>(own->pixels) + y * own->pitch,
+                static_cast<const unsigned char*>(shared->pixels) + y * shared->pitch, rowBytes);
+  }
+  SDL_FreeSurface(shared);
+  data->surface = own;
+  return own;
+}
+
+}  // namespace platform
 
 CGapiSurface::CGapiSurface() : m_data(new GapiSurfaceData) {}
 
@@ -30,7 +65,7 @@ HRESULT CGapiSurface::CreateSurface(DWORD /*flags*/, HINSTANCE /*instance*/, DWO
   platform::ResourceBytes bytes =
       platform::FindResource(resourceId, resourceType != nullptr ? resourceType : "PNG");
   if (!bytes) return GDERR_LOAD_FAILED;
-  return Adopt(m_data, platform::DecodeImage(bytes.data, bytes.size), GDERR_LOAD_FAILED);
+  return Adopt(m_data, SharedResourceImage(bytes), GDERR_LOAD_FAILED);
 }
 
 HRESULT CGapiSurface::CreateSurface(DWORD /*flags*/, const char* fileName) {

@@ -190,7 +190,7 @@ headless::DrawCall BlitRecord(const char* call, RECT dst, const CGapiSurface* sr
 
 HRESULT CGapiSurface::Blt(const RECT* destRect, CGapiSurface* src, const RECT* srcRect, DWORD flags,
                           const GDBLTFX* fx) {
-  SDL_Surface* dst = m_data->surface;
+  SDL_Surface* dst = platform::OwnPixels(m_data);
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
   RECT d = destRect != nullptr ? *destRect : dst != nullptr ? platform::WholeRect(dst) : RECT{};
   if (platform::RecordsDraws(m_data))
@@ -220,7 +220,7 @@ HRESULT CGapiSurface::Blt(const RECT* destRect, CGapiSurface* src, const RECT* s
 
 HRESULT CGapiSurface::BltFast(LONG x, LONG y, CGapiSurface* src, const RECT* srcRect, DWORD flags,
                               const GDBLTFASTFX* fx) {
-  SDL_Surface* dst = m_data->surface;
+  SDL_Surface* dst = platform::OwnPixels(m_data);
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
   RECT s{};
   if (srcRect != nullptr) {

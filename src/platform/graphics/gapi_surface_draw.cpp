@@ -91,7 +91,7 @@ bool CutToBox(double& x1, double& y1, double& x2, double& y2, double w, double h
 }  // namespace
 
 HRESULT CGapiSurface::FillRect(const RECT* rect, DWORD color, DWORD flags, const GDFILLRECTFX* fx) {
-  SDL_Surface* dst = m_data->surface;
+  SDL_Surface* dst = platform::OwnPixels(m_data);
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
   RECT r = rect != nullptr ? *rect : dst != nullptr ? platform::WholeRect(dst) : RECT{};
   if (platform::RecordsDraws(m_data))
@@ -102,7 +102,7 @@ HRESULT CGapiSurface::FillRect(const RECT* rect, DWORD color, DWORD flags, const
 }
 
 HRESULT CGapiSurface::DrawRect(const RECT* rect, DWORD color, DWORD flags, const GDLINEFX* fx) {
-  SDL_Surface* dst = m_data->surface;
+  SDL_Surface* dst = platform::OwnPixels(m_data);
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
   RECT r = rect != nullptr ? *rect : dst != nullptr ? platform::WholeRect(dst) : RECT{};
   if (platform::RecordsDraws(m_data))
@@ -127,7 +127,7 @@ HRESULT CGapiSurface::DrawRect(const RECT* rect, DWORD color, DWORD flags, const
 
 HRESULT CGapiSurface::DrawLine(LONG x1, LONG y1, LONG x2, LONG y2, DWORD color, DWORD flags,
                                const GDLINEFX* fx) {
-  SDL_Surface* dst = m_data->surface;
+  SDL_Surface* dst = platform::OwnPixels(m_data);
   const DWORD* opacity = fx != nullptr ? &fx->dwOpacity : nullptr;
   if (platform::RecordsDraws(m_data))
     platform::RecordDraw(

@@ -14,7 +14,7 @@
 HRESULT CGapiSurface::DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFont* font,
                                 DWORD flags, const GDDRAWTEXTFX* /*fx*/, DWORD bltFlags,
                                 const GDBLTFASTFX* bltFx) {
-  SDL_Surface* dst = m_data->surface;
+  SDL_Surface* dst = platform::OwnPixels(m_data);
   const std::string bytes = text != nullptr ? text : "";
   SDL_Surface* line =
       font != nullptr && !bytes.empty() ? platform::RenderedLine(*font->Data(), bytes) : nullptr;

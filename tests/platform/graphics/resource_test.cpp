@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "platform/graphics/gapi.h"
@@ -24,6 +25,39 @@ TEST(Resources, EveryImageLoadsByIdAtItsSize) {
     ASSERT_EQ(s.CreateSurface(GDSURFACE_SYSTEMMEMORY, nullptr, r.id, "PNG"), GD_OK);
     EXPECT_EQ(s.GetWidth(), r.width);
     EXPECT_EQ(s.GetHeight(), r.height);
+  }
+}
+
+// Surfaces made from one image share its pixels until one of them is drawn on.
+TEST(Resources, DrawingOnOneSurfaceOfAnImageLeavesTheOthersAlone) {
+  struct Draw {
+    const char* name;
+    std::function<void(CGapiSurface&)> draw;
+  };
+  CGapiSurface white;
+  ASSERT_EQ(white.CreateSurface(GDSURFACE_SYSTEMMEMORY, 240u, 320u), GD_OK);
+  white.FillRect(nullptr, 0xFFFFFF, 0, nullptr);
+  const RECT middle{100, 150, 140, 170};
+  const Draw draws[] = {
+      {"FillRect", [](CGapiSurface& s) { s.FillRect(nullptr, 0xFFFFFF, 0, nullptr); }},
+      {"DrawRect", [&](CGapiSurface& s) { s.DrawRect(&middle, 0xFFFFFF, 0, nullptr); }},
+      {"DrawLine", [](CGapiSurface& s) { s.DrawLine(100, 150, 140, 150, 0xFFFFFF, 0, nullptr); }},
+      {"BltFast", [&](CGapiSurface& s) { s.BltFast(0, 0, &white, nullptr, 0, nullptr); }},
+      {"Blt", [&](CGapiSurface& s) { s.Blt(nullptr, &white, nullptr, 0, nullptr); }},
+  };
+  for (const Draw& d : draws) {
+    SCOPED_TRACE(d.name);
+    CGapiSurface drawn, kept;
+    ASSERT_EQ(drawn.CreateSurface(GDSURFACE_SYSTEMMEMORY, nullptr, 110, "PNG"), GD_OK);
+    ASSERT_EQ(kept.CreateSurface(GDSURFACE_SYSTEMMEMORY, nullptr, 110, "PNG"), GD_OK);
+    const DWORD before = kept.GetPixel(100, 150);
+    ASSERT_NE(before, 0xFFFFFFu);
+    d.draw(drawn);
+    EXPECT_NE(drawn.GetPixel(100, 150), before);
+    EXPECT_EQ(kept.GetPixel(100, 150), before);
+    CGapiSurface later;
+    ASSERT_EQ(later.CreateSurface(GDSURFACE_SYSTEMMEMORY, nullptr, 110, "PNG"), GD_OK);
+    EXPECT_EQ(later.GetPixel(100, 150), before);
   }
 }
 

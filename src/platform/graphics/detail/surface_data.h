@@ -11,3 +11,12 @@ struct GapiSurfaceData {
   bool hasColorKey = false;
   bool recordDraws = false;  // the headless back buffer records its drawing calls
 };
+
+namespace platform {
+
+// The surface to draw on: a surface made from a resource shares its pixels with every other
+// one made from it, and gets a copy of its own here before its first change. Null when it
+// has no pixels or the copy cannot be made.
+SDL_Surface* OwnPixels(GapiSurfaceData* data);
+
+}  // namespace platform
