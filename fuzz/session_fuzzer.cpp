@@ -6,6 +6,8 @@
 //
 // Input layout: project text, then optionally "\n@@users\n" and the users text, then
 // optionally "\n@@taps\n" and tap bytes, three per tap (kind, a, b).
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -60,36 +62,65 @@ fs::path ScratchParent() {
   return fs::temp_directory_path();
 }
 
+constexpr std::string_view kScratchPrefix = "corvane-session-fuzz-";
+
+// A run owns its scratch folder while it holds a lock on it; the kernel drops the lock
+// however the run ends. Folders are made and cleared under a lock on the parent folder, so
+// no run ever sees another's folder before it is locked.
+int LockParent(const fs::path& parent) {
+  const std::string name = (parent / "corvane-session-fuzz.lock").string();
+  const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0 || flock(fd, LOCK_EX) != 0) GiveUp("cannot lock the scratch parent folder");
+  return fd;
+}
+
+bool Locked(const fs::path& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
+  close(fd);
+  return held;
+}
+
 // In fork mode a child that crashes never runs its exit handlers, so its scratch folder
-// stays behind; each run clears the folders of runs whose process is gone.
+// stays behind; each run clears the folders of runs that have ended. A process id alone
+// cannot tell: a run in another pid namespace (a container, a sandboxed test run) sees no
+// process of this one, and took a live run's folder for a dead one's, which failed that
+// run's round trip for no fault of the program. A folder goes when nobody holds its lock
+// and, for folders of builds that did not lock them, no process has its id.
 void RemoveScratchOfEndedRuns(const fs::path& parent) {
   std::error_code ec;
-  for (const fs::directory_entry& entry : fs::directory_iterator(parent, ec)) {
-    const std::string name = entry.path().filename().string();
-    constexpr std::string_view kPrefix = "corvane-session-fuzz-";
-    if (name.rfind(kPrefix, 0) != 0) continue;
-    const long pid = std::strtol(name.c_str() + kPrefix.size(), nullptr, 10);
-    if (pid <= 0 || (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)) {
-      fs::remove_all(entry.path(), ec);
-    }
+  for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.rfind(kScratchPrefix, 0) != 0) continue;
+    const long pid = std::strtol(name.c_str() + kScratchPrefix.size(), nullptr, 10);
+    const bool processGone = pid <= 0 || (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
+    std::error_code ignored;
+    if (processGone && !Locked(it->path())) fs::remove_all(it->path(), ignored);
   }
 }
 
-fs::path& Scratch() {
-  static fs::path root = [] {
-    RemoveScratchOfEndedRuns(ScratchParent());
+// Never destroyed: the exit handler that removes the folder runs after static destructors.
+const fs::path& Scratch() {
+  static const fs::path* const root = [] {
+    const fs::path parent = ScratchParent();
+    const int parentLock = LockParent(parent);
+    RemoveScratchOfEndedRuns(parent);
     std::string pattern =
-        (ScratchParent() / ("corvane-session-fuzz-" + std::to_string(getpid()) + "-XXXXXX"))
-            .string();
+        (parent / (std::string(kScratchPrefix) + std::to_string(getpid()) + "-XXXXXX")).string();
     const char* made = mkdtemp(pattern.data());
     if (made == nullptr) GiveUp("no scratch folder");
+    // Held until the process ends: the descriptor is never closed.
+    const int own = open(made, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (own < 0 || flock(own, LOCK_EX | LOCK_NB) != 0) GiveUp("cannot lock the scratch folder");
+    close(parentLock);
     std::atexit([] {
       std::error_code ec;
       fs::remove_all(Scratch(), ec);
     });
-    return fs::path(made);
+    return new fs::path(made);
   }();
-  return root;
+  return *root;
 }
 
 // An empty folder of the scratch area, made afresh for each input.
