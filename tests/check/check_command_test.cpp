@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "support/files.h"
 
 namespace {
 
@@ -40,10 +40,7 @@ TEST(CheckCommand, StatusAndOutput) {
     EXPECT_EQ(*status, line.status) << argv.size();
     EXPECT_NE(err.str().find(line.said), std::string::npos) << err.str();
     if (line.expected != nullptr) {
-      std::ifstream in(kFixtures / line.expected);
-      std::ostringstream expected;
-      expected << in.rdbuf();
-      EXPECT_EQ(out.str(), expected.str());
+      EXPECT_EQ(out.str(), testsupport::ReadAll(kFixtures / line.expected));
     }
   }
 }

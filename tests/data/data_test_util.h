@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace datatest {
 
@@ -16,36 +16,13 @@ inline std::string Fixture(const std::string& name) {
   return std::string(CORVANE_FIXTURES) + "/data/" + name;
 }
 
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteAll(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using testsupport::ReadAll;
+using testsupport::WriteAll;
 
 // A fresh folder under /tmp, removed with everything in it at the end of the test.
-class ScratchDir {
+class ScratchDir : public testsupport::ScratchFolder {
  public:
-  ScratchDir() {
-    char pattern[] = "/tmp/corvane-data-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    EXPECT_NE(made, nullptr);
-    m_path = made != nullptr ? made : "/tmp";
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(m_path, ec);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  std::string Path(const std::string& name) const { return m_path + "/" + name; }
-  const std::string& Root() const { return m_path; }
+  ScratchDir() : ScratchFolder("corvane-data") {}
   // Copies a fixture into the folder and returns the copy's path.
   std::string Copy(const std::string& fixture, const std::string& as = "") const {
     const std::string to = Path(as.empty() ? fixture : as);
@@ -53,9 +30,6 @@ class ScratchDir {
                                std::filesystem::copy_options::overwrite_existing);
     return to;
   }
-
- private:
-  std::string m_path;
 };
 
 // A stream over the given text, read as the loaders read files.

@@ -2,33 +2,14 @@
 // folder is while the program runs; removed with everything in it afterwards.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    char pattern[] = "/tmp/corvane_map_XXXXXX";
-    const char* made = mkdtemp(pattern);
-    EXPECT_NE(made, nullptr);
-    path_ = made != nullptr ? made : "/tmp";
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::current_path(previous_, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
+#include "support/scratch_folder.h"
 
-  const std::string& Path() const { return path_; }
+class ScratchFolder : public testsupport::ScratchFolder {
+ public:
+  ScratchFolder() : testsupport::ScratchFolder("corvane_map"), m_inside(Root()) {}
 
   // Creates the file (and its folders) relative to the scratch folder.
   static void Write(const std::string& name, const std::string& content = "x") {
@@ -46,6 +27,5 @@ class ScratchFolder {
   }
 
  private:
-  std::string path_;
-  std::filesystem::path previous_;
+  testsupport::CurrentFolder m_inside;
 };
