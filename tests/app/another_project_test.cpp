@@ -2,9 +2,7 @@
 // and the offer to choose another.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/portrait_app.h"
@@ -12,6 +10,7 @@
 #include "data/system_item.h"
 #include "map/portrait.h"
 #include "platform/backend_headless/headless.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -35,19 +34,9 @@ class AnotherProjectTest : public ::testing::Test {
  protected:
   void SetUp() override {
     apptest::ResetAll();
-    char pattern[] = "/tmp/corvane-choice-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root = pattern;
-    Write("Harbour.xml", "<system>\n<map_filename>none.png</map_filename>\n</system>\n");
-    Write("HarbourUsers.xml", "<user_list>\n</user_list>\n");
-    Write("Twice.xml", "<system>\n</system>\n<system>\n</system>\n");
-  }
-  void TearDown() override { fs::remove_all(root); }
-
-  std::string Write(const std::string& name, const std::string& text) {
-    const fs::path path = root / name;
-    std::ofstream(path) << text;
-    return path.string();
+    scratch.Write("Harbour.xml", "<system>\n<map_filename>none.png</map_filename>\n</system>\n");
+    scratch.Write("HarbourUsers.xml", "<user_list>\n</user_list>\n");
+    scratch.Write("Twice.xml", "<system>\n</system>\n<system>\n</system>\n");
   }
   // The one box of that caption, or null.
   static const headless::MessageBoxRecord* Box(const std::string& caption) {
@@ -57,7 +46,9 @@ class AnotherProjectTest : public ::testing::Test {
     return found;
   }
 
-  fs::path root;
+  testsupport::ScratchFolder scratch{"corvane-choice"};
+  testsupport::CurrentFolder stay{std::filesystem::current_path()};  // a load moves it
+  const fs::path root = scratch.Root();
 };
 
 TEST_F(AnotherProjectTest, AFailedLoadNamesTheFileAndWhatWasWrong) {

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "data/region_item.h"
@@ -15,6 +14,8 @@
 #include "map/portrait.h"
 #include "platform/backend_headless/headless.h"
 #include "platform/windowing/win_api.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -24,30 +25,19 @@ const std::string kMap = std::string(CORVANE_SOURCE_DIR) + "/demo/map.png";
 const std::string kWaypoints = std::string(CORVANE_FIXTURES) + "/app/waypoints.gpx";
 const std::string kBounds = "-0.6262,54.490501,-0.6062,54.483501";
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testsupport::ReadAll;
 
 class NewProjectTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    headless::Reset();
-    root = fs::temp_directory_path() /
-           ("corvane-new-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
-    fs::create_directories(root);
-  }
-  void TearDown() override { fs::remove_all(root); }
+  void SetUp() override { headless::Reset(); }
 
   NewProjectRequest Request(const std::string& folder = "Castle") const {
     return NewProjectRequest{(root / folder).string(), kMap, kBounds, kWaypoints, ""};
   }
 
-  fs::path root;
+  testsupport::ScratchFolder scratch{"corvane-new"};
+  testsupport::CurrentFolder stay{std::filesystem::current_path()};  // a load moves it
+  const fs::path root = scratch.Root();
 };
 
 TEST_F(NewProjectTest, WaypointsBecomeRegionsInTheProgramsOwnFormat) {
@@ -57,7 +47,7 @@ TEST_F(NewProjectTest, WaypointsBecomeRegionsInTheProgramsOwnFormat) {
   ASSERT_TRUE(result.written) << result.problem;
   const fs::path project = root / "Castle" / "Castle.xml";
   EXPECT_EQ(result.projectFile, project.string());
-  EXPECT_EQ(Slurp(root / "Castle" / "map.png"), Slurp(kMap));
+  EXPECT_EQ(ReadAll(root / "Castle" / "map.png"), ReadAll(kMap));
   EXPECT_TRUE(result.notes.empty());
 
   CPortrait model(nullptr, GetModuleHandleA(nullptr), 800, 600);
@@ -85,7 +75,7 @@ TEST_F(NewProjectTest, WaypointsBecomeRegionsInTheProgramsOwnFormat) {
   // What the program writes back after opening it is what was written.
   const fs::path saved = root / "saved.xml";
   ASSERT_TRUE(model.SaveProjectFile(saved.string().c_str()));
-  EXPECT_EQ(Slurp(saved), Slurp(project));
+  EXPECT_EQ(ReadAll(saved), ReadAll(project));
 }
 
 TEST_F(NewProjectTest, RadiusIsAboutTwentyFiveMetres) {
@@ -137,8 +127,8 @@ TEST_F(NewProjectTest, RefusalsWriteNothing) {
     EXPECT_NE(result.problem.find(c.problem), std::string::npos) << result.problem;
   }
   EXPECT_FALSE(fs::exists(root / "A"));
-  EXPECT_EQ(Slurp(root / "Existing" / "Existing.xml"), "mine");
-  EXPECT_EQ(Slurp(root / "Clash" / "map.png"), "another map");
+  EXPECT_EQ(ReadAll(root / "Existing" / "Existing.xml"), "mine");
+  EXPECT_EQ(ReadAll(root / "Clash" / "map.png"), "another map");
   EXPECT_FALSE(fs::exists(root / "Clash" / "Clash.xml"));
 }
 

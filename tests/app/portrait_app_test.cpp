@@ -12,6 +12,7 @@
 #include "app_test_support.h"
 #include "map/portrait.h"
 #include "platform/backend_headless/headless.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -47,11 +48,10 @@ class PortraitAppTest : public ::testing::Test {
   void SetUp() override { apptest::ResetAll(); }
 
   // A path in an existing folder whose file does not exist.
-  static std::string MissingProject(const std::string& name) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove(path);
-    return path.string();
-  }
+  std::string MissingProject(const std::string& name) const { return scratch.Path(name); }
+
+  testsupport::ScratchFolder scratch{"corvane-app"};
+  testsupport::CurrentFolder stay{std::filesystem::current_path()};  // a load moves it
 };
 
 TEST_F(PortraitAppTest, CancelledFileDialogSaysSoAndEndsWithExitCodeZero) {
@@ -148,8 +148,9 @@ TEST_F(PortraitAppTest, ProjectNameIsShownWithoutFolderAndCutToFit) {
 }
 
 // A project with a system record whose users file holds the given text.
-std::string ProjectWithUsers(const std::string& folderName, const std::string& usersText) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / folderName;
+std::string ProjectWithUsers(const testsupport::ScratchFolder& scratch,
+                             const std::string& folderName, const std::string& usersText) {
+  const std::filesystem::path dir = scratch.Path(folderName);
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "project.xml") << "<?xml version='1.0' encoding='UTF-8' ?>\n\n"
@@ -171,7 +172,7 @@ std::string ProjectWithUsers(const std::string& folderName, const std::string& u
 
 TEST_F(PortraitAppTest, FirstScreenFollowsTheUsersFile) {
   headless::QueueFileDialogAnswer(ProjectWithUsers(
-      "corvane-app-users",
+      scratch, "corvane-app-users",
       "<?xml version='1.0' encoding='UTF-8' ?>\n<user_list>\n<user_context>\n"
       "\t<user_id>0</user_id>\n\t<username>Ann</username>\n\t<duration>1.00</duration>\n"
       "</user_context>\n</user_list>\n\n"));
@@ -185,7 +186,7 @@ TEST_F(PortraitAppTest, FirstScreenFollowsTheUsersFile) {
   EXPECT_EQ(errorLines, 1);  // only the serial port line
 
   apptest::ResetAll();
-  headless::QueueFileDialogAnswer(ProjectWithUsers("corvane-app-nousers", ""));
+  headless::QueueFileDialogAnswer(ProjectWithUsers(scratch, "corvane-app-nousers", ""));
   ProbeApp noUsers(apptest::ProgramConfig());
   EXPECT_EQ(noUsers.Run(), 0);
   EXPECT_EQ(noUsers.m_mode, MODE_NEW_USER);
@@ -209,7 +210,7 @@ TEST_F(PortraitAppTest, AGivenPositionSourceIsOpenedAtTheFirstStepAndFollowed) {
   };
   for (const Case& c : cases) {
     apptest::ResetAll();
-    headless::QueueFileDialogAnswer(ProjectWithUsers("corvane-app-gps", ""));
+    headless::QueueFileDialogAnswer(ProjectWithUsers(scratch, "corvane-app-gps", ""));
     ProbeApp app(apptest::ProgramConfig());
     RunOptions options;
     options.position = c.position;

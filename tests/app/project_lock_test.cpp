@@ -10,12 +10,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "app/portrait_app.h"
 #include "app_test_support.h"
 #include "platform/backend_headless/headless.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -36,22 +37,14 @@ class ProjectLockTest : public ::testing::Test {
  protected:
   void SetUp() override {
     apptest::ResetAll();
-    char pattern[] = "/tmp/corvane-lock-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root = pattern;
-    fs::create_directory(root / "tour");
-    project = (root / "tour" / "Harbour.xml").string();
-    std::ofstream(project) << "<system>\n<user_filename>People.xml</user_filename>\n</system>\n";
-    std::ofstream(root / "tour" / "People.xml") << "";
-  }
-  void TearDown() override { fs::remove_all(root); }
-
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    project = scratch.Write("tour/Harbour.xml",
+                            "<system>\n<user_filename>People.xml</user_filename>\n</system>\n");
+    scratch.Write("tour/People.xml", "");
   }
 
-  fs::path root;
+  testsupport::ScratchFolder scratch{"corvane-lock"};
+  testsupport::CurrentFolder stay{std::filesystem::current_path()};  // a load moves it
+  const fs::path root = scratch.Root();
   std::string project;
 };
 
@@ -95,7 +88,7 @@ TEST_F(ProjectLockTest, APlantedLockFileIsNeitherFollowedNorWaitedOn) {
 TEST_F(ProjectLockTest, ASecondStartOnAnOpenProjectSaysSoAndTouchesNothing) {
   CProjectLock other;
   ASSERT_EQ(other.Acquire(project.c_str()), CProjectLock::Result::Held);
-  const std::string before = Read(project);
+  const std::string before = testsupport::ReadAll(project);
   const auto usersTime = fs::last_write_time(root / "tour" / "People.xml");
 
   headless::QueueFileDialogAnswer(project);
@@ -105,7 +98,7 @@ TEST_F(ProjectLockTest, ASecondStartOnAnOpenProjectSaysSoAndTouchesNothing) {
   EXPECT_EQ(headless::MessageBoxes()[0].caption, "Project already open");
   EXPECT_NE(headless::MessageBoxes()[0].text.find(project), std::string::npos);
   EXPECT_EQ(app.m_model, nullptr);  // no startup ran
-  EXPECT_EQ(Read(project), before);
+  EXPECT_EQ(testsupport::ReadAll(project), before);
   EXPECT_EQ(fs::last_write_time(root / "tour" / "People.xml"), usersTime);
 }
 

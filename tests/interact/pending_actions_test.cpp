@@ -10,28 +10,20 @@
 #include <vector>
 
 #include "input_fixture.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using inputtest::InputTest;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testsupport::ReadAll;
 
 class PendingActionTest : public InputTest {
  protected:
   void SetUp() override {
     InputTest::SetUp();
-    dir = fs::temp_directory_path() /
-          ("corvane-input-" +
-           std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
     std::strcpy(app->m_projectFile, (dir / "project.xml").c_str());
     std::strcpy(model->m_projectPath, app->m_projectFile);
     std::strcpy(system->m_userFilename, (dir / "users.xml").c_str());
@@ -41,12 +33,8 @@ class PendingActionTest : public InputTest {
     user = AddUser(1, "Ann", 3.45);
     model->SetCurrentUser(user);
   }
-  void TearDown() override {
-    InputTest::TearDown();
-    fs::remove_all(dir);
-  }
-
-  fs::path dir;
+  testsupport::ScratchFolder scratch{"corvane-input"};
+  const fs::path dir = scratch.Root();
   CContentItem* icon = nullptr;
   CUserContext* user = nullptr;
 };

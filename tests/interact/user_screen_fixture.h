@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,8 @@
 #include "map/portrait.h"
 #include "platform/backend_headless/headless.h"
 #include "platform/windowing/win_api.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace usertest {
 
@@ -42,11 +43,9 @@ class UserScreenFixture : public ::testing::Test {
     app->m_model = new CPortrait(app->m_hWnd, app->m_instance, 800, 600);
     model = app->m_model;
     model->m_userList = new CXmlItemList;
-    usersPath = ::testing::TempDir() + "corvane_users_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml";
-    std::remove(usersPath.c_str());
     // The users file lies beside the project, as only such a file is written.
-    const std::string project = ::testing::TempDir() + "corvane_project.xml";
+    usersPath = scratch.Path("users.xml");
+    const std::string project = scratch.Path("project.xml");
     std::snprintf(model->m_projectPath, sizeof model->m_projectPath, "%s", project.c_str());
     model->m_systemList = new CXmlItemList;
     CSystemItem system;
@@ -96,14 +95,10 @@ class UserScreenFixture : public ::testing::Test {
     return out;
   }
 
-  std::string UsersFile() const {
-    std::ifstream in(usersPath);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string UsersFile() const { return testsupport::ReadAll(usersPath); }
   bool UsersFileExists() const { return std::ifstream(usersPath).good(); }
 
+  testsupport::ScratchFolder scratch{"corvane-users"};
   std::unique_ptr<CPortraitApp> app;
   CPortrait* model = nullptr;
   std::string usersPath;

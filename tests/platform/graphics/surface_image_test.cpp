@@ -1,11 +1,11 @@
 // Surfaces from image files of each format, and files that are missing, broken or absurd.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "platform/graphics/gapi.h"
+#include "support/scratch_folder.h"
 #include "surface_test_util.h"
 
 namespace {
@@ -49,9 +49,8 @@ TEST(SurfaceImage, LoadedImagesBlitWithTheirColourKey) {
 
 TEST(SurfaceImage, MissingBrokenAndAbsurdFilesFailAndLeaveTheSurfaceEmpty) {
   // A pipe named as an image would block its reader for ever.
-  char folder[] = "/tmp/corvane-image-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string pipe = std::string(folder) + "/thumb.png";
+  testsupport::ScratchFolder folder("corvane-image");
+  const std::string pipe = folder.Path("thumb.png");
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   const std::string cases[] = {pipe,
                                Fixture("no_such_file.png"),
@@ -73,8 +72,6 @@ TEST(SurfaceImage, MissingBrokenAndAbsurdFilesFailAndLeaveTheSurfaceEmpty) {
   }
   CGapiSurface s;
   EXPECT_NE(s.CreateSurface(GDSURFACE_SYSTEMMEMORY, static_cast<const char*>(nullptr)), GD_OK);
-  unlink(pipe.c_str());
-  rmdir(folder);
 }
 
 TEST(SurfaceImage, CutShortJpegNeverCrashes) {

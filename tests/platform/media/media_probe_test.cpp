@@ -4,39 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "support/media_clips.h"
+#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 using platform::MediaProber;
 
 namespace {
 
-fs::path ProbeDir() {
-  static fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("corvane_probe_" + std::to_string(::getpid()));
-    fs::create_directories(d);
-    return d;
-  }();
-  return dir;
-}
-
-class ProbeCleanup : public ::testing::Environment {
- public:
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(ProbeDir(), ec);
-  }
-};
-[[maybe_unused]] ::testing::Environment* const kProbeCleanup =
-    ::testing::AddGlobalTestEnvironment(new ProbeCleanup);
+fs::path ProbeDir() { return testsupport::RunScratch().Root(); }
 
 std::string WriteFile(const std::string& name, const std::string& text) {
-  const fs::path p = ProbeDir() / name;
-  std::ofstream(p, std::ios::binary) << text;
-  return p.string();
+  return testsupport::RunScratch().Write(name, text);
 }
 
 std::string DemoVideo() { return std::string(CORVANE_SOURCE_DIR) + "/demo/video/item01.mp4"; }
@@ -51,12 +33,10 @@ TEST(MediaProbe, DemoVideoPlaysForItsLength) {
 }
 
 TEST(MediaProbe, SoundFilePlaysWithoutPicture) {
-  const fs::path p = ProbeDir() / "tone.wav";
-  const std::string cmd =
-      "ffmpeg -loglevel error -nostdin -y -f lavfi -i sine=frequency=440 -t 1 '" + p.string() + "'";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  const std::string tone = testsupport::MakeTone(ProbeDir() / "tone.wav", 1);
+  ASSERT_FALSE(tone.empty());
   MediaProber prober;
-  const auto result = prober.Probe(p.string());
+  const auto result = prober.Probe(tone);
   EXPECT_TRUE(result.playable) << result.reason;
   EXPECT_FALSE(result.picture);
   EXPECT_GT(result.seconds, 0.5);

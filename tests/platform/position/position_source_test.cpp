@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "platform/windowing/window_test_util.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -24,14 +24,9 @@ class PositionSource : public ::testing::Test {
   }
   void TearDown() override { platform::ClosePositionSource(); }
 
-  std::string WriteFile(const std::string& text) {
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("corvane_track_" + std::to_string(::getpid()) + ".gpx"))
-                           .string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
+  std::string WriteFile(const std::string& text) { return scratch.Write("track.gpx", text); }
 
+  testsupport::ScratchFolder scratch{"corvane-track"};
   HWND hwnd = nullptr;
 };
 

@@ -1,15 +1,14 @@
 // The file-open call, message boxes and the beep on the headless backend: what the dialog
 // was asked to show, what the caller gets back, and the change of current folder.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/backend_select.h"
 #include "platform/graphics/gapi.h"
 #include "platform/windowing/detail/modal_scope.h"
+#include "support/scratch_folder.h"
 #include "window_test_util.h"
 
 namespace {
@@ -22,12 +21,7 @@ class FileDialog : public ::testing::Test {
  protected:
   void SetUp() override {
     headless::Reset();
-    start = fs::current_path();
-    dir = fs::temp_directory_path() /
-          ("corvane_file_dialog_" + std::to_string(getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir / "project");
-    std::ofstream(dir / "project" / "Harbour.xml") << "<media_portrait/>\n";
+    scratch.Write("project/Harbour.xml", "<media_portrait/>\n");
     std::memset(file, 0, sizeof file);
     std::memset(&ofn, 0, sizeof ofn);
     ofn.lStructSize = sizeof ofn;
@@ -40,13 +34,11 @@ class FileDialog : public ::testing::Test {
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
     ofn.lpstrDefExt = "txt";
   }
-  void TearDown() override {
-    fs::current_path(start);
-    fs::remove_all(dir);
-  }
 
-  fs::path start;
-  fs::path dir;
+  testsupport::ScratchFolder scratch{"corvane_file_dialog"};
+  const fs::path dir = scratch.Root();
+  const fs::path start = fs::current_path();
+  testsupport::CurrentFolder restore{start};  // the dialog moves the current folder
   char file[260];
   OPENFILENAMEA ofn;
 };
