@@ -4,15 +4,16 @@
 #include "check/project_check.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <ostream>
-#include <sstream>
 #include <string>
+
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -45,35 +46,20 @@ CheckRun Check(const fs::path& project, bool json = false) {
   return {status, Slurp(out), Slurp(err)};
 }
 
-std::string ReadText(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testsupport::ReadAll;
 
 // Every file below folder with its contents and time of change.
 std::map<std::string, std::pair<std::string, fs::file_time_type>> Snapshot(const fs::path& folder) {
   std::map<std::string, std::pair<std::string, fs::file_time_type>> files;
   for (const auto& e : fs::recursive_directory_iterator(folder))
-    if (e.is_regular_file()) files[e.path().string()] = {ReadText(e.path()), e.last_write_time()};
+    if (e.is_regular_file()) files[e.path().string()] = {ReadAll(e.path()), e.last_write_time()};
   return files;
 }
 
-class Scratch {
- public:
-  Scratch() : m_path(fs::temp_directory_path() / ("corvane_check_" + std::to_string(getpid()))) {
-    fs::remove_all(m_path);
-    fs::create_directories(m_path);
-  }
-  ~Scratch() {
-    std::error_code ec;
-    fs::remove_all(m_path, ec);
-  }
-  const fs::path& Path() const { return m_path; }
-
- private:
-  fs::path m_path;
+// A scratch folder, as a path to build on.
+struct Scratch : testsupport::ScratchFolder {
+  Scratch() : ScratchFolder("corvane_check") {}
+  fs::path Path() const { return Root(); }
 };
 
 struct Golden {
@@ -94,7 +80,7 @@ TEST_P(GoldenReport, MatchesExactly) {
   EXPECT_EQ(run.err, "");
   const fs::path expected = kFixtures / g.expected;
   if (std::getenv("CORVANE_UPDATE_GOLDEN") != nullptr) std::ofstream(expected) << run.out;
-  EXPECT_EQ(run.out, ReadText(expected));
+  EXPECT_EQ(run.out, ReadAll(expected));
   // Neither the project, its users file nor anything beside them changed or appeared.
   EXPECT_EQ(Snapshot(project.parent_path()), before);
 }
@@ -130,14 +116,16 @@ TEST(ProjectCheck, TourExpectedFilesAreClean) {
   Scratch scratch;
   const fs::path demo = scratch.Path() / "demo";
   fs::copy(kSource / "demo", demo, fs::copy_options::recursive);
-  // The tour's files as saved, with the clock readings and the scratch folder filled in.
-  for (const char* name : {"Harbour.xml", "HarbourUsers.xml"}) {
-    std::string text = ReadText(kSource / "tests/e2e/expected" / name);
-    for (size_t at; (at = text.find("@DEMO@")) != std::string::npos;)
-      text.replace(at, 6, demo.string());
-    for (size_t at; (at = text.find("@CLOCK@")) != std::string::npos;) text.replace(at, 7, "0.25");
-    std::ofstream(demo / name, std::ios::binary) << text;
-  }
+  // The tour's files as saved: the demo with the tour's edits, and its users file with the
+  // clock readings filled in.
+  const fs::path expected = kSource / "tests/e2e/expected";
+  const std::string edit = "sed -f '" + (expected / "Harbour.sed").string() + "' '" +
+                           (kSource / "demo/Harbour.xml").string() + "' > '" +
+                           (demo / "Harbour.xml").string() + "'";
+  ASSERT_EQ(std::system(edit.c_str()), 0);
+  std::string users = ReadAll(expected / "HarbourUsers.xml");
+  for (size_t at; (at = users.find("@CLOCK@")) != std::string::npos;) users.replace(at, 7, "0.25");
+  std::ofstream(demo / "HarbourUsers.xml", std::ios::binary) << users;
   const CheckRun run = Check(demo / "Harbour.xml", true);
   EXPECT_EQ(run.status, CHECK_CLEAN) << run.out;
   EXPECT_NE(run.out.find("\"errors\": 0,\n  \"warnings\": 0,\n  \"problems\": []"),
@@ -161,7 +149,7 @@ TEST(ProjectCheck, FuzzCorpusGivesReports) {
   Scratch scratch;
   int checked = 0;
   for (const auto& e : fs::directory_iterator(kSource / "fuzz/corpus/data")) {
-    std::string text = ReadText(e.path());
+    std::string text = ReadAll(e.path());
     const fs::path project = scratch.Path() / "Project.xml";
     fs::copy_file(e.path(), project, fs::copy_options::overwrite_existing);
     fs::copy_file(e.path(), scratch.Path() / "ProjectUsers.xml",
