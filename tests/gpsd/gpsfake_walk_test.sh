@@ -9,6 +9,7 @@ LOG=$2
 WORK=$(mktemp -d)
 FAKE_PID=
 PROBE_PID=
+HOLD_PID=
 
 wait_until() {
   local limit=$1; shift
@@ -33,6 +34,7 @@ stop_fake() {
 cleanup() {
   stop_fake
   [ -z "$PROBE_PID" ] || kill -9 "$PROBE_PID" 2>/dev/null || true
+  [ -z "$HOLD_PID" ] || kill "$HOLD_PID" 2>/dev/null || true
   [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -46,7 +48,18 @@ start_fake() {
   FAKE_PID=$!
 }
 
-PORT=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+# The port stays held for the whole test by a socket bound to it that never listens: the
+# probe's connections are refused until gpsd listens, gpsd (which binds with SO_REUSEADDR)
+# takes it at each start, and no other program can take it in between.
+python3 -c 'import signal, socket
+s = socket.socket()
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(("127.0.0.1", 0))
+print(s.getsockname()[1], flush=True)
+signal.pause()' >"$WORK/port" &
+HOLD_PID=$!
+wait_until 10 test -s "$WORK/port" || fail "no port to hold"
+PORT=$(cat "$WORK/port")
 "$PROBE" 127.0.0.1 "$PORT" >"$WORK/probe.out" 2>"$WORK/probe.err" &
 PROBE_PID=$!
 wait_until 10 grep -q '^OPEN Unreachable' "$WORK/probe.out" || fail "no gpsd yet, but the source did not say so"

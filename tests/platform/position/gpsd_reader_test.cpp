@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/position/detail/position_hub.h"
+#include "support/wait.h"
 
 namespace {
 
@@ -92,16 +93,32 @@ class FakeService {
   std::thread m_thread;
 };
 
-// Polls until `done` holds or `limit` passes; the reader works on its own thread.
-bool WaitFor(const std::function<bool()>& done,
-             std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-  auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+// The reader works on its own thread: the tests wait for what it brings about.
+using testsupport::WaitUntil;
+
+// A port of 127.0.0.1 held for the test's length by a socket bound to it that does not
+// listen: a connection is refused, and no other program can take the port meanwhile.
+class RefusingPort {
+ public:
+  RefusingPort() {
+    m_fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    if (bind(m_fd, reinterpret_cast<sockaddr*>(&a), len) == 0 &&
+        getsockname(m_fd, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+      m_port = std::to_string(ntohs(a.sin_port));
   }
-  return true;
-}
+  ~RefusingPort() { close(m_fd); }
+  RefusingPort(const RefusingPort&) = delete;
+  RefusingPort& operator=(const RefusingPort&) = delete;
+  const std::string& Port() const { return m_port; }
+
+ private:
+  int m_fd = -1;
+  std::string m_port;
+};
 
 std::unique_ptr<platform::PositionReader> Start(const std::string& port, bool* reachable) {
   platform::PositionOptions o;
@@ -129,7 +146,7 @@ TEST(GpsdReader, TakesPositionReportsWithAFixAndIgnoresTheRest) {
   auto reader = Start(service.Port(), &reachable);
   EXPECT_TRUE(reachable);
   std::vector<platform::PositionFix> fixes;
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(WaitUntil([&] {
     for (auto& f : Hub().Take()) fixes.push_back(f);
     return fixes.size() >= 3;
   }));
@@ -143,7 +160,7 @@ TEST(GpsdReader, TakesPositionReportsWithAFixAndIgnoresTheRest) {
   EXPECT_EQ(service.Watchers(), 1);  // nothing above was taken for a lost service
   // A quiet service is not a lost one: the reader waits for data a quarter second at a time,
   // and must stay connected across several such waits.
-  EXPECT_FALSE(WaitFor([&] { return service.WatcherLeft(); }, std::chrono::milliseconds(800)));
+  EXPECT_FALSE(WaitUntil([&] { return service.WatcherLeft(); }, std::chrono::milliseconds(800)));
   EXPECT_EQ(Hub().State(), PositionState::Fixing);
   reader.reset();
   Hub().Clear();
@@ -156,20 +173,17 @@ TEST(GpsdReader, RetriesAServiceThatHungUpAndEndsWhileWaitingToRetry) {
   auto reader = Start(service.Port(), &reachable);
   EXPECT_TRUE(reachable);
   std::vector<platform::PositionFix> fixes;
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(WaitUntil([&] {
     for (auto& f : Hub().Take()) fixes.push_back(f);
     return !fixes.empty();
   }));
   EXPECT_EQ(service.Watchers(), 2);
   reader.reset();
 
-  // Nobody listens on a port that was just closed: Lost at once, then retried until closed.
-  std::string deadPort;
-  {
-    FakeService gone({}, false);
-    deadPort = gone.Port();
-  }
-  reader = Start(deadPort, &reachable);
+  // Nobody listens on the port: Lost at once, then retried until closed.
+  RefusingPort refusing;
+  ASSERT_FALSE(refusing.Port().empty());
+  reader = Start(refusing.Port(), &reachable);
   EXPECT_FALSE(reachable);
   EXPECT_EQ(Hub().State(), PositionState::Lost);
   reader.reset();  // must not wait out the back-off
