@@ -1,5 +1,6 @@
 // Loading, creating and writing the users file, and adding users.
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -135,14 +136,35 @@ TEST_F(ProjectFileTest, AUsersFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 
+// The superuser reads files of any mode, so the load runs in a child process that has given
+// up its privileges (the test runs as root in CI) and reports the status it got.
 TEST_F(ProjectFileTest, AUsersFileMadeButNotReopenableGivesMinus13) {
-  if (geteuid() == 0) GTEST_SKIP() << "the superuser reads files of any mode";
   const std::string project = WriteProject(dir, "u.xml");
-  const mode_t old = umask(0777);  // the new file gets no permissions at all
+  std::filesystem::permissions(dir.Root(), std::filesystem::perms::all);
   ASSERT_TRUE(model->LoadProjectFile(project.c_str()));
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(100);
+    umask(0777);  // the new file gets no permissions at all
+    const int users = model->LoadUsersFile();
+    _exit(users == 0 ? -model->m_status : 101);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 13) << "100: privileges not given up; 101: users were read";
+  EXPECT_TRUE(std::filesystem::exists(dir.Path("u.xml")));
+}
+
+// A users file that cannot be made, and a folder where the default one would go.
+TEST_F(ProjectFileTest, ADefaultNameTakenByAFolderGivesMinus13) {
+  std::filesystem::create_directory(dir.Path("HarbourUsers.xml"));
+  ASSERT_TRUE(model->LoadProjectFile(WriteProject(dir, "gone/u.xml").c_str()));
   EXPECT_EQ(model->LoadUsersFile(), 0);
-  umask(old);
   EXPECT_EQ(model->m_status, -13);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.Path("HarbourUsers.xml")));
 }
 
 TEST_F(ProjectFileTest, NoDefaultNameWithoutRoomOrAProjectPath) {
@@ -158,13 +180,11 @@ TEST_F(ProjectFileTest, NoDefaultNameWithoutRoomOrAProjectPath) {
 
 TEST_F(ProjectFileTest, AShortProjectPathGetsTheSuffixAppended) {
   const std::string project = WriteProject(dir, dir.Path("x/u.xml"), "p");
-  const auto old = std::filesystem::current_path();
-  std::filesystem::current_path(dir.Root());
+  testsupport::CurrentFolder inside(dir.Root());
   ASSERT_TRUE(model->LoadProjectFile("p"));
   EXPECT_EQ(model->LoadUsersFile(), 0);
   EXPECT_STREQ(model->GetUserFilename(), "pUsers.xml");
   EXPECT_TRUE(std::filesystem::exists(dir.Path("pUsers.xml")));
-  std::filesystem::current_path(old);
 }
 
 TEST_F(ProjectFileTest, NoSystemRecordNoUsersFile) {
@@ -253,12 +273,8 @@ struct TourFolder {
 
 // Runs a test body with the current folder elsewhere: names are taken from the project's
 // folder, not from wherever the program happens to stand.
-struct ElsewhereCurrentFolder {
-  ElsewhereCurrentFolder() : old(std::filesystem::current_path()) {
-    std::filesystem::current_path("/");
-  }
-  ~ElsewhereCurrentFolder() { std::filesystem::current_path(old); }
-  std::filesystem::path old;
+struct ElsewhereCurrentFolder : testsupport::CurrentFolder {
+  ElsewhereCurrentFolder() : CurrentFolder("/") {}
 };
 
 }  // namespace
