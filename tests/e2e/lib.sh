@@ -116,6 +116,24 @@ near() {
   (( (a - x) ** 2 < 576 && (b - y) ** 2 < 576 && (c - z) ** 2 < 576 ))
 }
 
+# area_sum X Y W H: a checksum of that area of the main window, to tell when it changes.
+area_sum() { import -window "$WIN" -crop "${3}x${4}+$1+$2" -depth 8 rgb:- 2>/dev/null | md5sum; }
+area_changed() { [ "$(area_sum "$2" "$3" "$4" "$5")" != "$1" ]; }
+# tap_and_see X Y AX AY AW AH: taps (X, Y), then waits until the area (AX, AY) W x H shows it.
+tap_and_see() {
+  local before
+  before=$(area_sum "$3" "$4" "$5" "$6")
+  tap "$1" "$2"
+  wait_until 10 area_changed "$before" "$3" "$4" "$5" "$6" ||
+    fail "the tap at ($1, $2) changed nothing at ($3, $4) $5 x $6"
+}
+# name_key ROW COLUMN: a key of the new-user screen's keyboard, once the name shows it. The
+# name entry (240 x 185) is centred at (280, 208): its keys are 22 x 29 pixels from (10, 61),
+# the name box lies across (65, 38) to (244, 48).
+name_key() {
+  tap_and_see $(( 280 + 10 + $2 * 22 + 11 )) $(( 208 + 61 + $1 * 29 + 14 )) 345 244 175 14
+}
+
 screenshot() {
   mkdir -p "$SHOTS"
   import -window root "$SHOTS/$1.png"

@@ -20,11 +20,9 @@ APP_PID=$!
 wait_for_window
 
 dark() { [ "$(pixel "$1" "$2")" = "#000000" ]; }
-tap() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.1; }
 
-# The name entry backdrop (240 x 185) is centred at (280, 208); its keys are 22 x 29 pixels
-# from (10, 61). The user list (240 x 320) is centred at (280, 140).
-key() { tap $(( 280 + 10 + $2 * 22 + 11 )) $(( 208 + 61 + $1 * 29 + 14 )); }
+# The user list (240 x 320) is centred at (280, 140).
+key() { name_key "$@"; }
 wait_until 30 lit 400 300 || fail "no new-user screen after the start-up sequence"
 dark 400 150 || fail "the new-user screen is not the 185-pixel name entry"
 key 1 0   # A

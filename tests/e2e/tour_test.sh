@@ -41,8 +41,7 @@ WATER=#2A5F8A      # the band along the bottom of every demo video
 
 # --- New user: the name entry (240 x 185) is centred at (280, 208); keys 22 x 29 from (10, 61).
 wait_until 30 isnt 400 300 "#000000" || fail "no new-user screen after the start-up sequence"
-key() { tap $(( 280 + 10 + $2 * 22 + 11 )) $(( 208 + 61 + $1 * 29 + 14 )); sleep 0.1; }
-key 1 0; key 2 5; key 2 5          # A N N
+name_key 1 0; name_key 2 5; name_key 2 5   # A N N
 shot new-user
 tap 330 375                        # ADD USER: back to the user list (240 x 320 at (280, 140))
 wait_until 10 isnt 400 150 "#000000" || fail "no user list after adding the user"

@@ -3,11 +3,15 @@
 # byte for byte the version before or the version after, never a mixture or a cut-off file.
 # save_loop saves a large project (every list full, 128 users with 512 viewings each) over
 # and over, alternating two versions; it is killed after a random delay, the files are
-# compared, and it is started again on what it left. ROUNDS sets the number of kills.
+# compared, and it is started again on what it left. ROUNDS sets the number of kills, SEED
+# the delays (printed, so that a failing run can be repeated with the same delays).
 #   save_interrupt_test.sh SAVE_LOOP_PROGRAM
 set -euo pipefail
 HELPER=$(readlink -f "${1:?save_loop program}")
 ROUNDS=${ROUNDS:-200}
+SEED=${SEED:-$(od -An -N2 -tu2 /dev/urandom | tr -d ' ')}
+echo "save interrupted: seed $SEED (SEED=$SEED repeats these delays)"
+RANDOM=$SEED
 DIR=$(mktemp -d "${TMPDIR:-/tmp}/corvane-save.XXXXXX")
 PID=""
 cleanup() {
@@ -18,7 +22,7 @@ cleanup() {
   rm -rf "$DIR"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL (seed ${SEED:-}): $*" >&2; exit 1; }
 
 # Starts the helper and waits (at most 120 s) until it is in its saving loop.
 start() {
