@@ -34,16 +34,8 @@ fail() {
   exit 1
 }
 
-# wait_until SECONDS COMMAND...: polls every 0.1 s until the command succeeds.
-wait_until() {
-  local limit=$(( $1 * 10 )); shift
-  local i
-  for (( i = 0; i < limit; i++ )); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+# wait_until SECONDS COMMAND...
+source "$(dirname "${BASH_SOURCE[0]}")/../support/wait.sh"
 
 start_x() {
   local fdfile="$WORK/display"

@@ -11,14 +11,7 @@ FAKE_PID=
 PROBE_PID=
 HOLD_PID=
 
-wait_until() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@"; do
-    [ $SECONDS -lt $end ] || return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "$0")/../support/wait.sh"
 stop_fake() {
   [ -n "$FAKE_PID" ] || return 0
   # gpsfake's daemon is its child; both go, the daemon first.
