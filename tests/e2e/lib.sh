@@ -108,6 +108,10 @@ near() {
   (( (a - x) ** 2 < 576 && (b - y) ** 2 < 576 && (c - z) ** 2 < 576 ))
 }
 
+# Space holds the playing media and lets it go on. A demo video lasts three seconds, less than
+# a few looks at the screen take on a loaded machine: a check holds it, looks, then lets it go.
+space() { xdotool key --window "$WIN" space; }
+
 # area_sum X Y W H: a checksum of that area of the main window, to tell when it changes.
 area_sum() { import -window "$WIN" -crop "${3}x${4}+$1+$2" -depth 8 rgb:- 2>/dev/null | md5sum; }
 area_changed() { [ "$(area_sum "$2" "$3" "$4" "$5")" != "$1" ]; }

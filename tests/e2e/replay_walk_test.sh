@@ -20,7 +20,9 @@ wait_until 10 is 50 50 "$SEA" || fail "no map view after choosing the user"
 wait_until 90 is 630 129 "$ITEM11" || fail "the walk never reached the Abbey ruins"
 screenshot replay-last-region
 tap 636 133
+space                              # held while the test looks (lib.sh)
 wait_until 15 near 50 50 "$ITEM11" || fail "no video after tapping item 11"
+space
 wait_until 15 is 50 50 "$SEA" || fail "the map did not come back at the end of the video"
 tap 784 15                         # exit: save and quit
 wait_for_exit 30

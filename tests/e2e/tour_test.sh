@@ -62,12 +62,14 @@ is 308 256 "$ITEM4" || fail "Fish quay item 4 did not become available"
 isnt 340 338 "$ITEM1" || fail "the Swing bridge content stayed available after leaving it"
 shot map-region-entered
 
-# --- Item 3 "Herring season" plays over the map: its title card on the item's colour. No
-# input follows, so only the end of the video can bring the map back.
+# --- Item 3 "Herring season" plays over the map: its title card on the item's colour, held
+# while the test looks. Only Space follows, so only the end of the video can bring the map back.
 tap 279 263
+space
 wait_until 15 near 50 50 "$ITEM3" || fail "no video over the map after tapping item 3"
 wait_until 10 near 400 560 "$WATER" || fail "the video's frame is not drawn over the whole window"
 shot video-playing
+space
 wait_until 15 is 50 50 "$SEA" || fail "the map did not come back at the end of the video"
 
 # --- Item 20 has no region and shares theme Fishing and character Nan Storr with item 3:
@@ -83,7 +85,9 @@ tap 300 212
 wait_until 10 is 300 196 "$ITEM3" || fail "the page view does not show item 3 in its first cell"
 shot page-view
 tap 312 204
+space
 wait_until 15 near 50 50 "$ITEM3" || fail "no replay from the page view"
+space
 wait_until 15 is 300 196 "$ITEM3" || fail "the page view did not come back after the replay"
 tap 397 438                        # CLOSE
 wait_until 10 is 50 50 "$SEA" || fail "the page view did not close"

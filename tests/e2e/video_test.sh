@@ -38,15 +38,18 @@ wait_until 10 user_moved || fail "the user's icon did not move to the tapped poi
 shot map || fail "no screenshot of the map"
 
 tap 352 346                      # the icon: the video plays over the map
+space                            # held while the test looks
 wait_until 20 mostly_changed_from map || fail "no video on screen after tapping the icon"
 shot video-playing
 
-tap 600 500                      # any tap ends the video
+space; tap 600 500               # going on again, any tap ends the video
 wait_until 10 same_as map || fail "the map did not come back after the tap ($(changed_from map) pixels differ)"
 shot map-after-tap
 
-tap 352 346                      # play again and let it run to its end
+tap 352 346                      # play again, look, and let it run to its end
+space
 wait_until 20 mostly_changed_from map || fail "no video on screen the second time"
+space
 wait_until 30 same_as map || fail "the map did not come back when the video ended"
 shot map-after-end
 
