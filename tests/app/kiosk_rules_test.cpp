@@ -6,12 +6,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
+#include "support/files.h"
+#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -61,9 +62,8 @@ TEST(KioskRules, GuestNumberFollowsTheHighest) {
 }
 
 TEST(KioskRules, FullUsersFileIsArchivedWholeAndNeverOverwritten) {
-  const fs::path folder = fs::path(CORVANE_TEST_OUTPUT) / "kiosk_archive";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
+  const testsupport::ScratchFolder scratch("corvane-kiosk");
+  const fs::path folder = scratch.Root();
   const std::string users = (folder / "HarbourUsers.xml").string();
   const std::time_t now = 1765368000;  // 2025-12-10 12:00 UTC
   std::tm local{};
@@ -77,10 +77,7 @@ TEST(KioskRules, FullUsersFileIsArchivedWholeAndNeverOverwritten) {
     std::string archive, problem;
     ASSERT_TRUE(ArchiveUsersFile(users, now, &archive, &problem)) << problem;
     EXPECT_FALSE(fs::exists(users));
-    std::ifstream in(archive);
-    std::ostringstream kept;
-    kept << in.rdbuf();
-    EXPECT_EQ(kept.str(), text);
+    EXPECT_EQ(testsupport::ReadAll(archive), text);
     archives.push_back(fs::path(archive).filename().string());
   }
   EXPECT_EQ(archives, (std::vector<std::string>{std::string("HarbourUsers-") + date + "-1.xml",

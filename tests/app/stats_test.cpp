@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "app/command_line.h"
 #include "app/stats_output.h"
 #include "app/stats_tally.h"
+#include "support/files.h"
 
 namespace fs = std::filesystem;
 
@@ -21,12 +21,7 @@ const fs::path kFixtures = fs::path(CORVANE_FIXTURES) / "stats";
 
 std::string Fixture(const char* name) { return (kFixtures / name).string(); }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testsupport::ReadAll;
 
 // The output with the fixtures' folder left out of the names in it.
 std::string Relative(std::string text) {
