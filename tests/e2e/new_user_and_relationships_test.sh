@@ -60,7 +60,9 @@ open_dialog() {
 # Characters, Times.
 tabs() { for (( i = 0; i < $1; i++ )); do xdotool key Tab; done; }
 
+map=$(pixel 50 50)
 xdotool key --window "$WIN" Escape   # the menu panel; it stays open after the dialog
+wait_until 10 isnt 50 50 "$map" || fail "Escape did not open the menu"
 open_dialog
 tabs 2
 xdotool key space                    # Location on, then the close box
