@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "data/region_item.h"
-#include "data/safe_file.h"
 #include "data/system_item.h"
 #include "data/user_context.h"
 #include "map/file_resolve.h"
@@ -213,20 +212,6 @@ TEST_F(ProjectFileTest, AProjectNameOfTheLongestLengthSaves) {
   model->System()->m_radius = 6;
   ASSERT_TRUE(model->SaveProjectFile(path.c_str()));
   EXPECT_NE(ReadAll(path).find("<radius>6.000000</radius>"), std::string::npos);
-}
-
-TEST_F(ProjectFileTest, AReplacementIsNeverMoreOpenThanTheFileItReplaces) {
-  const std::string path = dir.Path("users.xml");
-  WriteAll(path, "");
-  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-  const mode_t old = umask(0);
-  CSafeFileWriter writer;
-  ASSERT_TRUE(writer.Open(path.c_str()));
-  umask(old);
-  for (const auto& entry : fs::directory_iterator(dir.Root()))
-    EXPECT_EQ(entry.status().permissions(), fs::perms::owner_read | fs::perms::owner_write)
-        << entry.path();
-  writer.Abandon();
 }
 
 // The folder is held from the load on: moved away and replaced by a link to another folder,
