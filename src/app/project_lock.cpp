@@ -1,4 +1,4 @@
-// The project lock: flock on ".<project file name>.lock" in the project's folder. The
+// The project lock: flock on ".<project file name>.lock" beside the real project file. The
 // kernel drops a flock when its holder ends, so a crashed run never blocks the next start,
 // and the file itself is left in place (removing it would race with a program opening it).
 #include "app/project_lock.h"
@@ -23,12 +23,10 @@ void CProjectLock::Release() {
 
 CProjectLock::Result CProjectLock::Acquire(const char* projectPath) {
   Release();
-  const std::string folder = RealFolderOf(projectPath);
-  if (folder.empty()) return Result::Unavailable;
-  const char* slash = std::strrchr(projectPath, '/');
-  const std::string name = slash != nullptr ? slash + 1 : projectPath;
-  if (name.empty()) return Result::Unavailable;
-  const std::string lockPath = (folder == "/" ? "" : folder) + "/." + name + ".lock";
+  // Keyed by the real file: a project opened through a link and through its own name is one
+  // project with one lock.
+  const std::string lockPath = ProjectLockPath(projectPath);
+  if (lockPath.empty()) return Result::Unavailable;
 
   // The folder may come from anyone: a link planted under the lock's name is not followed
   // (nothing outside the folder is created), and anything but a plain file is not used (a

@@ -147,11 +147,15 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
 
   backBuffer->FillRect(nullptr, 0, 0, nullptr);
   m_startupPending = false;
-  if (results[1] == -7 || results[1] == -8 || results[1] == -9) OfferAnotherProject(results[1]);
+  if (results[1] == -7 || results[1] == -8 || results[1] == -9 || results[1] == -20)
+    OfferAnotherProject(results[1]);
 }
 
 void CPortraitApp::OfferAnotherProject(int32_t status) {
   const char* what = status == -7 ? "It cannot be opened: it is missing, a folder, or not readable."
+                     : status == -20
+                         ? "It is larger than 8 MB, far more than any project holds, so it is "
+                           "not read."
                      : status == -8
                          ? "It holds no system record, so it is not a project file (it may be "
                            "a users file or another XML file)."

@@ -25,6 +25,8 @@ char* CPortraitApp::StatusMessage(int32_t code, char* buffer) {
       "Serial port not used in desktop version.",
       "GPS service not reachable",
       "Track file unreadable",
+      "XML file too large - not read",
+      "User file too large - not read",
   };
   constexpr int32_t kCount = static_cast<int32_t>(sizeof kMessages / sizeof kMessages[0]);
   const char* text = "Unknown error";

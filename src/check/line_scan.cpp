@@ -14,6 +14,7 @@ int ScanRecord::LineOf(const char* name) const {
 bool CLineScan::Read(FILE* file) {
   m_pieces.clear();
   m_longLines.clear();
+  m_crowdedLines.clear();
   m_found.clear();
   rewind(file);
   int line = 1;
@@ -24,6 +25,9 @@ bool CLineScan::Read(FILE* file) {
   auto flush = [&](bool lineEnded) {
     if (piece.empty()) return;
     m_pieces.push_back({piece, line});
+    if (HoldsMoreThanOneElement(piece.c_str()) &&
+        (m_crowdedLines.empty() || m_crowdedLines.back() != line))
+      m_crowdedLines.push_back(line);
     lineLength += piece.size();
     piece.clear();
     if (lineEnded) {

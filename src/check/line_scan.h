@@ -41,6 +41,8 @@ class CLineScan {
   // Reads the whole stream from its start. False when it cannot be read.
   bool Read(FILE* file);
   const std::vector<ScanLongLine>& LongLines() const { return m_longLines; }
+  // Lines with a piece that holds more than one element, in order, each once.
+  const std::vector<int>& CrowdedLines() const { return m_crowdedLines; }
   // Every record with this element name, found as the reader finds them; found once and
   // kept, as every check asks again.
   const ScanResult& Records(const char* element) const;
@@ -48,6 +50,7 @@ class CLineScan {
  private:
   std::vector<ScanPiece> m_pieces;
   std::vector<ScanLongLine> m_longLines;
+  std::vector<int> m_crowdedLines;
   mutable std::map<std::string, ScanResult> m_found;
 
   ScanResult Find(const char* element) const;

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "check/media_inspector.h"
+#include "data/project_folder.h"
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
@@ -54,15 +55,18 @@ std::string Shown(const std::string& name, const fs::path& folder) {
   return name;
 }
 
-bool ReadUsers(const std::string& name, CLineScan* scan, CXmlItemList* users) {
-  FILE* file = fopen(name.c_str(), "r");
-  if (file == nullptr) return false;
-  const bool read = scan->Read(file);
+// Read once, within the size the program reads.
+TextRead ReadUsers(const std::string& name, CLineScan* scan, CXmlItemList* users) {
+  std::string text;
+  const TextRead read = ReadFileText(name.c_str(), &text);
+  FILE* file = read == TextRead::Read ? OpenTextStream(text) : nullptr;
+  if (file == nullptr) return read == TextRead::TooLarge ? read : TextRead::Failed;
+  const bool scanned = scan->Read(file);
   rewind(file);
   CUserContext scratch;
   while (scratch.Parse(file) != -1) users->Add(scratch);
   fclose(file);
-  return read;
+  return scanned ? TextRead::Read : TextRead::Failed;
 }
 
 }  // namespace
@@ -78,6 +82,15 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
       (file = fopen(project.c_str(), "r")) == nullptr) {
     fprintf(err, "corvane check: cannot read %s: %s\n", path != nullptr ? path : "(none)",
             path != nullptr && errno != 0 && !S_ISDIR(st.st_mode) ? strerror(errno) : "not a file");
+    return CHECK_UNREADABLE;
+  }
+  // The program refuses a project file this large, and reading it would only fill memory.
+  if (st.st_size > DATA_FILE_MAX_BYTES) {
+    fclose(file);
+    fprintf(err,
+            "corvane check: cannot read %s: it is larger than %ld MB, far more than any project "
+            "holds; the program refuses it too\n",
+            path, DATA_FILE_MAX_BYTES >> 20);
     return CHECK_UNREADABLE;
   }
   CLineScan projectScan;
@@ -99,6 +112,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   CPortrait model(nullptr, nullptr, 800, 600);
   const bool loaded = model.LoadProjectFile(project.c_str());
   CheckReading(checked.name, projectScan, false, report);
+  CheckValueRanges(checked.name, projectScan, false, report);
   if (!loaded) {
     if (model.m_status == -8) {
       report.Error("no-system", checked.name, 0,
@@ -125,24 +139,39 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   CheckedUsers users;
   CLineScan usersScan;
   CXmlItemList userList;
-  bool refusedOutside = false;
-  const std::string usersName = loaded ? model.UsersFileToRead(&refusedOutside) : std::string();
+  UsersRefusal refused = UsersRefusal::None;
+  const std::string usersName = loaded ? model.UsersFileToRead(&refused) : std::string();
   const fs::path realFolder = fs::weakly_canonical(folder, ec);
-  if (refusedOutside) {
-    const ScanResult& systems = projectScan.Records("system");
-    report.Warning("users-outside", checked.name,
-                   systems.records.empty() ? 0 : systems.records[0].LineOf("user_filename"),
+  const ScanResult& systems = projectScan.Records("system");
+  const int usersLine = systems.records.empty() ? 0 : systems.records[0].LineOf("user_filename");
+  if (refused == UsersRefusal::Outside) {
+    report.Warning("users-outside", checked.name, usersLine,
                    "The users file named here lies outside the project's folder; the program "
                    "neither reads nor writes it, and keeps the users beside the project "
                    "instead.");
+  } else if (refused != UsersRefusal::None) {
+    report.Error("users-not-users", checked.name, usersLine,
+                 refused == UsersRefusal::TourFile
+                     ? "The users file named here is one of the tour's own files (the project, "
+                       "its map, a picture or a video); the program never writes users over it, "
+                       "and keeps them beside the project instead."
+                     : "The users file named here holds something other than users; the program "
+                       "never writes users over it, and keeps them beside the project instead.");
   }
   if (!usersName.empty()) {
     const std::string shown = Shown(usersName, realFolder);
-    if (ReadUsers(usersName, &usersScan, &userList)) {
+    const TextRead read = ReadUsers(usersName, &usersScan, &userList);
+    if (read == TextRead::Read) {
       users.name = shown;
       users.scan = &usersScan;
       users.users = &userList;
       CheckReading(users.name, usersScan, true, report);
+      CheckValueRanges(users.name, usersScan, true, report);
+    } else if (read == TextRead::TooLarge) {
+      report.Error("users-too-large", shown, 0,
+                   Format("The users file is larger than %ld MB, far more than 128 users ever "
+                          "write; the program neither reads nor writes it.",
+                          DATA_FILE_MAX_BYTES >> 20));
     } else {
       report.Error("users-unreadable", shown, 0, "The users file cannot be read.");
     }

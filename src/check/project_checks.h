@@ -52,6 +52,9 @@ class CMediaInspector {
 // Every element, value, line and record count of one file against the reader's limits.
 void CheckReading(const std::string& file, const CLineScan& scan, bool usersFile,
                   CCheckReport& report);
+// Numbers outside what their fields take (positions, the radius, clocks).
+void CheckValueRanges(const std::string& file, const CLineScan& scan, bool usersFile,
+                      CCheckReport& report);
 // Ids, region links and tag links of the project; the viewings of the users file.
 void CheckLinks(const CheckedProject& project, const CheckedUsers& users, CCheckReport& report);
 // The map's edges, positions outside it, icons far from their regions.

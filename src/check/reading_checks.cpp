@@ -149,6 +149,10 @@ void CheckReading(const std::string& file, const CLineScan& scan, bool usersFile
                         "at a time and "
                         "reads the rest as a line of its own.",
                         longLine.length, XML_LINE_SIZE - 1));
+  for (const int line : scan.CrowdedLines())
+    report.Error("several-elements", file, line,
+                 "This line holds more than one element; the reader takes only the first, and "
+                 "the program does not save over the file while it holds such a line.");
   if (usersFile) {
     CheckKind(file, scan, "user_context", report);
     return;

@@ -56,9 +56,9 @@ FieldResult ReadContentField(CXmlItem& item, const char* name, const char* value
   } else if (strcmp(name, "thumbnail") == 0) {
     CopyText(c.m_thumbnail, sizeof c.m_thumbnail, value);
   } else if (strcmp(name, "gps_x") == 0) {
-    ReadReal(value, &c.m_gpsX);
+    ReadRealIn(value, LONGITUDE_RANGE, &c.m_gpsX);
   } else if (strcmp(name, "gps_y") == 0) {
-    ReadReal(value, &c.m_gpsY);
+    ReadRealIn(value, LATITUDE_RANGE, &c.m_gpsY);
   } else {
     result = FIELD_UNKNOWN;
   }

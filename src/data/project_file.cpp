@@ -2,16 +2,19 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <string>
 
 #include "data/character_item.h"
 #include "data/content_item.h"
 #include "data/location_item.h"
+#include "data/project_folder.h"
 #include "data/region_item.h"
 #include "data/safe_file.h"
 #include "data/system_item.h"
 #include "data/theme_item.h"
 #include "data/time_item.h"
 #include "data/xml_item_list.h"
+#include "data/xml_scan.h"
 #include "data/xml_values.h"
 #include "map/portrait.h"
 #include "platform/windowing/win_api.h"
@@ -59,20 +62,27 @@ const char* CPortrait::GetUserFilename() const {
 
 bool CPortrait::LoadProjectFile(const char* path) {
   // Only a regular file (or a link to one) is a project: a folder opens here but reads as
-  // nothing, and a pipe would never end; both count as files that cannot be opened.
+  // nothing, and a pipe would never end; both count as files that cannot be opened. The
+  // file is read from the disk once, whole, and every kind is found in what was read.
   struct stat st {};
   const bool regular = path != nullptr && stat(path, &st) == 0 && S_ISREG(st.st_mode);
-  FILE* file = regular ? fopen(path, "r") : nullptr;
+  std::string text;
+  const TextRead read = regular ? ReadFileText(path, &text) : TextRead::Failed;
+  FILE* file = read == TextRead::Read ? OpenTextStream(text) : nullptr;
   if (file == nullptr) {
-    m_status = -7;
+    m_status = read == TextRead::TooLarge ? -20 : -7;
     return false;
   }
+  m_projectCrowdedLine = FirstCrowdedLine(text);
   // A path too long for the field is not kept cut short: the users file name derived from
   // a cut path would point somewhere else. An empty path makes that derivation fail (-13).
   if (strlen(path) < sizeof m_projectPath)
     CopyText(m_projectPath, sizeof m_projectPath, path);
   else
     m_projectPath[0] = '\0';
+  // The users file is read and written relative to this folder from now on.
+  m_projectFolder.Close();
+  m_projectFolder.OpenFor(m_projectPath);
 
   m_selectedContent = nullptr;
   for (CXmlItemList** list : {&m_regionList, &m_contentList, &m_characterList, &m_locationList,
@@ -132,14 +142,21 @@ bool CPortrait::DroppedRecords() const {
   return false;
 }
 
+LoadLoss CPortrait::ProjectLoss() const {
+  if (DroppedRecords()) return LoadLoss::DroppedRecords;
+  return m_projectCrowdedLine > 0 ? LoadLoss::CrowdedLine : LoadLoss::None;
+}
+
 bool CPortrait::SaveProjectFile(const char* path) {
   CXmlItemList* const sections[] = {m_systemList, m_characterList, m_locationList, m_themeList,
                                     m_timeList,   m_regionList,    m_contentList};
   // A project that did not load holds nothing worth writing: saving it would replace the
   // user's file with an empty one. One that held more records of a kind than a list can take
-  // is left on disk so that the dropped records survive; the caller says so.
+  // is left on disk so that the dropped records survive, and so is one with a line of several
+  // elements, of which only the first was read; the caller says so.
   const bool writable =
-      path != nullptr && m_systemList != nullptr && m_systemList->Count() == 1 && !DroppedRecords();
+      path != nullptr && m_systemList != nullptr && m_systemList->Count() == 1 &&
+      ProjectLoss() == LoadLoss::None;
 
   bool saved = false;
   if (writable) {

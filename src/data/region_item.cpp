@@ -15,9 +15,9 @@ FieldResult ReadRegionField(CXmlItem& item, const char* name, const char* value)
   else if (strcmp(name, "region_description") == 0)
     CopyText(r.m_description, sizeof r.m_description, value);
   else if (strcmp(name, "gps_x") == 0)
-    ReadReal(value, &r.m_gpsX);
+    ReadRealIn(value, LONGITUDE_RANGE, &r.m_gpsX);
   else if (strcmp(name, "gps_y") == 0)
-    ReadReal(value, &r.m_gpsY);
+    ReadRealIn(value, LATITUDE_RANGE, &r.m_gpsY);
   else
     return FIELD_UNKNOWN;
   return FIELD_COUNTED;

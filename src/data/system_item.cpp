@@ -10,21 +10,21 @@ namespace {
 
 FieldResult ReadSystemField(CXmlItem& item, const char* name, const char* value) {
   CSystemItem& s = static_cast<CSystemItem&>(item);
-  // A real that is not a number leaves the field as it was.
+  // A real that is not a number, or lies outside its range, leaves the field as it was.
   if (strcmp(name, "project_name") == 0) {
     CopyText(s.m_projectName, sizeof s.m_projectName, value);
   } else if (strcmp(name, "map_filename") == 0) {
     CopyText(s.m_mapFilename, sizeof s.m_mapFilename, value);
   } else if (strcmp(name, "left") == 0) {
-    ReadReal(value, &s.m_left);
+    ReadRealIn(value, LONGITUDE_RANGE, &s.m_left);
   } else if (strcmp(name, "top") == 0) {
-    ReadReal(value, &s.m_top);
+    ReadRealIn(value, LATITUDE_RANGE, &s.m_top);
   } else if (strcmp(name, "right") == 0) {
-    ReadReal(value, &s.m_right);
+    ReadRealIn(value, LONGITUDE_RANGE, &s.m_right);
   } else if (strcmp(name, "bottom") == 0) {
-    ReadReal(value, &s.m_bottom);
+    ReadRealIn(value, LATITUDE_RANGE, &s.m_bottom);
   } else if (strcmp(name, "radius") == 0) {
-    ReadReal(value, &s.m_radius);
+    ReadRealIn(value, RADIUS_RANGE, &s.m_radius);
   } else if (strcmp(name, "location_rels") == 0) {
     s.m_locationRels = ReadFlag(value);
   } else if (strcmp(name, "theme_rels") == 0) {

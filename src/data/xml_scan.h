@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 class CXmlItem;
 
@@ -18,6 +19,15 @@ char* ReadTagName(const char* line, char* name, size_t size = XML_NAME_SIZE);
 // The text between the line's first '>' and the next '<', unchanged; empty when there is
 // none. Returns value.
 char* ReadTagValue(const char* line, char* value, size_t size = XML_VALUE_SIZE);
+
+// True when the line holds a tag after its first element (a second element, or an end tag
+// other than the first element's own): the reader takes only the first tag of a line, so
+// whatever follows it is lost. A comment or a declaration is a first tag like any other;
+// after the first element it takes nothing away and does not count.
+bool HoldsMoreThanOneElement(const char* line);
+// The first line (from 1) of text that holds more than one element, cut into lines as the
+// reader cuts them (at most XML_LINE_SIZE - 1 characters at a time); 0 when there is none.
+int FirstCrowdedLine(const std::string& text);
 
 // What a record made of one element with a non-empty value inside it.
 enum FieldResult {

@@ -67,13 +67,16 @@ const char* ScanClock(const char* value, double* out) {
     if (place == 1) hundredths *= 10;
     digits += place;
   }
+  double clock = whole;
   // Fifteen digits stay exact in a double; anything else is taken from strtod.
   if (p == end && digits > 0 && digits <= 15) {
-    *out = ClockValue(negative ? -minutes : minutes, negative ? -hundredths : hundredths);
+    clock = ClockValue(negative ? -minutes : minutes, negative ? -hundredths : hundredths);
   } else {
     const double rounded = std::round(whole * 100.0) / 100.0;
-    *out = std::isfinite(rounded) ? rounded : whole;
+    if (std::isfinite(rounded)) clock = rounded;
   }
+  if (!CLOCK_RANGE.Holds(clock)) return nullptr;
+  *out = clock;
   return end;
 }
 
@@ -88,6 +91,13 @@ bool ReadClock(const char* value, double* out) { return ScanClock(value, out) !=
 bool ReadInt(const char* value, int* out) { return ScanInt(value, out) != nullptr; }
 
 bool ReadReal(const char* value, double* out) { return ScanReal(value, out) != nullptr; }
+
+bool ReadRealIn(const char* value, ValueRange range, double* out) {
+  double d = 0.0;
+  if (ScanReal(value, &d) == nullptr || !range.Holds(d)) return false;
+  *out = d;
+  return true;
+}
 
 bool ReadFlag(const char* value) {
   int v = 0;

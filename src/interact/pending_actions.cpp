@@ -7,6 +7,24 @@
 
 namespace {
 
+// Why a file that loaded was left as it is, in plain words; empty when it was not.
+// kinds says what there are more than 128 of, records what stays.
+std::string KeptBecause(const char* file, LoadLoss loss, const char* kinds, const char* records,
+                        int line) {
+  switch (loss) {
+    case LoadLoss::DroppedRecords:
+      return std::string("The ") + file + " holds more than 128 " + kinds +
+             ". It is not saved, so that the " + records + " beyond the first 128 stay in it.\n";
+    case LoadLoss::CrowdedLine:
+      return std::string("The ") + file + " has more than one element on line " +
+             std::to_string(line) + ", and the program reads only the first. It is not saved, " +
+             "so that the rest of that line stays in it.\n";
+    case LoadLoss::None:
+      break;
+  }
+  return {};
+}
+
 // Saves the project and the users file. When either cannot be written, one box says what
 // was not saved and what quitting would lose, and the visitor may stay; true means quit.
 bool SaveBeforeQuit(CPortrait* model, HWND owner, const char* projectFile) {
@@ -15,16 +33,21 @@ bool SaveBeforeQuit(CPortrait* model, HWND owner, const char* projectFile) {
   if (projectSaved && usersSaved) return true;
 
   std::string text;
-  if (!projectSaved && model->DroppedRecords()) {
-    text +=
-        "The project file holds more than 128 records of one kind. It is not saved, so that "
-        "the records beyond the first 128 stay in it.\n";
+  const std::string projectKept = KeptBecause("project file", model->ProjectLoss(),
+                                              "records of one kind", "records",
+                                              model->m_projectCrowdedLine);
+  if (!projectSaved && !projectKept.empty()) {
+    text += projectKept;
   } else if (!projectSaved) {
     text += std::string("The project file could not be saved:\n") + projectFile + "\n";
   }
   if (!usersSaved) {
+    const std::string usersKept =
+        KeptBecause("users file", model->UsersLoss(), "users", "users", model->m_usersCrowdedLine);
     const char* users = model->GetUserFilename();
-    text += std::string("The users file could not be saved:\n") + (users ? users : "") + "\n";
+    text += !usersKept.empty()
+                ? usersKept
+                : std::string("The users file could not be saved:\n") + (users ? users : "") + "\n";
   }
   const bool losesEdits = !projectSaved && model->m_projectEdited;
   text += "\n";

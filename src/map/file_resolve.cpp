@@ -165,3 +165,11 @@ std::string RealFolderOf(const char* filePath) {
   if (slash == std::string::npos) return RealPath(".");
   return RealPath(slash == 0 ? "/" : path.substr(0, slash));
 }
+
+std::string ProjectLockPath(const char* projectPath) {
+  if (projectPath == nullptr || projectPath[0] == '\0') return {};
+  const std::string real = RealPath(projectPath);
+  if (real.empty()) return {};
+  const size_t slash = real.find_last_of('/');
+  return real.substr(0, slash + 1) + "." + real.substr(slash + 1) + ".lock";
+}

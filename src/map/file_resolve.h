@@ -27,3 +27,8 @@ FolderFile ResolveInFolder(const std::string& folder, const char* storedName);
 // The real path of the folder that holds filePath (the current folder for a bare name), or
 // empty when there is none.
 std::string RealFolderOf(const char* filePath);
+
+// The lock file of the project at projectPath: ".<name>.lock" beside the file it names, found
+// through any link, so that every name of one project gives one lock. Empty when the project
+// file is not there.
+std::string ProjectLockPath(const char* projectPath);

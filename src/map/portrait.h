@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "data/project_folder.h"
 #include "map/geo_point.h"
 #include "platform/graphics/gapi.h"
 #include "platform/position/position_source.h"
@@ -35,6 +36,23 @@ constexpr int REL_CHARACTERS = 2;
 constexpr int REL_LOCATIONS = 4;
 constexpr int REL_TIMES = 8;
 
+// Why a users file named by the project is not used: the users are then kept under the
+// default name beside the project.
+enum class UsersRefusal {
+  None,
+  Outside,   // it lies outside the project's folder
+  TourFile,  // it is a file of the tour itself: the project, its lock, map, a video or picture
+  NotUsers,  // it holds something, but no users
+};
+
+// What a load could not hold. A file whose load left something out is never written back,
+// so that what was left out stays in it.
+enum class LoadLoss {
+  None,
+  DroppedRecords,  // more records of a kind than a list takes
+  CrowdedLine,     // a line holding more than one element: the reader takes only the first
+};
+
 class CPortrait {
  public:
   CPortrait(HWND hwnd, HINSTANCE instance, int width, int height);
@@ -60,15 +78,20 @@ class CPortrait {
   const char* GetUserFilename() const;
   int LoadUsersFile();
   // The users file LoadUsersFile would read, found without creating or showing anything;
-  // empty when there is none to read yet. *refusedOutside tells that the project names one
-  // outside its folder, which the program refuses.
-  std::string UsersFileToRead(bool* refusedOutside = nullptr) const;
+  // empty when there is none to read yet. *refused tells why the name the project gives is
+  // not used, as LoadUsersFile would say.
+  std::string UsersFileToRead(UsersRefusal* refused = nullptr) const;
   bool SaveUsersFile();  // writes m_userList under GetUserFilename()
   // Set by SaveProjectFile when a loaded user list could not be written.
   bool m_usersSaveFailed = false;
   // The project holds more records of a kind than a list takes; it is then never saved, so
   // that the records beyond the first 128 stay in the file.
   bool DroppedRecords() const;
+  // What the project's and the users file's loads left out; either file is then not saved.
+  LoadLoss ProjectLoss() const;
+  LoadLoss UsersLoss() const;
+  int m_projectCrowdedLine = 0;  // the first line holding more than one element, or 0
+  int m_usersCrowdedLine = 0;
   // Something that only a save of the project keeps was changed: a placed icon or region,
   // the relationship switches.
   bool m_projectEdited = false;
@@ -236,6 +259,8 @@ class CPortrait {
   CUserContext* m_currentUser = nullptr;
   CContentItem* m_selectedContent = nullptr;
   char m_projectPath[256] = {};
+  // The folder of m_projectPath, held open from the load on (data/project_folder.h).
+  mutable CProjectFolder m_projectFolder;
   int m_pageIconWidth = 0;
   int m_pageMarginX = 0;
   int m_pageGapX = 0;

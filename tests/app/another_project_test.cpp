@@ -57,9 +57,12 @@ TEST_F(AnotherProjectTest, AFailedLoadNamesTheFileAndWhatWasWrong) {
     const char* reason;
     bool mapBox;  // the map step says first that it found no map
   };
+  // Sparse: over the size limit at no cost.
+  fs::resize_file(Write("Big.xml", "<system>\n</system>\n"), 9u << 20);
   for (const Case& c : {Case{"missing.xml", "cannot be opened", false},
                         Case{"HarbourUsers.xml", "no system record", false},
-                        Case{"Twice.xml", "more than one system record", true}}) {
+                        Case{"Twice.xml", "more than one system record", true},
+                        Case{"Big.xml", "larger than 8 MB", false}}) {
     SCOPED_TRACE(c.name);
     apptest::ResetAll();
     const std::string path = (root / c.name).string();

@@ -48,6 +48,18 @@ class ProjectLockTest : public ::testing::Test {
   std::string project;
 };
 
+TEST_F(ProjectLockTest, TwoNamesOfOneProjectShareOneLock) {
+  fs::create_symlink(project, root / "tour" / "Link.xml");
+  fs::create_directory(root / "other");
+  fs::create_symlink(project, root / "other" / "Harbour.xml");
+  CProjectLock first;
+  ASSERT_EQ(first.Acquire(project.c_str()), CProjectLock::Result::Held);
+  for (const fs::path& name : {root / "tour" / "Link.xml", root / "other" / "Harbour.xml"}) {
+    CProjectLock second;
+    EXPECT_EQ(second.Acquire(name.c_str()), CProjectLock::Result::HeldElsewhere) << name;
+  }
+}
+
 TEST_F(ProjectLockTest, OneHolderAtATimeAndACrashedHolderBlocksNobody) {
   CProjectLock first;
   ASSERT_EQ(first.Acquire(project.c_str()), CProjectLock::Result::Held);

@@ -35,10 +35,12 @@ TEST(StatusMessage, EachCodeHasItsMessage) {
   EXPECT_EQ(Message(-17), "Serial port not used in desktop version.");
   EXPECT_EQ(Message(-18), "GPS service not reachable");
   EXPECT_EQ(Message(-19), "Track file unreadable");
+  EXPECT_EQ(Message(-20), "XML file too large - not read");
+  EXPECT_EQ(Message(-21), "User file too large - not read");
 }
 
 TEST(StatusMessage, CodesWithoutMessageAreUnknown) {
-  for (int32_t code : {-15, 0, 1, 7, -20, -1000, INT32_MIN, INT32_MAX})
+  for (int32_t code : {-15, 0, 1, 7, -22, -1000, INT32_MIN, INT32_MAX})
     EXPECT_EQ(Message(code), "Unknown error") << code;
 }
 

@@ -135,7 +135,11 @@ TEST(ProjectCheck, TourExpectedFilesAreClean) {
 
 TEST(ProjectCheck, UnreadableFileEndsWithStatusTwo) {
   Scratch scratch;
-  for (const fs::path& p : {scratch.Path() / "missing.xml", scratch.Path()}) {
+  // A file over the size the program reads (sparse, so it costs nothing).
+  const fs::path big = scratch.Path() / "big.xml";
+  std::ofstream(big) << "<system>\n</system>\n";
+  fs::resize_file(big, 9u << 20);
+  for (const fs::path& p : {scratch.Path() / "missing.xml", scratch.Path(), big}) {
     const CheckRun run = Check(p);
     EXPECT_EQ(run.status, CHECK_UNREADABLE) << p;
     EXPECT_EQ(run.out, "");
@@ -186,6 +190,14 @@ TEST(ProjectCheck, WholeFileProblems) {
       {system + system, "", "two-systems", 10},
       {system, "", "map-undecodable", 2},  // map.png holds text
       {system, manyViewings, "too-many-viewings", 515},
+      {system + "<region>\n\t<region_id>1</region_id><gps_x>0.5</gps_x>\n</region>\n", "",
+       "several-elements", 11},
+      {system, "<user_context>\n<user_id>0</user_id><username>A</username>\n</user_context>\n",
+       "several-elements", 2},
+      {system + "<region>\n\t<gps_y>95</gps_y>\n</region>\n", "", "out-of-range", 11},
+      {system, "<user_context>\n<duration>1e308</duration>\n</user_context>\n", "out-of-range",
+       2},
+      {system, "notes, not users\n", "users-not-users", 8},
   };
   for (const Case& c : cases) {
     Scratch scratch;

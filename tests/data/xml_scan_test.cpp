@@ -75,6 +75,34 @@ TEST(ReadTagValue, CutsLongValuesToTheBuffer) {
   EXPECT_EQ(value[XML_VALUE_SIZE], '#');
 }
 
+TEST(CrowdedLines, EverythingAfterTheFirstElementCounts) {
+  struct Case {
+    const char* line;
+    bool crowded;
+  };
+  const Case cases[] = {
+      {"\t\t<region_id>3</region_id>\n", false},
+      {"\t\t<theme_list/>\n", false},
+      {"\t</region>\n", false},
+      {"<?xml version='1.0' encoding='UTF-8' ?>\n", false},
+      {"\t<user_filename/>   <!-- empty: <b>beside</b> it -->\n", false},
+      {"<region_description>a < b, 3<4</region_description>\n", false},
+      {"<region_description\ttabbed>x</region_description>\n", false},
+      {"<theme_list><theme_id>1</theme_id></theme_list>\n", true},
+      {"<radius>16</radius><project_name>X</project_name>\n", true},
+      {"\t\t<theme_id>1</theme_id></content>\n", true},
+      {"</region><region>\n", true},
+      {"<region_id>3</region_id></region_id>\n", true},
+      {"<!-- note --><region_id>3</region_id>\n", true},
+      {"<?xml version='1.0' ?><system>\n", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HoldsMoreThanOneElement(c.line), c.crowded) << c.line;
+  // Lines are counted from 1, a long line in the reader's pieces.
+  EXPECT_EQ(FirstCrowdedLine("<a>1</a>\n<b>2</b><c>3</c>\n<d/><e/>\n"), 2);
+  EXPECT_EQ(FirstCrowdedLine("<a>" + std::string(300, 'x') + "</a>\n"), 0);
+  EXPECT_EQ(FirstCrowdedLine(std::string(254, ' ') + "x<a>1</a><b>2</b>\n"), 1);
+}
+
 TEST(ValueConversion, IntegersReadAsPercentI) {
   int v = -5;
   EXPECT_TRUE(ReadInt("010", &v));

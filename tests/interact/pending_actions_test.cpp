@@ -193,4 +193,35 @@ TEST_F(PendingActionTest, AProjectThatDroppedRecordsAsksOnceInPlainWords) {
   }
 }
 
+TEST_F(PendingActionTest, AFileThatLoadedInPartIsKeptAndTheBoxSaysWhy) {
+  struct Case {
+    const char* what;
+    bool usersDropped;
+    int crowdedLine;  // of the project
+    const char* caption;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"a line of two elements", false, 12, "Project not saved",
+       "more than one element on line 12"},
+      {"users past 128", true, 0, "Users not saved", "users file holds more than 128 users"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    headless::Reset();
+    app->m_quit = 0;
+    fs::remove(dir / "users.xml");
+    model->m_projectCrowdedLine = c.crowdedLine;
+    if (c.usersDropped)
+      while (model->m_userList->Rejected() == 0) model->AddNewUser("x");
+    Tap(780, 10);
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxes()[0].caption, c.caption);
+    EXPECT_NE(headless::MessageBoxes()[0].text.find(c.says), std::string::npos)
+        << headless::MessageBoxes()[0].text;
+    EXPECT_EQ(fs::exists(dir / "users.xml"), !c.usersDropped);
+    EXPECT_EQ(fs::exists(dir / "project.xml"), c.crowdedLine == 0);
+  }
+}
+
 }  // namespace
