@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/portrait_app.h"
 #include "platform/backend_select.h"
+#include "platform/windowing/termination.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -13,6 +14,8 @@ constexpr unsigned kFullScreenFlag = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before anything can take long: a request to end at any moment saves and ends.
+  platform::HandleTerminationSignals();
   RunOptions options;
   if (auto status = ParseCommandLine(argc, argv, &options, std::cout, std::cerr)) return *status;
 
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
     CPortraitApp app(config);
     app.SetRunOptions(options);
     result = app.Run();
+    if (result == 0) result = app.ExitStatus();
   }
   platform::ShutdownBackend();
   return result;
