@@ -14,10 +14,11 @@ constexpr unsigned kFullScreenFlag = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Before anything can take long: a request to end at any moment saves and ends.
-  platform::HandleTerminationSignals();
   RunOptions options;
+  // The subcommands (check, new) end here and keep the default actions of the signals.
   if (auto status = ParseCommandLine(argc, argv, &options, std::cout, std::cerr)) return *status;
+  // From here a request to end, at any moment, saves and ends.
+  platform::HandleTerminationSignals();
 
   platform::UseBackend(platform::BackendFromEnvironment());
   // A project named here counts as chosen in the file dialog, which is then not shown.
