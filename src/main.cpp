@@ -15,7 +15,7 @@ constexpr unsigned kFullScreenFlag = 2;
 
 int main(int argc, char** argv) {
   RunOptions options;
-  // The subcommands (check, new) end here and keep the default actions of the signals.
+  // The subcommands end here and keep the default actions of the signals.
   if (auto status = ParseCommandLine(argc, argv, &options, std::cout, std::cerr)) return *status;
   // From here a request to end, at any moment, saves and ends.
   platform::HandleTerminationSignals();
