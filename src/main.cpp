@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/portrait_app.h"
 #include "platform/backend_select.h"
+#include "platform/windowing/termination.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -14,7 +15,10 @@ constexpr unsigned kFullScreenFlag = 2;
 
 int main(int argc, char** argv) {
   RunOptions options;
+  // The subcommands end here and keep the default actions of the signals.
   if (auto status = ParseCommandLine(argc, argv, &options, std::cout, std::cerr)) return *status;
+  // From here a request to end, at any moment, saves and ends.
+  platform::HandleTerminationSignals();
 
   platform::UseBackend(platform::BackendFromEnvironment());
   // A project named here counts as chosen in the file dialog, which is then not shown.
@@ -38,6 +42,7 @@ int main(int argc, char** argv) {
     CPortraitApp app(config);
     app.SetRunOptions(options);
     result = app.Run();
+    if (result == 0) result = app.ExitStatus();
   }
   platform::ShutdownBackend();
   return result;

@@ -68,6 +68,11 @@ bool CPortraitApp::AskForProjectFile(char* path, DWORD size) {
   return GetOpenFileNameA(&ofn) != FALSE;
 }
 
+void CPortraitApp::QuitWithoutProject() {
+  m_exitStatus = EXIT_NO_PROJECT;
+  Quit();
+}
+
 bool CPortraitApp::LockProject(const char* path) {
   // A file that is not there is not opened either, so there is nothing to guard.
   struct stat st {};
@@ -89,11 +94,11 @@ bool CPortraitApp::LockProject(const char* path) {
 }
 
 HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
+  // The lock is taken once the file has loaded as a project (startup_sequence.cpp), so that
+  // no lock file is left beside a file that is not one.
   if (!AskForProjectFile(m_projectFile, sizeof m_projectFile)) {
     MessageBoxA(m_hWnd, "No file chosen, quiting", "Info", MB_OK);
     Quit();  // the loop never starts; the set-up below is harmless
-  } else if (!LockProject(m_projectFile)) {
-    Quit();  // neither file is read or written
   }
 
   m_instance = instance;

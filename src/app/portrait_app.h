@@ -24,6 +24,10 @@ constexpr UINT_PTR VIDEO_TIMER_ID = 9876;
 // Buffer size that holds any status message with its terminator.
 constexpr int STATUS_MESSAGE_SIZE = 64;
 
+// Exit status of a run that opened no project: another program has it open, or the chosen
+// file is not a project and no other was chosen.
+constexpr int EXIT_NO_PROJECT = 1;
+
 // Longest name typed on the new-user screen.
 constexpr int NEW_USER_NAME_MAX = 24;
 
@@ -59,6 +63,10 @@ class CPortraitApp : public CAppFrame {
   bool AskForProjectFile(char* path, DWORD size);
   // Locks the chosen project; when another program has it open, says so and returns false.
   bool LockProject(const char* path);
+  // Ends the run before any project was opened; the process then exits non-zero.
+  void QuitWithoutProject();
+  // The process's exit status once Run has returned 0.
+  int ExitStatus() const { return m_exitStatus; }
   // After a project that would not load (-7, -8, -9): names the file and what was wrong, and
   // offers to choose another, whose startup then runs on the next frame.
   void OfferAnotherProject(int32_t status);
@@ -106,4 +114,7 @@ class CPortraitApp : public CAppFrame {
   bool m_muted = false;
   bool m_videoPaused = false;
   CProjectLock m_projectLock;  // held while the project is open
+  // Why the new-user screen refused a name, shown on it until the next key; null for none.
+  const char* m_newUserNotice = nullptr;
+  int m_exitStatus = 0;
 };

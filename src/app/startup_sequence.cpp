@@ -90,10 +90,19 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     std::snprintf(line, sizeof line, "Loading XML - %.*s...", kNameRoom,
                   FileNamePart(m_projectFile));
     label(1, line);
-    if (m_model->LoadProjectFile(m_projectFile))
+    if (m_model->LoadProjectFile(m_projectFile)) {
       done(1);
-    else
+      if (!LockProject(m_projectFile)) {
+        // Open in another window: nothing more is read, and nothing is written.
+        delete m_model;
+        m_model = nullptr;
+        m_startupPending = false;
+        QuitWithoutProject();
+        return;
+      }
+    } else {
       failed(1, m_model->m_status);
+    }
 
     label(2, "Loading Map...");
     m_model->LoadMap();  // reports its own failures
@@ -166,10 +175,14 @@ void CPortraitApp::OfferAnotherProject(int32_t status) {
                 "The file\n%.260s\ncannot be opened as a project. %s\n\nChoose another "
                 "project?",
                 m_projectFile, what);
-  if (MessageBoxA(m_hWnd, text, "Not a project", MB_YESNO | MB_ICONWARNING) != IDYES) return;
   char chosen[sizeof m_projectFile];
-  // A cancelled choice, or a project open elsewhere, goes on as after No.
-  if (!AskForProjectFile(chosen, sizeof chosen) || !LockProject(chosen)) return;
+  // No, or a cancelled choice: there is no project to show, so the program ends (an empty
+  // map would answer only its exit button). Nothing is saved, as nothing was opened.
+  if (MessageBoxA(m_hWnd, text, "Not a project", MB_YESNO | MB_ICONWARNING) != IDYES ||
+      !AskForProjectFile(chosen, sizeof chosen)) {
+    QuitWithoutProject();
+    return;
+  }
   std::memcpy(m_projectFile, chosen, sizeof m_projectFile);
   // The next frame starts again on the new project with a fresh model.
   delete m_model;

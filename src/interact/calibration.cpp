@@ -132,8 +132,12 @@ void CPortrait::SetMapEdges(double left, double top, double right, double bottom
   system->m_bottom = bottom;
   m_gpsTopLeft = CGeoPoint(left, top);
   m_gpsBottomRight = CGeoPoint(right, bottom);
+  // A calibration is an edit: the quit box must not call it nothing.
+  m_projectEdited = true;
   ComputeMapPositions();
-  // The user stays where they are on the map; content placed beside them goes back there.
-  m_userGps = MapToGps(m_userPos);
+  // The visitor stays where they are on the ground, as regions and content do, so a place
+  // they stood in keeps them; content placed beside them follows.
+  m_userPos = GpsToMap(m_userGps);
   MarkRelatedContent();
+  TestAllRegions();
 }

@@ -36,9 +36,11 @@ void CPortrait::HandleMapTap(int x, int y) {
   }
   if (m_showCoordsMode) {
     const CGeoPoint g = MapPointToGps(mapX, mapY);
-    // snprintf keeps coordinates of any size inside the buffer.
+    // Both numbers named, latitude first as calibration asks for them; snprintf keeps
+    // coordinates of any size inside the buffer.
     char text[128];
-    std::snprintf(text, sizeof text, "Screen (%i, %i), GPS (%f, %f)", mapX, mapY, g.x, g.y);
+    std::snprintf(text, sizeof text, "Map pixel (%i, %i)\nLatitude %f, longitude %f", mapX, mapY,
+                  g.y, g.x);
     MessageBoxA(m_hWnd, text, "Position info", MB_OK);
     m_showCoordsMode = false;
     return;

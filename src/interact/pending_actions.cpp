@@ -53,11 +53,11 @@ bool SaveBeforeQuit(CPortrait* model, HWND owner, const char* projectFile) {
   text += "\n";
   if (losesEdits && !usersSaved) {
     text +=
-        "Quitting now loses the changes to the project (placed icons and regions, "
+        "Quitting now loses the changes to the project (placed icons and regions, map edges, "
         "relationship settings) and the users' new histories and times.";
   } else if (losesEdits) {
     text +=
-        "Quitting now loses the changes to the project (placed icons and regions, "
+        "Quitting now loses the changes to the project (placed icons and regions, map edges, "
         "relationship settings).";
   } else if (!usersSaved) {
     text += "Quitting now loses the users' new histories and times.";

@@ -1,5 +1,7 @@
 // The region test, run for each region while the map view draws it.
 #include "data/region_item.h"
+#include "data/system_item.h"
+#include "data/xml_item_list.h"
 #include "map/portrait.h"
 
 void CPortrait::TestRegion(CRegionItem* region, double radius) {
@@ -17,4 +19,11 @@ void CPortrait::TestRegion(CRegionItem* region, double radius) {
     region->m_active = false;
     SetRegionContentAvailable(region->m_id, false);
   }
+}
+
+void CPortrait::TestAllRegions() {
+  const CSystemItem* system = System();
+  if (system == nullptr || m_regionList == nullptr || m_regionList->IsEmpty()) return;
+  for (int i = m_regionList->First(); i != -1; i = m_regionList->Next())
+    TestRegion(static_cast<CRegionItem*>(m_regionList->Current()), system->m_radius);
 }

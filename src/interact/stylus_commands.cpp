@@ -14,6 +14,10 @@ bool CPortrait::HandleCommandTap(int x, int y) {
     return true;  // hit or not, the page view covers the map
   }
 
+  // Calibrating: a point under the exit or users button is a point of the map like any
+  // other (Escape ends calibration first). The menu, once opened, still takes its taps.
+  if (IsCalibrating() && !m_menuOpen) return false;
+
   const POINT pt{x, y};
   if (PtInRect(&m_exitButtonRect, pt)) {
     m_pendingAction = ACTION_SAVE_AND_QUIT;

@@ -99,6 +99,7 @@ void UserListScreenTap(CPortraitApp& app, LONG x, LONG y) {
   } else if (Hit(kNewUser, o, x, y)) {
     app.m_mode = MODE_NEW_USER;
     app.m_newUserName[0] = '\0';
+    app.m_newUserNotice = nullptr;
   } else if (Hit(kScrollUp, o, x, y)) {
     if (app.m_userListTop >= 1) --app.m_userListTop;
   } else if (Hit(kScrollDown, o, x, y)) {

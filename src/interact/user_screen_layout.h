@@ -29,6 +29,10 @@ constexpr DWORD kThumbColour = 0x606060;
 
 // New-user screen
 constexpr POINT kNameText{70, 40};  // inside the name box (65, 38) to (244, 48)
+// Centre of a refusal's line, in the gap between the keyboard and the buttons.
+constexpr POINT kNoticeText{120, 150};
+constexpr const char* kNoticeEmptyName = "TYPE A NAME FIRST";
+constexpr const char* kNoticeNameTaken = "THAT NAME IS TAKEN";
 constexpr RECT kNameConfirm{11, 160, 98, 174};
 constexpr RECT kNameCancel{143, 160, 230, 174};
 constexpr RECT kKeyboard{10, 61, 230, 148};

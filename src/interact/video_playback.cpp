@@ -104,10 +104,12 @@ void CPortraitApp::PlaybackKey(UINT virtualKey) {
       if (m_volume > 1000) m_volume = 1000;
       if (m_volume < 0) m_volume = 0;
       SendMessageA(m_videoWindow, MCIWNDM_SETVOLUME, 0, m_muted ? 0 : m_volume);
+      SendMessageA(m_videoWindow, MCIWNDM_SHOWVOLUME, m_muted ? 1 : 0, m_volume);
       break;
     case 'M':
       m_muted = !m_muted;
       SendMessageA(m_videoWindow, MCIWNDM_SETVOLUME, 0, m_muted ? 0 : m_volume);
+      SendMessageA(m_videoWindow, MCIWNDM_SHOWVOLUME, m_muted ? 1 : 0, m_volume);
       break;
     case VK_ESCAPE:
       ToggleVideo();  // as a tap ends it

@@ -131,6 +131,7 @@ class CPortrait {
   // Selects the item for playback, records the viewing and marks related content.
   void ChooseContent(CContentItem* item);
   void TestRegion(CRegionItem* region, double radius);  // one region, run while drawing
+  void TestAllRegions();  // every region at once, when the map moved under the visitor
   void MarkRelatedContent();
   // kind is REL_THEMES, REL_CHARACTERS, REL_TIMES or REL_LOCATIONS; table is the current
   // item's 64 flags of that kind. Returns the new number of placed items.

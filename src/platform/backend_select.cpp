@@ -13,6 +13,7 @@
 #include "platform/position/position_source.h"
 #include "platform/windowing/detail/window_object.h"
 #include "platform/windowing/detail/window_support.h"
+#include "platform/windowing/termination.h"
 
 namespace platform {
 namespace {
@@ -37,6 +38,7 @@ void UseBackend(BackendKind kind) {
   b.kind = kind;
   b.pieces = kind == BackendKind::Real ? RealPieces() : HeadlessPieces();
   b.chosen = true;
+  SetTerminationWakeTarget(b.pieces.window);
   // The locale comes from the environment, as a toolkit would set it, except for numbers.
   SetProcessLocale();
 }
@@ -62,6 +64,8 @@ void PresetFileChoice(const char* path) { SetPresetFile(path ? path : ""); }
 void ShutdownBackend() {
   BackendState& b = B();
   if (!b.chosen) return;
+  // A signal from now on is only noted: the window system it would wake is going.
+  SetTerminationWakeTarget(nullptr);
   // The position reader's thread wakes the window system; it ends before that goes.
   ClosePositionSource();
   if (b.pieces.present) b.pieces.present->Close();

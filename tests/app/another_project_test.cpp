@@ -76,9 +76,12 @@ TEST_F(AnotherProjectTest, AFailedLoadNamesTheFileAndWhatWasWrong) {
     EXPECT_NE(box->text.find(path), std::string::npos) << box->text;
     EXPECT_NE(box->text.find(c.reason), std::string::npos) << box->text;
     EXPECT_NE(box->text.find("Choose another project?"), std::string::npos);
-    // No: the program goes on as before, without asking for a file.
+    // No: the program ends without asking for a file, says so in its exit status, and
+    // leaves no lock beside a file that is not a project.
     EXPECT_EQ(headless::FileDialogs().size(), 1u);
     EXPECT_EQ(app.m_projectFile, path);
+    EXPECT_EQ(app.ExitStatus(), EXIT_NO_PROJECT);
+    EXPECT_FALSE(fs::exists(root / ("." + c.name + ".lock")));
   }
 }
 
@@ -95,6 +98,9 @@ TEST_F(AnotherProjectTest, YesOpensTheFileDialogAndStartsOnTheChosenProject) {
   EXPECT_NE(app.m_model->System(), nullptr);
   EXPECT_EQ(app.m_mode, MODE_NEW_USER);                           // its users file holds nobody yet
   EXPECT_EQ(Box("Not a project"), &headless::MessageBoxes()[0]);  // asked only once
+  EXPECT_EQ(app.ExitStatus(), 0);
+  EXPECT_TRUE(fs::exists(root / ".Harbour.xml.lock"));
+  EXPECT_FALSE(fs::exists(root / ".HarbourUsers.xml.lock"));
 }
 
 TEST_F(AnotherProjectTest, AProjectThatLoadsAsksNothing) {

@@ -109,7 +109,8 @@ TEST_F(ProjectLockTest, ASecondStartOnAnOpenProjectSaysSoAndTouchesNothing) {
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);
   EXPECT_EQ(headless::MessageBoxes()[0].caption, "Project already open");
   EXPECT_NE(headless::MessageBoxes()[0].text.find(project), std::string::npos);
-  EXPECT_EQ(app.m_model, nullptr);  // no startup ran
+  EXPECT_EQ(app.m_model, nullptr);  // the startup went no further than the project file
+  EXPECT_EQ(app.ExitStatus(), EXIT_NO_PROJECT);
   EXPECT_EQ(testsupport::ReadAll(project), before);
   EXPECT_EQ(fs::last_write_time(root / "tour" / "People.xml"), usersTime);
 }

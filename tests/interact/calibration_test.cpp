@@ -87,6 +87,41 @@ TEST_F(CalibrationFlowTest, TwoPointsConfirmedSetTheEdgesAndPlaceEverythingAnew)
   EXPECT_DOUBLE_EQ(content->m_gpsY, 51.45);
 }
 
+TEST_F(CalibrationFlowTest, TheVisitorKeepsTheirGroundPositionAndNewEdgesAreAnEdit) {
+  // 40 map pixels west of the region, outside its radius of 30; the new edges halve the
+  // scale, so on the ground the visitor is then within it.
+  model->SetUserPosition(static_cast<int>(region->m_screenX) - 40,
+                         static_cast<int>(region->m_screenY));
+  model->TestAllRegions();
+  ASSERT_FALSE(region->m_active);
+  const CGeoPoint ground = model->m_userGps;
+  StartFromMenu();
+  Typed("51.5", "-1.0");
+  Typed("51.2", "-0.4");
+  Tap(100, 100);
+  Tap(700, 400);
+  EXPECT_EQ(model->m_userGps, ground);
+  EXPECT_NEAR(model->m_userPos.x, 180, 1.0);  // half of 40 pixels west of (200, 300)
+  EXPECT_NEAR(model->m_userPos.y, 300, 1.0);
+  EXPECT_TRUE(region->m_active);  // tested again at once, not only when next drawn
+  EXPECT_TRUE(model->m_projectEdited);
+}
+
+TEST_F(CalibrationFlowTest, TapsUnderTheExitAndUsersButtonsAreCalibrationPoints) {
+  const RECT buttons[] = {model->m_exitButtonRect, model->m_usersButtonRect};
+  for (const RECT& button : buttons) {
+    SCOPED_TRACE(button.left);
+    ASSERT_LT(button.left, button.right);
+    const size_t asked = headless::GpsEntryDialogs().size();
+    StartFromMenu();
+    headless::QueueGpsEntryAnswer({Action::Cancel, "", ""});
+    Tap((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    EXPECT_EQ(headless::GpsEntryDialogs().size(), asked + 1);
+    EXPECT_EQ(model->m_pendingAction, ACTION_NONE);
+    EXPECT_EQ(app->m_mode, MODE_MAP);
+  }
+}
+
 TEST_F(CalibrationFlowTest, TapsAreMapPixelsOfTheScrolledView) {
   model->m_mapSize.Set(1600, 1200);
   model->m_viewRect = RECT{400, 300, 1200, 900};
@@ -157,6 +192,7 @@ TEST_F(CalibrationFlowTest, EveryWayOutLeavesEverythingAsItWas) {
     way.act();
     EXPECT_FALSE(model->IsCalibrating());
     EXPECT_EQ(Snapshot(), before);
+    EXPECT_FALSE(model->m_projectEdited);
   }
   EXPECT_EQ(model->m_userPos.x, 700);  // Escape gave the map its taps back
 }

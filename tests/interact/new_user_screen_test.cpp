@@ -1,6 +1,7 @@
 // The new-user screen: the on-screen keyboard, the 24-character limit, delete, confirm
 // (with the lowest free id, a refused empty name, a full list) and cancel.
 #include <cstring>
+#include <string>
 
 #include "interact/user_screen_fixture.h"
 
@@ -126,6 +127,47 @@ TEST_F(NewUserScreen, AnEmptyNameIsRefusedByDoingNothing) {
   Confirm();
   EXPECT_EQ(app->m_mode, MODE_NEW_USER);
   EXPECT_EQ(model->m_userList->Count(), 0);
+}
+
+TEST_F(NewUserScreen, AnEmptyOrTakenNameIsRefusedWithALineOnTheScreen) {
+  struct Case {
+    const char* listed;  // one user already on the list, or none
+    const char* typed;
+    const char* notice;  // null: added
+  };
+  const Case cases[] = {
+      {nullptr, "", "TYPE A NAME FIRST"},
+      {nullptr, "   ", "TYPE A NAME FIRST"},
+      {"HELGA", "HELGA", "THAT NAME IS TAKEN"},
+      {"Ingrid", "INGRID", "THAT NAME IS TAKEN"},  // as a users file may spell it
+      {" JON", "JON ", "THAT NAME IS TAKEN"},
+      {"KAI", "KAIA", nullptr},
+  };
+  int id = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.listed ? c.listed : "-") + " / " + c.typed);
+    if (c.listed) AddUser(id++, c.listed);
+    const int before = model->m_userList->Count();
+    app->m_mode = MODE_NEW_USER;
+    app->m_newUserName[0] = '\0';
+    Type(c.typed);
+    Confirm();
+    if (c.notice == nullptr) {
+      EXPECT_EQ(model->m_userList->Count(), before + 1);
+      EXPECT_EQ(app->m_mode, MODE_USER_LIST);
+      continue;
+    }
+    EXPECT_EQ(model->m_userList->Count(), before);
+    EXPECT_EQ(app->m_mode, MODE_NEW_USER);
+    Draw();
+    auto texts = Calls("DrawTextA");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1].text, c.notice);
+    EXPECT_EQ(texts[1].dst.top, kEntryY + 150);
+    Key(0, 0);  // typing again puts the line away
+    Draw();
+    EXPECT_EQ(Calls("DrawTextA").size(), 1u);
+  }
 }
 
 TEST_F(NewUserScreen, AFullListRefusesTheUserAndTheScreenGoesOn) {

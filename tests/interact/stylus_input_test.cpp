@@ -124,7 +124,8 @@ TEST_F(StylusInputTest, ShowCoordinatesBoxGivesMapPointAndGpsThenTheModeIsOff) {
 
   Tap(20, 5);  // map point (120, 45)
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);
-  EXPECT_EQ(headless::MessageBoxes()[0].text, "Screen (120, 45), GPS (-1.234500, 51.500000)");
+  EXPECT_EQ(headless::MessageBoxes()[0].text,
+            "Map pixel (120, 45)\nLatitude 51.500000, longitude -1.234500");
   EXPECT_EQ(headless::MessageBoxes()[0].caption, "Position info");
   EXPECT_EQ(headless::MessageBoxes()[0].type, MB_OK);
   EXPECT_FALSE(model->m_showCoordsMode);
@@ -143,7 +144,7 @@ TEST_F(StylusInputTest, PositionTextStaysBoundedForHugeCoordinates) {
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);
   const std::string& text = headless::MessageBoxes()[0].text;
   EXPECT_LT(text.size(), 128u);
-  EXPECT_EQ(text.rfind("Screen (1, 1), GPS (", 0), 0u);
+  EXPECT_EQ(text.rfind("Map pixel (1, 1)\nLatitude ", 0), 0u);
 }
 
 TEST_F(StylusInputTest, ChoosingARegionNeedsItsAreaShown) {

@@ -686,6 +686,36 @@ TEST_F(VideoPlaybackTest, AHeldSeekKeyGoesOnSeeking) {
   headless::InjectKeyUp(VK_RIGHT);
 }
 
+// Over a sound file's picture the bar is solid, so the GPS status line drawn under it does
+// not show through; M writes the mute on the bar for a moment.
+TEST_F(VideoPlaybackTest, TheBarCoversTheStatusLineAndShowsTheMuteForAMoment) {
+  // Pixels that are not black in the bar's text row, between two columns.
+  auto litIn = [&](int left, int right) {
+    int n = 0;
+    for (int y = recorder->height - 18; y < recorder->height - 8; ++y)
+      for (int x = left; x < right; ++x)
+        if (recorder->Pixel(x, y) != 0) ++n;
+    return n;
+  };
+  model->m_showGpsStatus = true;
+  UseFile(4, ToneFile(false));
+  PlayByTap(4);
+  ASSERT_TRUE(WaitFor([&] { return TrackFill(kPlayedColour) > 0; }, std::chrono::seconds(20)));
+  EXPECT_EQ(litIn(400, 700), 0) << "the status line shows through the bar";
+  // Paused, the bar's text holds still.
+  headless::InjectKeyDown(VK_SPACE);
+  headless::InjectKeyUp(VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return TrackFill(kPausedColour) > 0; }, std::chrono::seconds(10)));
+  const int plain = litIn(0, 400);
+  headless::InjectKeyDown('M');
+  headless::InjectKeyUp('M');
+  EXPECT_TRUE(WaitFor([&] { return litIn(0, 400) > plain + 30; }, std::chrono::seconds(10)))
+      << "nothing written on the bar after M";
+  headless::AdvanceClock(2500);
+  EXPECT_TRUE(WaitFor([&] { return litIn(0, 400) == plain; }, std::chrono::seconds(10)))
+      << "the mute stayed on the bar";
+}
+
 // Volume and mute set during one playback hold for the next.
 TEST_F(VideoPlaybackTest, VolumeAndMuteLastForTheRun) {
   auto press = [](UINT vk) {

@@ -3,6 +3,7 @@
 // would rewrite them into logical coordinates, and on this layer that is the display's job
 // (DeviceToLogical).
 #include <SDL_image.h>
+#include <glib.h>
 
 #include <algorithm>
 
@@ -25,8 +26,10 @@ constexpr int kMinimumClientHeight = 120;
 
 bool SdlWindowPiece::EnsureVideo() {
   if (m_videoUp) return true;
-  // The close button arrives as a window event; SDL_QUIT then only means a signal.
+  // The close button arrives as a window event. Signals are the program's own
+  // (termination.cpp): SDL's handler would leave SIGHUP out and be seen only by its pump.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // A click that activates the window is still a click, as on the platform this replaces.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
@@ -244,7 +247,7 @@ void SdlWindowPiece::Take(const SDL_Event& e) {
           return;
       }
       break;
-    case SDL_QUIT:  // SIGTERM or SIGINT
+    case SDL_QUIT:  // asked to end by the system (signals are handled in termination.cpp)
       in.kind = InputEvent::Kind::Terminate;
       NoteTermination();
       break;
@@ -285,6 +288,8 @@ void SdlWindowPiece::Wake() {
   SDL_Event e{};
   e.type = SDL_USEREVENT;
   SDL_PushEvent(&e);
+  // A GTK dialog's loop may be the one waiting (also safe from any thread).
+  g_main_context_wakeup(nullptr);
 }
 
 POINT SdlWindowPiece::CursorOnScreen() {

@@ -14,6 +14,7 @@
 #include "platform/graphics/detail/surface_data.h"
 #include "platform/graphics/detail/text_encoding.h"
 #include "platform/media/detail/video_player.h"
+#include "platform/windowing/win_api.h"
 
 namespace platform {
 namespace {
@@ -26,6 +27,7 @@ constexpr DWORD kPausedColour = 0xF0B030;
 constexpr size_t kSubtitleBytes = 600;  // a cue longer than a screenful is cut
 constexpr size_t kSubtitleLines = 6;
 constexpr int kSubtitleGap = 6;
+constexpr uint32_t kLevelShownMs = 2000;
 
 void FormatTime(char* out, size_t size, uint32_t seconds) {
   std::snprintf(out, size, "%02u:%02u", seconds / 60, seconds % 60);
@@ -51,15 +53,29 @@ MediaPicture::Bar MediaPicture::Measure(VideoPlayer& player) const {
                                      (position < end ? position : end) / end);
   }
   bar.paused = player.Paused();
+  // Signed, so that the moment also ends across the clock's wrap.
+  if (static_cast<int32_t>(m_levelUntil - timeGetTime()) > 0) bar.level = m_level;
   return bar;
 }
 
-void MediaPicture::DrawBar(const Bar& bar) {
+void MediaPicture::ShowVolume(int permille, bool muted, uint32_t now) {
+  m_level = muted ? kMutedLevel : (std::clamp(permille, 0, 1000) + 5) / 10;
+  m_levelUntil = now + kLevelShownMs;
+}
+
+void MediaPicture::DrawBar(const Bar& bar, bool overProgramPicture) {
   const LONG w = static_cast<LONG>(m_picture.GetWidth());
   const LONG h = static_cast<LONG>(m_picture.GetHeight());
   RECT strip{0, h - kBarHeight, w, h};
-  GDFILLRECTFX shade{150, 0};
-  m_picture.FillRect(&strip, 0x000000, GDFILLRECT_OPACITY, &shade);
+  // Over a film the strip is shaded; over the program's own picture it is solid, or the
+  // lines the program keeps at the bottom of the screen (the GPS status) would show
+  // through the bar's text.
+  if (overProgramPicture) {
+    m_picture.FillRect(&strip, 0x000000, 0, nullptr);
+  } else {
+    GDFILLRECTFX shade{150, 0};
+    m_picture.FillRect(&strip, 0x000000, GDFILLRECT_OPACITY, &shade);
+  }
   RECT track{kTrackMargin, h - 6, w - kTrackMargin, h - 3};
   m_picture.FillRect(&track, kTrackColour, 0, nullptr);
   RECT played{kTrackMargin, h - 6, kTrackMargin + static_cast<LONG>(bar.fill), h - 3};
@@ -73,8 +89,15 @@ void MediaPicture::DrawBar(const Bar& bar) {
   } else {
     std::snprintf(total, sizeof total, "--:--");
   }
-  char text[64];
-  std::snprintf(text, sizeof text, "%s%s / %s", bar.paused ? "PAUSED   " : "", elapsed, total);
+  char level[32] = "";
+  if (bar.level == kMutedLevel) {
+    std::snprintf(level, sizeof level, "   MUTED");
+  } else if (bar.level >= 0) {
+    std::snprintf(level, sizeof level, "   VOLUME %d%%", bar.level);
+  }
+  char text[96];
+  std::snprintf(text, sizeof text, "%s%s / %s%s", bar.paused ? "PAUSED   " : "", elapsed, total,
+                level);
   m_picture.DrawTextA(kTrackMargin, h - kBarHeight + 2, text, &m_font, GDDRAWTEXT_LEFT, nullptr, 0,
                       nullptr);
 }
@@ -180,7 +203,7 @@ SDL_Surface* MediaPicture::Compose(VideoPlayer& player) {
     m_lastSubtitle = subtitle;
   }
   if (withBar) {
-    DrawBar(bar);
+    DrawBar(bar, kind != MediaKind::Video);
     m_lastBar = bar;
     m_barShown = true;
   }

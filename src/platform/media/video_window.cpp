@@ -63,6 +63,9 @@ LRESULT MediaWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case MCIWNDM_SETVOLUME:
       if (w.player) w.player->SetVolume(static_cast<int>(lParam));
       return 0;
+    case MCIWNDM_SHOWVOLUME:
+      if (w.picture) w.picture->ShowVolume(static_cast<int>(lParam), wParam != 0, timeGetTime());
+      return 0;
     case MCIWNDM_GETVOLUME:
       return w.player ? static_cast<LRESULT>(w.player->Volume()) : 0;
     case MCIWNDM_PUT_DEST:

@@ -14,6 +14,8 @@ constexpr UINT MCIWNDM_GETMODEA = 0x046A;
 constexpr UINT MCIWNDM_SETVOLUME = 0x046E;
 constexpr UINT MCIWNDM_GETVOLUME = 0x046F;
 constexpr UINT MCIWNDM_PUT_DEST = 0x048F;
+// The program's own: shows the loudness on the progress bar for a moment.
+constexpr UINT MCIWNDM_SHOWVOLUME = 0x04F0;
 constexpr DWORD MCIWNDF_NOPLAYBAR = 0x0002;
 
 // Answers of MCIWNDM_GETMODEA.
@@ -25,7 +27,8 @@ constexpr LRESULT MCI_MODE_PAUSE = 529;
 // Creates a media window over `parent` and opens `file` in it, a local file only. MCI_PLAY
 // starts it, MCI_PAUSE and MCI_RESUME hold and release it, MCI_SEEK (lParam: milliseconds)
 // moves it, MCIWNDM_SETVOLUME (lParam: 0 silent to 1000 as recorded) sets its loudness and
-// MCIWNDM_GETVOLUME answers it;
+// MCIWNDM_GETVOLUME answers it; MCIWNDM_SHOWVOLUME (wParam: muted, lParam: 0 to 1000)
+// writes that state on the progress bar for two seconds, so a key that changed it is seen;
 // MCI_CLOSE closes the media (the window stays, showing nothing). GETEND and GETPOSITIONA
 // answer in milliseconds; a file that cannot be played answers 0 to both.
 // Without MCIWNDF_NOPLAYBAR the window shows a progress bar along its bottom, with elapsed

@@ -15,7 +15,6 @@ namespace platform {
 namespace {
 
 int g_modalDepth = 0;
-bool g_terminate = false;
 
 }  // namespace
 
@@ -37,10 +36,6 @@ ModalScope::~ModalScope() {
 }
 
 bool InModalLoop() { return g_modalDepth > 0; }
-
-bool TerminationRequested() { return g_terminate; }
-
-void NoteTermination() { g_terminate = true; }
 
 }  // namespace platform
 

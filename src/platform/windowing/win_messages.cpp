@@ -7,6 +7,7 @@
 #include "platform/windowing/detail/input_translate.h"
 #include "platform/windowing/detail/message_queue.h"
 #include "platform/windowing/detail/modal_scope.h"
+#include "platform/windowing/termination.h"
 #include "platform/pieces.h"
 #include "platform/position/detail/position_hub.h"
 #include "platform/graphics/detail/presentation.h"
@@ -74,6 +75,8 @@ void ResetMessageQueue() { Q() = QueueState{}; }
 void PumpWindowSystem() {
   std::vector<InputEvent> events;
   Active().window->Pump(events);
+  // A signal's request joins the window system's events, and like theirs is never discarded.
+  if (TakeTerminationSignal()) events.push_back(InputEvent{InputEvent::Kind::Terminate});
   bool discard = InModalLoop();
   for (const InputEvent& e : events) DiscardOrTranslate(e, discard);
   PresentVideoFrame();

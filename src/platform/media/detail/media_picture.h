@@ -20,6 +20,9 @@ class MediaPicture {
 
   // Where the cover art of a sound file goes in the program's picture; empty: nowhere.
   void SetArtBox(const RECT& box) { m_artBox = box; }
+  // Writes the loudness (0 to 1000) or MUTED on the bar from `now` (platform milliseconds)
+  // for a moment.
+  void ShowVolume(int permille, bool muted, uint32_t now);
   // The next picture to show, or null when nothing changed since the last one. A sound file
   // is shown over the open display's back buffer, which holds the program's picture for it.
   SDL_Surface* Compose(VideoPlayer& player);
@@ -30,10 +33,12 @@ class MediaPicture {
     uint32_t totalS = 0;
     uint32_t fill = 0;  // pixels of the track filled
     bool paused = false;
+    int level = -1;  // per cent of full loudness written on the bar; kMutedLevel; -1: none
     bool operator==(const Bar&) const = default;
   };
+  static constexpr int kMutedLevel = -2;
   Bar Measure(VideoPlayer& player) const;
-  void DrawBar(const Bar& bar);
+  void DrawBar(const Bar& bar, bool overProgramPicture);
   // The subtitle in lines that fit the picture's width, centred above the bar.
   void DrawSubtitle(const std::string& text, bool aboveBar);
 
@@ -47,6 +52,8 @@ class MediaPicture {
   bool m_barShown = false;
   Bar m_lastBar;
   std::string m_lastSubtitle;
+  int m_level = -1;
+  uint32_t m_levelUntil = 0;
 };
 
 }  // namespace platform
