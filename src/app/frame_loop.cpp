@@ -52,12 +52,18 @@ HRESULT CAppFrame::FrameStep() {
     }
   }
 
-  if (m_active && m_drawing) m_display.Flip();
+  if (m_active && m_drawing) {
+    m_display.Flip();
+    FramePresented();
+  }
 
   g_frameFlags &= ~kFrameTimerStatus;
 
   if ((m_active && !m_config.m_hardwarePacing) || (!m_active && m_config.m_runWhenInactive)) {
-    if (m_timer.WaitForNextFrame() == GD_FRAME_LATE) g_frameFlags |= kFrameTimerStatus;
+    // A fix that ends the wait is taken by the loop, and the next step draws it.
+    const HRESULT waited =
+        m_drawOnFix && m_active ? m_timer.WaitForNextFrameOrFix() : m_timer.WaitForNextFrame();
+    if (waited == GD_FRAME_LATE) g_frameFlags |= kFrameTimerStatus;
   }
 
   g_frameFlags &= ~kFrameResumed;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,7 +30,21 @@ Parsed Parse(std::vector<const char*> args) {
 
 using Position = RunOptions::Position;
 
+// Tracks named on accepted lines are read while the line is checked: they must exist.
+struct TracksHere {
+  TracksHere() {
+    const char* gpx = "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\"/></trkseg></trk></gpx>\n";
+    std::ofstream("walk.gpx") << gpx;
+    std::ofstream("w.gpx") << gpx;
+    std::ofstream("w.nmea") << "$GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,M,,*5C\n";
+  }
+  ~TracksHere() {
+    for (const char* name : {"walk.gpx", "w.gpx", "w.nmea"}) std::filesystem::remove(name);
+  }
+};
+
 TEST(CommandLine, AcceptedLines) {
+  const TracksHere tracks;
   struct Case {
     std::vector<const char*> args;
     std::string project;
@@ -110,6 +125,13 @@ TEST(CommandLine, BadLinesEndWithStatusTwoAndSayWhy) {
       {{"--replay"}, "--replay"},
       {{"--bogus"}, "--bogus"},
       {{"a.xml", "b.xml"}, "b.xml"},
+      {{"--gps=::1"}, "write it as [::1]:PORT"},
+      {{"--gps=fe80::2:3000"}, "[fe80::2:3000]:PORT"},
+      {{"--replay=w.gpx", "--speed=1e-15"}, "'1e-15' is outside 0.01 to 1000"},
+      {{"--replay=w.gpx", "--speed=1e9"}, "'1e9' is outside 0.01 to 1000"},
+      {{"--replay=missing.gpx"}, "missing.gpx: No such file or directory"},
+      {{"--replay=~/walk.gpx"}, "does not expand ~"},
+      {{"--replay", "."}, "cannot read"},
   };
   for (const Case& c : cases) {
     const Parsed p = Parse(c.args);

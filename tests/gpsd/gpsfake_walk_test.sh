@@ -49,7 +49,7 @@ start_fake() {
 PORT=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 "$PROBE" 127.0.0.1 "$PORT" >"$WORK/probe.out" 2>"$WORK/probe.err" &
 PROBE_PID=$!
-wait_until 10 grep -q '^OPEN Unreachable' "$WORK/probe.out" || fail "no gpsd yet, but the source did not say so"
+wait_until 10 grep -q '^STATE Unreachable .*is not reachable' "$WORK/probe.out" || fail "no gpsd yet, but the source did not say so"
 
 start_fake
 wait_until 60 at_least fixes 20 || fail "no fixes from gpsfake"

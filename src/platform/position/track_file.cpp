@@ -1,6 +1,8 @@
 // Reading a track file from disk and telling GPX from NMEA by its content.
 #include "platform/position/track_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -15,7 +17,7 @@ TrackFile ReadTrackFile(const std::string& path) {
   TrackFile out;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    out.error = "cannot open " + path;
+    out.error = "cannot open " + path + ": " + std::strerror(errno);
     return out;
   }
   in.seekg(0, std::ios::end);
