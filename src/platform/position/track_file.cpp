@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -15,6 +16,12 @@ constexpr std::streamoff kLargestTrack = 256 << 20;
 
 TrackFile ReadTrackFile(const std::string& path) {
   TrackFile out;
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    out.error = path + " is a folder, not a track file";
+    return out;
+  }
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     out.error = "cannot open " + path + ": " + std::strerror(errno);
