@@ -92,6 +92,7 @@ class CAppFrame {
   // A position fix ends the wait for the next frame, which is then drawn at once (set by
   // the program while its map view is idle).
   bool m_drawOnFix = false;
+  bool m_frameWasEarly = false;  // the last frame was drawn for a fix, before it was due
   AppConfig m_config;
   CGapiDisplay m_display;
   CGapiSurface m_backBuffer;

@@ -1,5 +1,5 @@
 // A fix that arrives while the idle map view waits for its next frame is drawn at once, not
-// a frame period later; with the page view open the frames keep their pace.
+// a frame period later (once a period); with the page view open the frames keep their pace.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,7 +19,9 @@ class FrameClock : public CPortraitApp {
     const HRESULT hr = CPortraitApp::ProcessNextFrame(backBuffer, flags);
     if (m_model != nullptr) m_model->m_page = page;
     times.push_back(headless::Clock());
-    if (times.size() == 3) headless::FeedPositionFix(54.487, -0.6162, 3.0);
+    // Two fixes within one frame period: the first is drawn at once, the second with the
+    // frame that is due.
+    if (times.size() == 3 || times.size() == 4) headless::FeedPositionFix(54.487, -0.6162, 3.0);
     if (times.size() == 5) Quit();
     return hr;
   }
@@ -53,7 +55,7 @@ TEST(FixToFrame, AFixEndsTheIdleMapViewsWaitForItsNextFrame) {
     ASSERT_NE(app.m_model, nullptr);
     EXPECT_TRUE(app.m_model->HasGpsFix());
     EXPECT_EQ(app.times[3] == app.times[2], c.drawnAtOnce) << app.times[2] << " " << app.times[3];
-    EXPECT_GE(app.times[4] - app.times[3], 1u);  // and the pace goes on
+    EXPECT_GE(app.times[4] - app.times[3], 1u);  // at most one early frame a period
   }
 }
 
