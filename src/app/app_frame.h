@@ -63,6 +63,8 @@ class CAppFrame {
   virtual HRESULT StylusMove(LONG x, LONG y);
   virtual LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   virtual void ToggleDrawing();
+  // Called after each frame's picture was presented (a measuring point; does nothing here).
+  virtual void FramePresented() {}
   // The window is to close: the close button or Alt+F4 (mayAsk), or the process was asked
   // to end (not mayAsk, and the window closes whatever the answer). False keeps it open.
   virtual bool OnClose(bool mayAsk);
@@ -87,6 +89,10 @@ class CAppFrame {
   char m_errorText[260];
   char m_className[260];
   int32_t m_drawing;
+  // A position fix ends the wait for the next frame, which is then drawn at once (set by
+  // the program while its map view is idle).
+  bool m_drawOnFix = false;
+  bool m_frameWasEarly = false;  // the last frame was drawn for a fix, before it was due
   AppConfig m_config;
   CGapiDisplay m_display;
   CGapiSurface m_backBuffer;

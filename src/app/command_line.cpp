@@ -10,6 +10,8 @@
 #include <memory>
 #include <ostream>
 
+#include "platform/position/track_file.h"
+
 const char* const kProgramTitle = "Corvane V0.01";
 
 // The subcommands. To add one: write `SubcommandRun DefineXxx(CLI::App& command)` in its own
@@ -31,6 +33,8 @@ const std::vector<Subcommand>& Subcommands() {
 namespace {
 
 constexpr int kBadLine = 2;
+constexpr double kSlowestSpeed = 0.01;
+constexpr double kFastestSpeed = 1000;
 
 // "HOST", "HOST:PORT", ":PORT" or "[ADDRESS]:PORT"; an empty part keeps the default.
 bool ParseGpsAddress(const std::string& text, RunOptions* options, std::string* problem) {
@@ -54,6 +58,13 @@ bool ParseGpsAddress(const std::string& text, RunOptions* options, std::string* 
     port = host.substr(colon + 1);
     host.resize(colon);
   }
+  // An IPv6 address without brackets cannot be told from HOST:PORT ("::1" would be host "::"
+  // and port 1): it must be written in brackets.
+  if (host.find(':') != std::string::npos && text.front() != '[') {
+    *problem = "'" + text + "' is an IPv6 address without brackets: write it as [" + text +
+               "]:PORT, for example [::1]:2947";
+    return false;
+  }
   if (!host.empty()) options->gpsHost = host;
   if (!port.empty() || text.find(':') != std::string::npos) {
     char* end = nullptr;
@@ -76,8 +87,29 @@ bool ParseSpeed(const std::string& text, double* speed, std::string* problem) {
     *problem = "'" + text + "' is not a positive number";
     return false;
   }
+  // Beyond these a walk is either still for days between points or over in a blink, and
+  // the pacing's microsecond arithmetic would leave its range.
+  if (value < kSlowestSpeed || value > kFastestSpeed) {
+    *problem = "'" + text + "' is outside 0.01 to 1000";
+    return false;
+  }
   *speed = value;
   return true;
+}
+
+// The track is read now, so that a file that cannot be used ends the start with the
+// reader's reason instead of a map that waits for a fix for ever.
+bool CheckTrack(const std::string& path, const std::string& given, std::string* problem) {
+  const platform::TrackFile track = platform::ReadTrackFile(path);
+  if (!track.points.empty()) return true;
+  std::string why = !track.error.empty()      ? track.error
+                    : track.waypoints.empty() ? "no track or route points"
+                                              : "only waypoints, no track or route points";
+  *problem = why.find(path) != std::string::npos ? why : path + ": " + why;
+  // The shell expands "~" only at the start of a word, not after "--replay=".
+  if (!given.empty() && given.front() == '~')
+    *problem += " (the shell does not expand ~ after '=': write the whole path)";
+  return false;
 }
 
 // Lists a flag's value given alone (--gps{localhost}) by its plain name.
@@ -173,6 +205,9 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
   }
   if (app.count("--speed") > 0 && !ParseSpeed(speed, &result.speed, &problem))
     return BadLine(err, "--speed: " + problem);
+  if (result.position == RunOptions::Position::Track &&
+      !CheckTrack(result.trackFile, replay, &problem))
+    return BadLine(err, "--replay: " + problem);
   *options = result;
   return std::nullopt;
 }

@@ -52,12 +52,20 @@ HRESULT CAppFrame::FrameStep() {
     }
   }
 
-  if (m_active && m_drawing) m_display.Flip();
+  if (m_active && m_drawing) {
+    m_display.Flip();
+    FramePresented();
+  }
 
   g_frameFlags &= ~kFrameTimerStatus;
 
   if ((m_active && !m_config.m_hardwarePacing) || (!m_active && m_config.m_runWhenInactive)) {
-    if (m_timer.WaitForNextFrame() == GD_FRAME_LATE) g_frameFlags |= kFrameTimerStatus;
+    // A fix that ends the wait is taken by the loop, and the next step draws it. Once per
+    // frame period: fixes that come faster than frames wait for the frame that is due.
+    const bool early = m_drawOnFix && m_active && !m_frameWasEarly;
+    const HRESULT waited = early ? m_timer.WaitForNextFrameOrFix() : m_timer.WaitForNextFrame();
+    m_frameWasEarly = waited == GD_FRAME_FIX;
+    if (waited == GD_FRAME_LATE) g_frameFlags |= kFrameTimerStatus;
   }
 
   g_frameFlags &= ~kFrameResumed;

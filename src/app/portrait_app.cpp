@@ -118,11 +118,24 @@ HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
   CGapiBitmapFont* font = m_display.GetSystemFontBorder();
   if (m_startupPending) RunStartupSequence(backBuffer);
   if (m_model != nullptr) m_model->AgeGpsFix(timeGetTime());
+  ReportPositionProblem();
+  // A replayed walk starts when the map view first shows, not while a user is chosen.
+  const bool mapView = m_model != nullptr && !m_startupPending && m_mode == MODE_MAP;
+  if (mapView) platform::BeginPositionSource();
+  m_drawOnFix = mapView && m_model->m_page == 0 && !m_model->IsVideoPlaying();
   if (m_mode >= MODE_NEW_USER)
     DrawUserScreen(backBuffer);
   else if (m_model != nullptr)
     m_model->Render(backBuffer, font);
   return 0;
+}
+
+void CPortraitApp::ReportPositionProblem() {
+  // Each new problem once, on standard error too: the status line is small and brief.
+  const std::string problem = platform::PositionProblem();
+  if (problem == m_positionProblem) return;
+  m_positionProblem = problem;
+  if (!problem.empty()) std::fprintf(stderr, "corvane: %s\n", problem.c_str());
 }
 
 HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {

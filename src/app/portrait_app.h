@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/app_frame.h"
 #include "app/command_line.h"
@@ -57,6 +58,8 @@ class CPortraitApp : public CAppFrame {
   HRESULT StylusMove(LONG x, LONG y) override;
   LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+  // Prints a new problem of the position source (gpsd not reachable, lost) on standard error.
+  void ReportPositionProblem();
   // Loads everything step by step on the first processed frame, drawing the progress screen.
   void RunStartupSequence(CGapiSurface* backBuffer);
   // The file-open dialog for a project; the chosen path goes to path (size bytes).
@@ -117,4 +120,5 @@ class CPortraitApp : public CAppFrame {
   // Why the new-user screen refused a name, shown on it until the next key; null for none.
   const char* m_newUserNotice = nullptr;
   int m_exitStatus = 0;
+  std::string m_positionProblem;  // the last one printed
 };

@@ -66,6 +66,7 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     show(kResultX, step, "Error!");
   };
 
+  bool noSource = false;
   label(0, "Initialising...");
   m_model = NewModel(m_hWnd, m_instance, static_cast<int>(backBuffer->GetWidth()),
                      static_cast<int>(backBuffer->GetHeight()));
@@ -79,7 +80,9 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     // With a source asked for, its state is worth seeing from the start.
     if (m_runOptions.position != RunOptions::Position::None) m_model->m_showGpsStatus = true;
     const int gps = m_model->OpenGpsPort();
-    if (gps < 0)
+    // Without a position source taps move the visitor: a normal way to run, said plainly.
+    noSource = gps == -17;
+    if (gps < 0 && !noSource)
       failed(0, gps);
     else
       done(0);
@@ -141,14 +144,22 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
   }
 
   int errors = 0;
+  int lines = 0;
+  if (noSource) {
+    char message[STATUS_MESSAGE_SIZE];
+    backBuffer->DrawTextA(kLabelX, kFirstErrorY, StatusMessage(-17, message), font,
+                          GDDRAWTEXT_LEFT, nullptr, 0, nullptr);
+    ++lines;
+  }
   for (int step = 0; step < kStepCount; ++step) {
     if (results[step] > 0) continue;
     char message[STATUS_MESSAGE_SIZE];
     char line[kLineSize + STATUS_MESSAGE_SIZE];
     std::snprintf(line, sizeof line, "Error: %s", StatusMessage(results[step], message));
-    backBuffer->DrawTextA(kLabelX, kFirstErrorY + kLinePitch * errors, line, font, GDDRAWTEXT_LEFT,
+    backBuffer->DrawTextA(kLabelX, kFirstErrorY + kLinePitch * lines, line, font, GDDRAWTEXT_LEFT,
                           nullptr, 0, nullptr);
     ++errors;
+    ++lines;
   }
   m_display.Flip();
   Sleep(500);

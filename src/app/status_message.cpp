@@ -22,7 +22,7 @@ char* CPortraitApp::StatusMessage(int32_t code, char* buffer) {
       "No user file - default file created",
       nullptr,
       "No system details loaded - SERIOUS ERROR!!",
-      "Serial port not used in desktop version.",
+      "No position source: taps move the visitor.",
       "GPS service not reachable",
       "Track file unreadable",
       "XML file too large - not read",

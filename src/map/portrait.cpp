@@ -56,9 +56,9 @@ CPortrait::~CPortrait() {
 }
 
 int CPortrait::OpenGpsPort() {
-  // Without a source nothing changes from a build with no receiver: "Serial port not used in
-  // desktop version." A source that did not open still starts the program: gpsd is retried in
-  // the background, and a track that cannot be read leaves the user to taps.
+  // Without a source taps move the visitor (-17, said plainly at start-up). A source that did
+  // not open still starts the program: gpsd is found and retried in the background, and a
+  // track that cannot be read (the command line refuses one first) leaves the user to taps.
   if (m_positionOptions.source == platform::PositionOptions::Source::None) return -17;
   switch (platform::OpenPositionSource(m_positionOptions, m_hWnd)) {
     case platform::PositionOpenResult::Ok:

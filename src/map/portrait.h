@@ -69,7 +69,8 @@ class CPortrait {
 
   // --- coordinates (portrait_coords.cpp) ---
   CGeoPoint MapToGps(CGeoPoint p) const;
-  CGeoPoint GpsToMap(CGeoPoint g) const;
+  CGeoPoint GpsToMap(CGeoPoint g) const;  // clamped to the map
+  CGeoPoint GpsToMapUnclamped(CGeoPoint g) const;
   RECT ComputeViewRect() const;
 
   // --- project and users files (data/project_file.cpp, data/users_file.cpp) ---
@@ -132,6 +133,12 @@ class CPortrait {
   void ChooseContent(CContentItem* item);
   void TestRegion(CRegionItem* region, double radius);  // one region, run while drawing
   void TestAllRegions();  // every region at once, when the map moved under the visitor
+  // Every region, at the user's position (run when a fix moves the user).
+  void TestRegions();
+  // The events of the region test: the user has just come into, or gone out of, a place.
+  // They mark its content available or withdraw it.
+  void RegionEntered(CRegionItem* region);
+  void RegionLeft(CRegionItem* region);
   void MarkRelatedContent();
   // kind is REL_THEMES, REL_CHARACTERS, REL_TIMES or REL_LOCATIONS; table is the current
   // item's 64 flags of that kind. Returns the new number of placed items.
@@ -146,8 +153,11 @@ class CPortrait {
   void OnGpsMessage();
   // One fix: stored, and while following with no tap mode armed the user moves there as a
   // tap on that place would. horizontalError in metres, < 0 unknown; time on the platform clock.
-  void ApplyGpsFix(double latitude, double longitude, double horizontalError, uint32_t time);
-  // Run every frame with the platform clock: a fix older than kGpsFixTimeout is lost.
+  // interval: ms until the source's next fix is due, 0 unknown (lengthens the timeout).
+  void ApplyGpsFix(double latitude, double longitude, double horizontalError, uint32_t time,
+                   uint32_t interval = 0);
+  // Run every frame with the platform clock: a fix older than kGpsFixTimeout (plus the
+  // interval its source announced) is lost.
   void AgeGpsFix(uint32_t now);
   // A tap mode (move user, show coordinates, an edit) waits for the next map tap.
   bool TapModeArmed() const;
@@ -280,6 +290,9 @@ class CPortrait {
   double m_gpsError = -1.0;                     // metres, < 0 when the source reports none
   uint32_t m_gpsFixTime = 0;                    // platform clock of the held fix
   bool m_userFromGps = false;                   // m_userPos came from a fix, not a tap
+  uint32_t m_gpsFixInterval = 0;                // ms until the next fix was due, 0 unknown
+  CGeoPoint m_gpsMapPos;                        // the fix in map pixels, off the map too
+  bool m_userOffMap = false;                    // the last fix followed lies off the map
 
   // The first system record, or null when none was loaded.
   CSystemItem* System() const;

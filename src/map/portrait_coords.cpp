@@ -1,4 +1,6 @@
 // Conversions between map pixels and GPS, and the visible part of the map.
+#include <cmath>
+
 #include "map/portrait.h"
 
 CGeoPoint CPortrait::MapToGps(CGeoPoint p) const {
@@ -9,6 +11,17 @@ CGeoPoint CPortrait::MapToGps(CGeoPoint p) const {
 CGeoPoint CPortrait::GpsToMap(CGeoPoint g) const {
   return {MapRange(g.x, m_gpsTopLeft.x, m_gpsBottomRight.x, 0.0, m_mapSize.x),
           MapRange(g.y, m_gpsTopLeft.y, m_gpsBottomRight.y, 0.0, m_mapSize.y)};
+}
+
+CGeoPoint CPortrait::GpsToMapUnclamped(CGeoPoint g) const {
+  // Straight lines through the map's edges; a map without extent gives its corner.
+  auto axis = [](double v, double a1, double a2, double length) {
+    const double span = a2 - a1;
+    if (!(span != 0.0) || !std::isfinite(v)) return 0.0;
+    return (v - a1) / span * length;
+  };
+  return {axis(g.x, m_gpsTopLeft.x, m_gpsBottomRight.x, m_mapSize.x),
+          axis(g.y, m_gpsTopLeft.y, m_gpsBottomRight.y, m_mapSize.y)};
 }
 
 namespace {

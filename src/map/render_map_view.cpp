@@ -113,6 +113,13 @@ void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   if (state == platform::PositionState::Lost) {
     // The last fix may still be held for a moment; the loss is the news.
     std::snprintf(text, sizeof text, "GPS SERVICE LOST - RECONNECTING");
+  } else if (state == platform::PositionState::Unreachable) {
+    std::snprintf(text, sizeof text, "NOT REACHABLE - RETRYING");
+  } else if (state == platform::PositionState::Off) {
+    std::snprintf(text, sizeof text, "NO POSITION SOURCE");
+  } else if (HasGpsFix() && m_userFromGps && m_userOffMap) {
+    std::snprintf(text, sizeof text, "OFF THE MAP - Lat: %f, Long: %f", m_gpsLatitude,
+                  m_gpsLongitude);
   } else if (HasGpsFix()) {
     std::snprintf(text, sizeof text, "Lat: %f, Long: %f", m_gpsLatitude, m_gpsLongitude);
   } else if (state == platform::PositionState::Ended) {

@@ -2,8 +2,10 @@
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,7 +31,33 @@ Parsed Parse(std::vector<const char*> args) {
 
 using Position = RunOptions::Position;
 
+// Tracks named on accepted lines are read while the line is checked: they must exist. They
+// are written to a folder of their own, made the current one for the test.
+struct TracksHere {
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("corvane-tracks-" + std::to_string(getpid()));
+  std::filesystem::path before;
+  TracksHere() {
+    std::error_code ec;
+    before = std::filesystem::current_path(ec);
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+    const char* gpx = "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\"/></trkseg></trk></gpx>\n";
+    std::ofstream("walk.gpx") << gpx;
+    std::ofstream("w.gpx") << gpx;
+    std::ofstream("w.nmea") << "$GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,M,,*5C\n";
+  }
+  ~TracksHere() {
+    std::error_code ec;
+    std::filesystem::current_path(before.empty() ? std::filesystem::temp_directory_path() : before,
+                                  ec);
+    if (ec) std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+    std::filesystem::remove_all(folder, ec);
+  }
+};
+
 TEST(CommandLine, AcceptedLines) {
+  const TracksHere tracks;
   struct Case {
     std::vector<const char*> args;
     std::string project;
@@ -110,6 +138,13 @@ TEST(CommandLine, BadLinesEndWithStatusTwoAndSayWhy) {
       {{"--replay"}, "--replay"},
       {{"--bogus"}, "--bogus"},
       {{"a.xml", "b.xml"}, "b.xml"},
+      {{"--gps=::1"}, "write it as [::1]:PORT"},
+      {{"--gps=fe80::2:3000"}, "[fe80::2:3000]:PORT"},
+      {{"--replay=w.gpx", "--speed=1e-15"}, "'1e-15' is outside 0.01 to 1000"},
+      {{"--replay=w.gpx", "--speed=1e9"}, "'1e9' is outside 0.01 to 1000"},
+      {{"--replay=missing.gpx"}, "missing.gpx: No such file or directory"},
+      {{"--replay=~/walk.gpx"}, "does not expand ~"},
+      {{"--replay", "."}, "is a folder"},
   };
   for (const Case& c : cases) {
     const Parsed p = Parse(c.args);

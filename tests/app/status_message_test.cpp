@@ -32,7 +32,7 @@ TEST(StatusMessage, EachCodeHasItsMessage) {
   EXPECT_EQ(Message(-13), "No user file - cannot create default file");
   EXPECT_EQ(Message(-14), "No user file - default file created");
   EXPECT_EQ(Message(-16), "No system details loaded - SERIOUS ERROR!!");
-  EXPECT_EQ(Message(-17), "Serial port not used in desktop version.");
+  EXPECT_EQ(Message(-17), "No position source: taps move the visitor.");
   EXPECT_EQ(Message(-18), "GPS service not reachable");
   EXPECT_EQ(Message(-19), "Track file unreadable");
   EXPECT_EQ(Message(-20), "XML file too large - not read");

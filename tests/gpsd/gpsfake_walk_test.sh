@@ -55,7 +55,7 @@ wait_until 10 test -s "$WORK/port" || fail "no port to hold"
 PORT=$(cat "$WORK/port")
 "$PROBE" 127.0.0.1 "$PORT" >"$WORK/probe.out" 2>"$WORK/probe.err" &
 PROBE_PID=$!
-wait_until 10 grep -q '^OPEN Unreachable' "$WORK/probe.out" || fail "no gpsd yet, but the source did not say so"
+wait_until 10 grep -q '^STATE Unreachable .*is not reachable' "$WORK/probe.out" || fail "no gpsd yet, but the source did not say so"
 
 start_fake
 wait_until 60 at_least fixes 20 || fail "no fixes from gpsfake"

@@ -1,5 +1,6 @@
 // Reads a gpsd through the platform's position source, as the program does, and prints one
-// line per event for the gpsfake check: "FIX lat lon error", "STATE name", and on SIGTERM
+// line per event for the gpsfake check: "FIX lat lon error", "STATE name" (with the problem
+// the source gives for it, if any), and on SIGTERM
 // "END fixes notices" after the reader has been closed.
 //   position_probe HOST PORT
 #include <csignal>
@@ -21,6 +22,8 @@ const char* Name(platform::PositionState s) {
       return "Off";
     case platform::PositionState::Waiting:
       return "Waiting";
+    case platform::PositionState::Unreachable:
+      return "Unreachable";
     case platform::PositionState::Fixing:
       return "Fixing";
     case platform::PositionState::Lost:
@@ -61,7 +64,9 @@ int main(int argc, char** argv) {
       ++fixes;
     }
     auto state = platform::CurrentPositionState();
-    if (state != shown) std::printf("STATE %s\n", Name(shown = state));
+    if (state != shown) {
+      std::printf("STATE %s %s\n", Name(shown = state), platform::PositionProblem().c_str());
+    }
     std::fflush(stdout);
   }
   platform::ClosePositionSource();

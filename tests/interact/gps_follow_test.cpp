@@ -77,6 +77,44 @@ TEST_F(GpsFollowTest, FixesOffTheMapAreClampedToItsEdge) {
   EXPECT_EQ(model->m_userPos, CGeoPoint(800, 600));
 }
 
+TEST_F(GpsFollowTest, AFixFarOffTheMapEntersNoPlaceAtItsEdge) {
+  CRegionItem* nearEdge = AddRegion(1, 16, 300);
+  const struct {
+    const char* what;
+    double pixelsWest;  // of the map's left edge
+    bool entered;
+    bool offMap;
+  } cases[] = {
+      {"about 5 km west", 3000, false, true},
+      {"past the edge by less than the radius", 10, true, true},
+      {"on the map", -10, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FixAt(400, 400);  // away from the place first
+    ASSERT_FALSE(nearEdge->m_active);
+    const double lon = kLeft - c.pixelsWest * (kRight - kLeft) / 800;
+    headless::FeedPositionFix(model->MapToGps(CGeoPoint(16, 300)).y, lon, 1.0);
+    Deliver();
+    EXPECT_EQ(model->m_userPos.x == 0, c.offMap);  // drawn at the edge
+    EXPECT_EQ(nearEdge->m_active, c.entered);
+    EXPECT_EQ(StatusLine().rfind("OFF THE MAP", 0) == 0, c.offMap);
+    EXPECT_EQ(nearEdge->m_active, c.entered);  // drawing changes nothing
+  }
+}
+
+TEST_F(GpsFollowTest, PlacesAreTestedAsFixesArriveWhateverIsOnScreen) {
+  CRegionItem* region = AddRegion(1, 300, 200);
+  CContentItem* item = AddContent(10, 1, 300, 200, -1);
+  model->OpenPageView();  // nothing of the map view is drawn from here on
+  FixAt(300, 200);
+  EXPECT_TRUE(region->m_active);
+  EXPECT_TRUE(item->m_inActiveRegion);
+  FixAt(600, 400);
+  EXPECT_FALSE(region->m_active);
+  EXPECT_FALSE(item->m_inActiveRegion);
+}
+
 TEST_F(GpsFollowTest, FixIsKeptButTheUserStaysWhenNotFollowingOrATapIsAwaited) {
   struct Case {
     const char* name;
@@ -189,6 +227,29 @@ TEST_F(GpsFollowTest, AFixLostForFiveSecondsIsGivenUpAndTheUserStays) {
   FixAt(320, 210);
   EXPECT_TRUE(model->HasGpsFix());
   EXPECT_EQ(model->m_userPos, CGeoPoint(320, 210));
+}
+
+TEST_F(GpsFollowTest, AFixFromASparseRecordingIsHeldUntilTheNextIsDue) {
+  model->ApplyGpsFix(54.49, -0.62, 5.0, 10000, 10000);  // the next in 10 s
+  model->AgeGpsFix(24000);
+  EXPECT_TRUE(model->HasGpsFix());
+  model->AgeGpsFix(25001);
+  EXPECT_FALSE(model->HasGpsFix());
+}
+
+TEST_F(GpsFollowTest, StatusLineSaysWhatTheSourceIsDoing) {
+  const struct {
+    platform::PositionState state;
+    const char* said;
+  } cases[] = {
+      {platform::PositionState::Unreachable, "NOT REACHABLE - RETRYING"},
+      {platform::PositionState::Waiting, "WAITING FOR GPS FIX"},
+      {platform::PositionState::Off, "NO POSITION SOURCE"},
+  };
+  for (const auto& c : cases) {
+    headless::SetPositionState(c.state);
+    EXPECT_EQ(StatusLine(), c.said);
+  }
 }
 
 TEST_F(GpsFollowTest, StatusLineShowsALostService) {

@@ -214,6 +214,7 @@ TEST_F(MapViewTest, OverviewSkippedWithoutAMap) {
 }
 
 TEST_F(MapViewTest, GpsStatusLineWaitsForAFix) {
+  headless::SetPositionState(platform::PositionState::Waiting);
   model->m_showGpsStatus = true;
   auto calls = RenderFrame();
   auto texts = CallsOf(calls, "DrawTextA");
@@ -236,6 +237,7 @@ TEST_F(MapViewTest, PromptAndStatusLineBothShown) {
   model->m_menuOpen = true;
   model->m_moveUserMode = true;
   model->m_showGpsStatus = true;
+  headless::SetPositionState(platform::PositionState::Waiting);
   const auto texts = Texts(RenderFrame());
   ASSERT_GE(texts.size(), 2u);
   EXPECT_EQ(texts[texts.size() - 2], "Tap screen to move user position");

@@ -138,6 +138,7 @@ TEST_F(ReferenceTest, MapViewWithAreasMenuPromptAndStatusLine) {
   model->m_menuCursor = 13;
   model->m_moveUserMode = true;
   model->m_showGpsStatus = true;
+  headless::SetPositionState(platform::PositionState::Waiting);
   RenderFrame();
   CheckReference("map_view_menu");
 }

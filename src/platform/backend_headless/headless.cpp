@@ -116,7 +116,9 @@ void FeedPositionFix(double latitude, double longitude, double horizontalError) 
   platform::PumpPositionSource();
 }
 
-void SetPositionState(platform::PositionState state) { platform::Hub().SetState(state); }
+void SetPositionState(platform::PositionState state, const std::string& problem) {
+  platform::Hub().SetState(state, problem);
+}
 
 void QueueGpsEntryAnswer(GpsEntryScript answer) {
   platform::HeadlessDialogs().gpsEntryAnswers.push_back(std::move(answer));

@@ -89,7 +89,8 @@ int DialogCount();
 // Queues a fix exactly as a receiver would deliver it: stamps time with the headless clock
 // and posts WM_GPS_NOTIFY to the window given to OpenPositionSource.
 void FeedPositionFix(double latitude, double longitude, double horizontalError = -1);
-void SetPositionState(platform::PositionState state);
+// problem: what the source says went wrong (PositionProblem), as a reader would set it.
+void SetPositionState(platform::PositionState state, const std::string& problem = {});
 
 // Drawing record of the display's back buffer.
 struct DrawCall {

@@ -14,6 +14,8 @@ constexpr HRESULT GDERR_OUT_OF_MEMORY = static_cast<HRESULT>(0xC8660002u);
 constexpr HRESULT GDERR_LOAD_FAILED = static_cast<HRESULT>(0xC8660003u);
 constexpr HRESULT GD_FRAME_LATE =
     static_cast<HRESULT>(0x486600F0u);  // WaitForNextFrame: already due
+constexpr HRESULT GD_FRAME_FIX =
+    static_cast<HRESULT>(0x486600F1u);  // WaitForNextFrameOrFix: a fix came first
 
 constexpr DWORD GDSURFACE_SYSTEMMEMORY = 256;  // the creation flags every caller passes
 
@@ -167,6 +169,9 @@ class CGapiTimer {
   HRESULT StartTimer(DWORD framesPerSecond);
   // Blocks until the next frame is due; GD_FRAME_LATE when it already was.
   HRESULT WaitForNextFrame();
+  // The same, but a position fix that arrives meanwhile ends the wait at once with
+  // GD_FRAME_FIX (its WM_GPS_NOTIFY is queued); the next frame then stays due as before.
+  HRESULT WaitForNextFrameOrFix();
 
  private:
   // Frame n is due at m_start + n * 1000000 / m_fps microseconds on the platform clock,

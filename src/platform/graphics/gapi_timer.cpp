@@ -1,5 +1,6 @@
 // CGapiTimer: frames paced on the platform clock by sleeping until each is due.
 #include "platform/windowing/detail/clock.h"
+#include "platform/windowing/detail/message_queue.h"
 #include "platform/graphics/gapi.h"
 
 namespace {
@@ -15,6 +16,13 @@ HRESULT CGapiTimer::StartTimer(DWORD framesPerSecond) {
   m_frame = 1;
   m_started = true;
   return GD_OK;
+}
+
+HRESULT CGapiTimer::WaitForNextFrameOrFix() {
+  if (!m_started) return GDERR_INVALID;
+  const uint64_t due = m_start + m_frame * kMicrosPerSecond / m_fps;
+  if (platform::ClockMicros() < due && platform::WaitForPositionNotice(due)) return GD_FRAME_FIX;
+  return WaitForNextFrame();
 }
 
 HRESULT CGapiTimer::WaitForNextFrame() {

@@ -10,9 +10,15 @@ void PositionHub::Push(const PositionFix& fix) {
   ++m_notices;
 }
 
-void PositionHub::SetState(PositionState state) {
+void PositionHub::SetState(PositionState state, const std::string& problem) {
   std::lock_guard lock(m_mutex);
   m_state = state;
+  m_problem = problem;
+}
+
+std::string PositionHub::Problem() const {
+  std::lock_guard lock(m_mutex);
+  return m_problem;
 }
 
 PositionState PositionHub::State() const {
@@ -38,6 +44,7 @@ void PositionHub::Clear() {
   std::lock_guard lock(m_mutex);
   m_fixes.clear();
   m_state = PositionState::Off;
+  m_problem.clear();
   m_notices = 0;
 }
 

@@ -38,7 +38,7 @@ PositionOpenResult OpenPositionSource(const PositionOptions& options, HWND windo
       if (track.points.empty()) return PositionOpenResult::TrackUnreadable;
       double speed = std::isfinite(options.speed) && options.speed > 0 ? options.speed : 1.0;
       Hub().SetState(PositionState::Waiting);
-      s.reader = StartTrackReplay(std::move(track), speed, ClockMicros());
+      s.reader = StartTrackReplay(std::move(track), speed);
       return PositionOpenResult::Ok;
     }
     case PositionOptions::Source::Gpsd:
@@ -48,16 +48,23 @@ PositionOpenResult OpenPositionSource(const PositionOptions& options, HWND windo
         s.reader = std::make_unique<PositionReader>();
         return PositionOpenResult::Ok;
       }
-      bool reachable = false;
-      s.reader = StartGpsdReader(options, Active().clock, Active().window, &reachable);
-      return reachable ? PositionOpenResult::Ok : PositionOpenResult::ServiceUnreachable;
+      // The name lookup and the first connection happen on the reader's thread: the
+      // state says Unreachable if they fail.
+      s.reader = StartGpsdReader(options, Active().clock, Active().window);
+      return PositionOpenResult::Ok;
   }
   return PositionOpenResult::Ok;
+}
+
+void BeginPositionSource() {
+  if (S().reader) S().reader->Begin(ClockMicros());
 }
 
 std::vector<PositionFix> TakePositionFixes() { return Hub().Take(); }
 
 PositionState CurrentPositionState() { return Hub().State(); }
+
+std::string PositionProblem() { return Hub().Problem(); }
 
 void ClosePositionSource() {
   OpenSource& s = S();

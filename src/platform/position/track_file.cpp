@@ -1,6 +1,9 @@
 // Reading a track file from disk and telling GPX from NMEA by its content.
 #include "platform/position/track_file.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -13,9 +16,15 @@ constexpr std::streamoff kLargestTrack = 256 << 20;
 
 TrackFile ReadTrackFile(const std::string& path) {
   TrackFile out;
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    out.error = path + " is a folder, not a track file";
+    return out;
+  }
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    out.error = "cannot open " + path;
+    out.error = "cannot open " + path + ": " + std::strerror(errno);
     return out;
   }
   in.seekg(0, std::ios::end);

@@ -17,7 +17,7 @@ struct TrackPoint {
 };
 
 struct TrackFile {
-  std::vector<TrackPoint> points;     // track points (GPX trkpt, or NMEA fixes) in file order
+  std::vector<TrackPoint> points;     // GPX trkpt and rtept, or NMEA fixes, in file order
   std::vector<TrackPoint> waypoints;  // GPX wpt elements (name kept), empty for NMEA
   int skipped = 0;                    // sentences/points dropped: bad checksum, NaN, |lat|>90...
   std::string error;                  // non-empty when the file is unreadable as a whole

@@ -1,4 +1,4 @@
-// GPX through expat: track points (lat, lon, time, hdop) and waypoints (with names).
+// GPX through expat: track and route points (lat, lon, time, hdop) and waypoints (with names).
 // A point with a missing or impossible position is skipped and counted; a time that does
 // not parse leaves the point without one.
 #include <expat.h>
@@ -47,7 +47,8 @@ void XMLCALL Start(void* data, const XML_Char* name, const XML_Char** attrs) {
     s->rootIsGpx = std::strcmp(local, "gpx") == 0;
   }
   if (s->point == GpxState::Point::None) {
-    bool trk = std::strcmp(local, "trkpt") == 0;
+    // A route is walked like a track: its points join the walk in file order.
+    bool trk = std::strcmp(local, "trkpt") == 0 || std::strcmp(local, "rtept") == 0;
     if (!trk && std::strcmp(local, "wpt") != 0) return;
     s->point = trk ? GpxState::Point::Track : GpxState::Point::Way;
     s->pointDepth = s->depth;

@@ -171,20 +171,30 @@ struct Reader {
   }
   void Skip() { ++out.skipped; }
 
-  // Each point takes the date of its own epoch, else the last one seen, else (at the start)
-  // the first one seen later; a log without dates keeps times of day only.
+  // Each point takes the date of its own epoch; one without counts on from the nearest
+  // dated point before it (else after it), a day further at each midnight passed, which a
+  // time of day that falls back by more than half a day marks. A log without dates keeps
+  // times of day, still counted on across midnight.
   void AssignTimes() {
-    int64_t known = kUnknownDay;
-    for (int64_t d : days) {
-      if (d != kUnknownDay) {
-        known = d;
-        break;
-      }
-    }
-    for (size_t i = 0; i < out.points.size(); ++i) {
-      if (days[i] != kUnknownDay) known = days[i];
+    const size_t n = out.points.size();
+    std::vector<int64_t> rollovers(n, 0);  // midnights passed since the first point
+    double last = kNaN;
+    for (size_t i = 0; i < n; ++i) {
+      rollovers[i] = i > 0 ? rollovers[i - 1] : 0;
       if (!std::isfinite(times[i])) continue;
-      out.points[i].time = (known == kUnknownDay ? 0.0 : double(known) * 86400.0) + times[i];
+      if (std::isfinite(last) && times[i] < last - 43200) ++rollovers[i];
+      last = times[i];
+    }
+    size_t anchor = n;  // the dated point the others count from
+    for (size_t i = 0; i < n && anchor == n; ++i) {
+      if (days[i] != kUnknownDay) anchor = i;
+    }
+    for (size_t i = 0; i < n; ++i) {
+      if (days[i] != kUnknownDay) anchor = i;
+      if (!std::isfinite(times[i])) continue;
+      const int64_t day = anchor == n ? rollovers[i]
+                                      : days[anchor] + rollovers[i] - rollovers[anchor];
+      out.points[i].time = double(day) * 86400.0 + times[i];
     }
   }
 };

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <deque>
 
+#include "platform/backend_select.h"
 #include "platform/windowing/detail/clock.h"
 #include "platform/windowing/detail/input_trace.h"
 #include "platform/windowing/detail/input_translate.h"
@@ -71,6 +72,31 @@ void DropMessagesFor(HWND hwnd) {
 bool QueueHasMessages() { return !Q().queue.empty() || Q().quit; }
 
 void ResetMessageQueue() { Q() = QueueState{}; }
+
+bool WaitForPositionNotice(uint64_t until) {
+  auto noticeQueued = [] {
+    for (const MSG& m : Q().queue)
+      if (m.message == WM_GPS_NOTIFY) return true;
+    return false;
+  };
+  // The last stretch is slept on the clock: the window system's wait counts whole
+  // milliseconds and would make the frame late.
+  constexpr uint64_t kSleptMicros = 2000;
+  for (;;) {
+    PumpWindowSystem();
+    if (noticeQueued()) return true;
+    const uint64_t now = ClockMicros();
+    if (now >= until) return false;
+    // The headless clock moves only when told: nothing can arrive while it is slept.
+    if (ActiveBackend() == BackendKind::Headless || until - now <= kSleptMicros) {
+      SleepUntilMicros(until);
+      return false;
+    }
+    const uint64_t wake = std::min(until - kSleptMicros, NextPositionDueMicros());
+    const uint64_t waitMs = wake > now ? (wake - now) / 1000 : 0;
+    Active().window->WaitForEvents(static_cast<uint32_t>(std::min<uint64_t>(waitMs, 1000)));
+  }
+}
 
 void PumpWindowSystem() {
   std::vector<InputEvent> events;

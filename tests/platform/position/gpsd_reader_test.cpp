@@ -120,12 +120,23 @@ class RefusingPort {
   std::string m_port;
 };
 
-std::unique_ptr<platform::PositionReader> Start(const std::string& port, bool* reachable) {
+std::unique_ptr<platform::PositionReader> Start(const std::string& port,
+                                                platform::GpsdLimits limits = {}) {
   platform::PositionOptions o;
   o.source = platform::PositionOptions::Source::Gpsd;
   o.host = "127.0.0.1";
   o.port = port;
-  return platform::StartGpsdReader(o, nullptr, nullptr, reachable);
+  return platform::StartGpsdReader(o, nullptr, nullptr, limits);
+}
+
+// Collects fixes until `count` have come (or the wait gives up).
+std::vector<platform::PositionFix> FixesUntil(size_t count) {
+  std::vector<platform::PositionFix> fixes;
+  WaitUntil([&] {
+    for (auto& f : Hub().Take()) fixes.push_back(f);
+    return fixes.size() >= count;
+  });
+  return fixes;
 }
 
 TEST(GpsdReader, TakesPositionReportsWithAFixAndIgnoresTheRest) {
@@ -142,14 +153,8 @@ TEST(GpsdReader, TakesPositionReportsWithAFixAndIgnoresTheRest) {
       },
       false);
   Hub().Clear();
-  bool reachable = false;
-  auto reader = Start(service.Port(), &reachable);
-  EXPECT_TRUE(reachable);
-  std::vector<platform::PositionFix> fixes;
-  EXPECT_TRUE(WaitUntil([&] {
-    for (auto& f : Hub().Take()) fixes.push_back(f);
-    return fixes.size() >= 3;
-  }));
+  auto reader = Start(service.Port());
+  std::vector<platform::PositionFix> fixes = FixesUntil(3);
   ASSERT_EQ(fixes.size(), 3u);
   EXPECT_DOUBLE_EQ(fixes[0].latitude, 54.5);
   EXPECT_DOUBLE_EQ(fixes[0].horizontalError, 7.5);
@@ -169,25 +174,101 @@ TEST(GpsdReader, TakesPositionReportsWithAFixAndIgnoresTheRest) {
 TEST(GpsdReader, RetriesAServiceThatHungUpAndEndsWhileWaitingToRetry) {
   FakeService service({"{\"class\":\"TPV\",\"mode\":2,\"lat\":1.5,\"lon\":2.5}"}, true);
   Hub().Clear();
-  bool reachable = false;
-  auto reader = Start(service.Port(), &reachable);
-  EXPECT_TRUE(reachable);
-  std::vector<platform::PositionFix> fixes;
-  EXPECT_TRUE(WaitUntil([&] {
-    for (auto& f : Hub().Take()) fixes.push_back(f);
-    return !fixes.empty();
-  }));
+  auto reader = Start(service.Port());
+  EXPECT_FALSE(FixesUntil(1).empty());
   EXPECT_EQ(service.Watchers(), 2);
   reader.reset();
 
-  // Nobody listens on the port: Lost at once, then retried until closed.
+  // Nobody listens on a port that was just closed: not reachable (never reached, so not
+  // "lost"), with the reason, then retried until closed.
   RefusingPort refusing;
   ASSERT_FALSE(refusing.Port().empty());
-  reader = Start(refusing.Port(), &reachable);
-  EXPECT_FALSE(reachable);
-  EXPECT_EQ(Hub().State(), PositionState::Lost);
+  const std::string deadPort = refusing.Port();
+  reader = Start(deadPort);
+  EXPECT_TRUE(WaitUntil([] { return Hub().State() == PositionState::Unreachable; }));
+  EXPECT_NE(Hub().Problem().find("gpsd at 127.0.0.1:" + deadPort + " is not reachable"),
+            std::string::npos)
+      << Hub().Problem();
   reader.reset();  // must not wait out the back-off
   Hub().Clear();
+}
+
+// A watched gpsd that stops sending without closing (a machine gone from the network) is
+// lost after the silence limit and connected to again; so is one whose line libgps cannot
+// get past (the reader would otherwise offer it to libgps again at once, for ever).
+TEST(GpsdReader, ASilentOrUnreadableServiceIsDroppedAndConnectedToAgain) {
+  const std::string fix = "{\"class\":\"TPV\",\"mode\":2,\"lat\":1.5,\"lon\":2.5}";
+  const struct {
+    const char* what;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"silent after a report", {fix}},
+      {"a line too long for libgps", {fix, "{\"class\":\"TPV\",\"x\":\"" +
+                                               std::string(100000, 'x') + "\"}", fix}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeService service(c.lines, false);
+    Hub().Clear();
+    platform::GpsdLimits limits;
+    limits.silence = std::chrono::milliseconds(300);
+    auto reader = Start(service.Port(), limits);
+    EXPECT_TRUE(WaitUntil([&] { return service.Watchers() >= 2; }));
+    EXPECT_GE(FixesUntil(2).size(), 2u);  // the first report, again after reconnecting
+    reader.reset();
+  }
+  Hub().Clear();
+}
+
+TEST(GpsdReader, FollowsOneReceiverOfSeveral) {
+  auto tpv = [](const char* device, double lat) {
+    return "{\"class\":\"TPV\",\"device\":\"" + std::string(device) +
+           "\",\"mode\":2,\"lat\":" + std::to_string(lat) + ",\"lon\":2.5}";
+  };
+  FakeService service({tpv("/dev/ttyA", 1.0), tpv("/dev/ttyB", 2.0), tpv("/dev/ttyA", 1.1),
+                       tpv("/dev/ttyB", 2.1), tpv("/dev/ttyA", 1.2)},
+                      false);
+  Hub().Clear();
+  auto reader = Start(service.Port());
+  std::vector<platform::PositionFix> fixes = FixesUntil(3);
+  ASSERT_EQ(fixes.size(), 3u);
+  EXPECT_DOUBLE_EQ(fixes[0].latitude, 1.0);
+  EXPECT_DOUBLE_EQ(fixes[1].latitude, 1.1);
+  EXPECT_DOUBLE_EQ(fixes[2].latitude, 1.2);
+  reader.reset();
+  Hub().Clear();
+}
+
+// An address that never answers (a listener whose queue is full drops every new
+// connection): opening returns before any answer, and closing does not wait for one.
+TEST(GpsdReader, OpeningAndClosingDoNotWaitForTheNetwork) {
+  int full = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(bind(full, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  socklen_t len = sizeof a;
+  getsockname(full, reinterpret_cast<sockaddr*>(&a), &len);
+  ASSERT_EQ(listen(full, 0), 0);
+  int first = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);  // fills the queue
+  ASSERT_EQ(connect(first, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  const std::string port = std::to_string(ntohs(a.sin_port));
+
+  Hub().Clear();
+  platform::GpsdLimits limits;
+  limits.connect = std::chrono::minutes(10);
+  auto reader = Start(port, limits);
+  EXPECT_EQ(Hub().State(), PositionState::Off);  // nothing decided yet: the worker tries
+  reader.reset();                                 // gives up the attempt under way
+
+  limits.connect = std::chrono::milliseconds(200);
+  reader = Start(port, limits);
+  EXPECT_TRUE(WaitUntil([] { return Hub().State() == PositionState::Unreachable; }));
+  EXPECT_NE(Hub().Problem().find("no answer in time"), std::string::npos) << Hub().Problem();
+  reader.reset();
+  Hub().Clear();
+  close(first);
+  close(full);
 }
 
 }  // namespace

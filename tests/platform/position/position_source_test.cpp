@@ -91,6 +91,10 @@ TEST_F(PositionSource, ReplayFollowsTheRecordedPaceOnThePlatformClock) {
        {"2024-05-01T10:00:10Z", "2024-05-01T10:00:05Z", "2024-05-01T10:00:06Z"},
        2,
        {0, 500, 1000}},
+      {"a pause of hours is cut to ten seconds of walk",
+       {"2024-05-01T10:00:00Z", "2024-05-01T13:00:00Z", "2024-05-01T13:00:01Z"},
+       10,
+       {0, 1000, 1100}},
   };
   for (const PaceCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -100,14 +104,25 @@ TEST_F(PositionSource, ReplayFollowsTheRecordedPaceOnThePlatformClock) {
     o.trackFile = WriteFile(Gpx(c.times));
     o.speed = c.speed;
     ASSERT_EQ(platform::OpenPositionSource(o, hwnd), platform::PositionOpenResult::Ok);
+    // The walk waits for the program (choosing a user takes a while) and then starts whole.
+    headless::AdvanceClock(5000);
+    EXPECT_TRUE(wintest::Drain({WM_GPS_NOTIFY}).empty());
+    platform::BeginPositionSource();
     std::vector<uint32_t> arrivals;
+    std::vector<uint32_t> intervals;
     size_t notices = 0;
     for (int step = 0; step <= 500 && arrivals.size() < c.arrivals.size(); ++step) {
       notices += wintest::Drain({WM_GPS_NOTIFY}).size();
-      for (const auto& fix : platform::TakePositionFixes()) arrivals.push_back(fix.time - 1000);
+      for (const auto& fix : platform::TakePositionFixes()) {
+        arrivals.push_back(fix.time - 6000);
+        intervals.push_back(fix.interval);
+      }
       headless::AdvanceClock(10);
     }
     EXPECT_EQ(arrivals, c.arrivals);
+    // Each fix tells when the next is due, so that a sparse log is not taken for a lost one.
+    for (size_t i = 0; i + 1 < arrivals.size() && i + 1 < intervals.size(); ++i)
+      EXPECT_EQ(intervals[i], arrivals[i + 1] - arrivals[i]) << i;
     EXPECT_EQ(notices, c.arrivals.size());
     EXPECT_EQ(platform::CurrentPositionState(), PositionState::Ended);
     std::filesystem::remove(o.trackFile);

@@ -132,6 +132,10 @@ TEST(GpxReader, KeepsGoodPointsAndSkipsAndCountsImpossibleOnes) {
        "<g:gpx xmlns:g=\"x\"><g:trk><g:trkseg><g:trkpt lat=\"1\" lon=\"2\"/>"
        "</g:trkseg></g:trk></g:gpx>",
        1, 0, 0, false},
+      {"a route's points are walked too",
+       Wrap("<rte><name>Loop</name><rtept lat=\"1\" lon=\"2\"><name>A</name></rtept>"
+            "<rtept lat=\"1.1\" lon=\"2\"/></rte>"),
+       2, 0, 0, false},
       {"another kind of XML", "<html><trkpt lat=\"1\" lon=\"2\"/></html>", 0, 0, 0, true},
       {"no points", Wrap("<trk/>"), 0, 0, 0, true},
       {"broken XML", "<gpx><trk></gpx>", 0, 0, 0, true},
@@ -174,6 +178,38 @@ TEST(GpxReader, ReadsIsoTimesWithFractionsAndZonesAndLeavesBadOnesUnset) {
     } else {
       EXPECT_DOUBLE_EQ(t.points[0].time, c.expected);
     }
+  }
+}
+
+TEST(NmeaReader, CountsTimesOnAcrossMidnight) {
+  auto gga = [](const char* time) {
+    return Nmea(std::string("GPGGA,") + time + ",4807.0380,N,01131.0000,E,1,08,0.9,5,M,,M,,");
+  };
+  auto rmc = [](const char* time, const char* date) {
+    return Nmea(std::string("GPRMC,") + time + ",A,4807.0380,N,01131.0000,E,0.5,54.7," + date +
+                ",,,A");
+  };
+  const double kMay1 = k10am - 36000;
+  const struct {
+    const char* what;
+    std::string text;
+    double firstTime;
+  } cases[] = {
+      {"the epoch after midnight lacks its RMC",
+       gga("235959") + rmc("235959", "300424") + gga("000000") + gga("000001") +
+           rmc("000001", "010524"),
+       kMay1 - 1},
+      {"the dates come only after midnight",
+       gga("235959") + gga("000000") + gga("000001") + rmc("000001", "010524"), kMay1 - 1},
+      {"no dates at all", gga("235959") + gga("000000") + gga("000001"), 86399},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TrackFile t = platform::ParseNmea(c.text.data(), c.text.size());
+    ASSERT_EQ(t.points.size(), 3u);
+    EXPECT_DOUBLE_EQ(t.points[0].time, c.firstTime);
+    EXPECT_DOUBLE_EQ(t.points[1].time, c.firstTime + 1);
+    EXPECT_DOUBLE_EQ(t.points[2].time, c.firstTime + 2);
   }
 }
 

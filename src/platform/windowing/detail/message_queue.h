@@ -25,5 +25,8 @@ void ResetTimers();
 
 // Pulls what the window system has for us into the queue; also shows new video frames.
 void PumpWindowSystem();
+// Waits until the platform clock reaches `until` while pumping the window system; true as
+// soon as a WM_GPS_NOTIFY is queued (then before `until`).
+bool WaitForPositionNotice(uint64_t until);
 
 }  // namespace platform
