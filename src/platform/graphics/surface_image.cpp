@@ -130,10 +130,18 @@ SDL_Surface* DecodeImage(const unsigned char* data, std::size_t size) {
   // and be drawn at whatever size they find.
   SDL_Surface* decoded = nullptr;
   switch (header->format) {
-    case ImageFormat::Png: decoded = IMG_LoadPNG_RW(rw); break;
-    case ImageFormat::Jpeg: decoded = IMG_LoadJPG_RW(rw); break;
-    case ImageFormat::Bmp: decoded = IMG_LoadBMP_RW(rw); break;
-    case ImageFormat::Gif: decoded = IMG_LoadGIF_RW(rw); break;
+    case ImageFormat::Png:
+      decoded = IMG_LoadPNG_RW(rw);
+      break;
+    case ImageFormat::Jpeg:
+      decoded = IMG_LoadJPG_RW(rw);
+      break;
+    case ImageFormat::Bmp:
+      decoded = IMG_LoadBMP_RW(rw);
+      break;
+    case ImageFormat::Gif:
+      decoded = IMG_LoadGIF_RW(rw);
+      break;
   }
   SDL_RWclose(rw);
   if (decoded == nullptr) return nullptr;

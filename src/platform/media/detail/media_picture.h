@@ -28,6 +28,7 @@ class MediaPicture {
   struct Bar {
     uint32_t elapsedS = 0;
     uint32_t totalS = 0;
+    bool totalKnown = false;
     uint32_t fill = 0;  // pixels of the track filled
     bool paused = false;
     bool operator==(const Bar&) const = default;
