@@ -3,7 +3,7 @@
 # corpus and the checker's own:  fuzz/build_check_fuzzer.sh [seconds]
 set -eu
 . "$(dirname "$0")/fuzz_common.sh"
-SOURCES="$ROOT/src/map/geo_point.cpp"
+SOURCES="$ROOT/src/map/geo_point.cpp $ROOT/src/map/map_proportion.cpp"
 for f in xml_values xml_scan xml_write xml_item xml_item_list system_item region_item \
          content_item relationship_item user_context; do
   SOURCES="$SOURCES $ROOT/src/data/$f.cpp"

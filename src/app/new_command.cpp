@@ -27,7 +27,9 @@ SubcommandRun DefineNew(CLI::App& command) {
   command.footer(
       "Writes FOLDER/<folder name>.xml as the program writes projects: each waypoint becomes a\n"
       "region named after it, with a radius of about 25 metres on the map's scale; the other\n"
-      "lists are empty. An existing project is never overwritten.\n"
+      "lists are written empty. Names are written with &, < and > as &amp;, &lt; and &gt;.\n"
+      "An existing project is never overwritten, and nothing is written that `corvane check`\n"
+      "would call an error (a waypoint outside the bounds, for one).\n"
       "Exit status: 0 written, 1 nothing written.");
   return [request](std::ostream& out, std::ostream& err) {
     const NewProjectResult result = CreateNewProject(*request);

@@ -9,11 +9,14 @@
 #include <memory>
 #include <system_error>
 
+#include "check/media_inspector.h"
+#include "check/project_check.h"
 #include "data/region_item.h"
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
 #include "data/xml_values.h"
 #include "map/calibration.h"
+#include "map/map_proportion.h"
 #include "map/portrait.h"
 #include "platform/graphics/gapi.h"
 #include "platform/position/track_file.h"
@@ -29,6 +32,8 @@ constexpr double kMapWidth = 800.0;            // every map is drawn at this siz
 constexpr double kMapHeight = 600.0;
 // The reader takes values up to this many characters; longer names would be cut there.
 constexpr size_t kLongestValue = 127;
+// What the program appends to a project's name to name its users file.
+const std::string kUsersSuffix = "Users.xml";
 
 struct Bounds {
   double west, north, east, south;
@@ -74,40 +79,79 @@ bool ParseBounds(const std::string& text, Bounds* out, std::string* problem) {
   return true;
 }
 
-// A waypoint's name as a description the line reader takes back unchanged: one line with
-// single spaces, no angle brackets, at most kLongestValue bytes cut on a character boundary.
-std::string Description(const std::string& name, int number) {
+// Text as it is written between tags: '&', '<' and '>' as entities, so that other XML tools
+// read the file too. The program's reader keeps the entities as they stand (the screen shows
+// them as the characters), so this is also the value it holds.
+std::string Escaped(const std::string& text) {
   std::string out;
+  for (char c : text) {
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else
+      out += c;
+  }
+  return out;
+}
+
+// A waypoint's name as a description the line reader takes back unchanged: one line with
+// single spaces, escaped, at most kLongestValue bytes, cut between characters and never
+// inside an entity.
+std::string Description(const std::string& name, int number) {
+  std::string line;
   for (char c : name) {
     const auto u = static_cast<unsigned char>(c);
     if (u <= 0x20 || u == 0x7F) {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-    } else if (c == '<') {
-      out += '(';
-    } else if (c == '>') {
-      out += ')';
+      if (!line.empty() && line.back() != ' ') line += ' ';
     } else {
-      out += c;
+      line += c;
     }
   }
-  if (!out.empty() && out.back() == ' ') out.pop_back();
-  if (out.size() > kLongestValue) {
-    size_t cut = kLongestValue;
-    while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) --cut;
-    out.resize(cut);
+  if (!line.empty() && line.back() == ' ') line.pop_back();
+  std::string out;
+  for (size_t i = 0; i < line.size();) {
+    size_t n = 1;
+    while (i + n < line.size() && (static_cast<unsigned char>(line[i + n]) & 0xC0) == 0x80) ++n;
+    const std::string piece = Escaped(line.substr(i, n));
+    if (out.size() + piece.size() > kLongestValue) break;
+    out += piece;
+    i += n;
   }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
   if (out.empty()) out = "Waypoint " + std::to_string(number);
   return out;
 }
 
-// The reader keeps coordinates in single precision: held that way from the start, the file
-// is already what the program writes back after opening it.
-double AsRead(double degrees) { return static_cast<double>(static_cast<float>(degrees)); }
-
-bool SafeText(const std::string& text) {
+// One line without control characters.
+bool OneLine(const std::string& text) {
   for (char c : text)
-    if (c == '<' || c == '>' || static_cast<unsigned char>(c) < 0x20) return false;
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
   return true;
+}
+
+// A file name the reader takes as it is written: it does not turn entities back into
+// characters, so a name with '&', '<' or '>' cannot be written so that it still names its
+// file.
+bool PlainFileName(const std::string& name) {
+  return OneLine(name) && name.find_first_of("&<>") == std::string::npos;
+}
+
+// The errors `corvane check` finds in the project written, one per line; empty when none.
+std::string CheckErrors(const fs::path& project) {
+  CCheckReport report;
+  CProgramMedia media;
+  if (RunProjectCheck(project.c_str(), false, nullptr, nullptr, &media, &report) ==
+      CHECK_UNREADABLE)
+    return "\n  the project written cannot be read back";
+  std::string errors;
+  for (const CheckProblem& p : report.Problems()) {
+    if (p.severity != CheckSeverity::Error) continue;
+    errors += "\n  " + p.file + (p.line > 0 ? ":" + std::to_string(p.line) : "") + ": " + p.message;
+  }
+  return errors;
 }
 
 // Undoes what a failed run made.
@@ -116,10 +160,12 @@ class CCleanup {
   ~CCleanup() {
     if (m_keep) return;
     std::error_code ec;
+    if (!m_writtenProject.empty()) fs::remove(m_writtenProject, ec);
     if (!m_copiedMap.empty()) fs::remove(m_copiedMap, ec);
     if (!m_madeFolder.empty()) fs::remove(m_madeFolder, ec);  // only when empty
   }
   void Keep() { m_keep = true; }
+  fs::path m_writtenProject;
   fs::path m_copiedMap;
   fs::path m_madeFolder;
 
@@ -151,15 +197,19 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
     result.problem = "cannot name a project after the folder '" + request.folder + "'";
     return result;
   }
-  if (!SafeText(base) || base.size() > kLongestValue) {
-    result.problem = "the folder's name must be at most 127 characters, without '<' or '>'";
+  // The folder's name also names the users file, "<name>Users.xml".
+  if (!PlainFileName(base) || base.size() + kUsersSuffix.size() > kLongestValue) {
+    result.problem = "the folder's name must be at most " +
+                     std::to_string(kLongestValue - kUsersSuffix.size()) +
+                     " characters, without '&', '<' or '>', since it also names the users file";
     return result;
   }
   const fs::path project = folder / (base + ".xml");
   result.projectFile = project.string();
-  const std::string projectName = request.name.empty() ? base : request.name;
-  if (!SafeText(projectName) || projectName.size() > kLongestValue) {
-    result.problem = "--name must be one line of at most 127 characters without '<' or '>'";
+  const std::string projectName = Escaped(request.name.empty() ? base : request.name);
+  if (!OneLine(projectName) || projectName.size() > kLongestValue) {
+    result.problem =
+        "--name must be one line of at most 127 characters (each '&' counts 5, '<' and '>' 4)";
     return result;
   }
   if (fs::exists(project, ec)) {
@@ -174,18 +224,20 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
     result.problem = "the map " + request.map + " is not a readable file";
     return result;
   }
-  if (!SafeText(mapName) || mapName.size() > kLongestValue) {
-    result.problem = "the map's file name must be at most 127 characters, without '<' or '>'";
+  if (!PlainFileName(mapName) || mapName.size() > kLongestValue) {
+    result.problem = "the map's file name must be at most 127 characters, without '&', '<' or '>'";
     return result;
   }
   {
     CGapiSurface image;
     const bool decoded = image.CreateSurface(GDSURFACE_SYSTEMMEMORY, request.map.c_str()) == GD_OK;
-    if (decoded && (image.GetWidth() != kMapWidth || image.GetHeight() != kMapHeight)) {
+    if (decoded && MapOutOfProportion(image.GetWidth(), image.GetHeight())) {
       char note[160];
-      std::snprintf(
-          note, sizeof note, "the map is %u x %u pixels; the program stretches it to 800 x 600",
-          static_cast<unsigned>(image.GetWidth()), static_cast<unsigned>(image.GetHeight()));
+      std::snprintf(note, sizeof note,
+                    "the map is %u x %u pixels; the program stretches it to 800 x 600, out of "
+                    "proportion",
+                    static_cast<unsigned>(image.GetWidth()),
+                    static_cast<unsigned>(image.GetHeight()));
       result.notes.push_back(note);
     }
     image.Destroy();
@@ -216,6 +268,17 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
     if (track.skipped > 0)
       result.notes.push_back(std::to_string(track.skipped) +
                              " damaged points or waypoints of the GPX file were left out");
+    // The program would draw such a place on the map's edge, far from where it is.
+    for (const platform::TrackPoint& w : track.waypoints) {
+      if (w.longitude >= bounds.west && w.longitude <= bounds.east && w.latitude >= bounds.south &&
+          w.latitude <= bounds.north)
+        continue;
+      char where[96];
+      std::snprintf(where, sizeof where, "%.6f, %.6f", w.latitude, w.longitude);
+      result.problem = "the waypoint '" + (w.name.empty() ? std::string("(no name)") : w.name) +
+                       "' at " + where + " (latitude, longitude) lies outside the bounds";
+      return result;
+    }
   }
 
   CCleanup cleanup;
@@ -251,11 +314,11 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   CopyText(system.m_mapFilename, sizeof system.m_mapFilename, mapName.c_str());
   // Named as the program names it when it first makes the users file, so that first save
   // leaves the project as it is.
-  system.SetUserFilename((base + "Users.xml").c_str());
-  system.m_left = AsRead(bounds.west);
-  system.m_top = AsRead(bounds.north);
-  system.m_right = AsRead(bounds.east);
-  system.m_bottom = AsRead(bounds.south);
+  system.SetUserFilename((base + kUsersSuffix).c_str());
+  system.m_left = bounds.west;
+  system.m_top = bounds.north;
+  system.m_right = bounds.east;
+  system.m_bottom = bounds.south;
   system.m_radius =
       RadiusForMetres(bounds.west, bounds.north, bounds.east, bounds.south, kRegionMetres);
   model.m_systemList->Add(system);
@@ -267,19 +330,21 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
     region.m_id = id;
     const std::string description = Description(w.name, id);
     CopyText(region.m_description, sizeof region.m_description, description.c_str());
-    region.m_gpsX = AsRead(w.longitude);
-    region.m_gpsY = AsRead(w.latitude);
+    region.m_gpsX = w.longitude;
+    region.m_gpsY = w.latitude;
     model.m_regionList->Add(region);
-    if (w.longitude < bounds.west || w.longitude > bounds.east || w.latitude < bounds.south ||
-        w.latitude > bounds.north)
-      result.notes.push_back("waypoint '" + description +
-                             "' lies outside the bounds; the program places it on the map's edge");
     ++id;
   }
   result.regions = id - 1;
 
   if (!model.SaveProjectFile(project.string().c_str())) {
     result.problem = "cannot write " + project.string();
+    return result;
+  }
+  cleanup.m_writtenProject = project;
+  // What check calls an error is never left behind as a new project.
+  if (const std::string errors = CheckErrors(project); !errors.empty()) {
+    result.problem = "the project would have errors:" + errors;
     return result;
   }
   cleanup.Keep();

@@ -9,12 +9,32 @@ const char* SeverityName(CheckSeverity s) {
   return s == CheckSeverity::Error ? "error" : "warning";
 }
 
-// Length of the UTF-8 sequence starting at s[i], or 0 when it is not one.
+// Length of the UTF-8 sequence starting at s[i], or 0 when it is not one: overlong forms
+// (leads C0 and C1, E0 and F0 with too small a value), surrogates (ED A0 to ED BF) and
+// values past U+10FFFF (F4 90 and up, leads F5 to FF) are not UTF-8.
 size_t Utf8Length(const std::string& s, size_t i) {
   const auto c = static_cast<unsigned char>(s[i]);
-  size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k)
+  if (c < 0x80) return 1;
+  size_t n = 0;
+  unsigned char low = 0x80;  // the range of the second byte
+  unsigned char high = 0xBF;
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) low = 0xA0;
+    if (c == 0xED) high = 0x9F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) low = 0x90;
+    if (c == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (i + n > s.size()) return 0;
+  const auto second = static_cast<unsigned char>(s[i + 1]);
+  if (second < low || second > high) return 0;
+  for (size_t k = 2; k < n; ++k)
     if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return 0;
   return n;
 }
@@ -106,11 +126,12 @@ int CCheckReport::Warnings() const { return static_cast<int>(m_problems.size()) 
 void CCheckReport::WriteText(FILE* out) {
   for (const CheckProblem& p : Problems()) {
     const std::string file = Printable(p.file);
+    const std::string message = Printable(p.message);
     if (p.line > 0)
       std::fprintf(out, "%s:%d: %s: %s\n", file.c_str(), p.line, SeverityName(p.severity),
-                   p.message.c_str());
+                   message.c_str());
     else
-      std::fprintf(out, "%s: %s: %s\n", file.c_str(), SeverityName(p.severity), p.message.c_str());
+      std::fprintf(out, "%s: %s: %s\n", file.c_str(), SeverityName(p.severity), message.c_str());
   }
   const int errors = Errors();
   const int warnings = Warnings();

@@ -17,6 +17,10 @@
 
 namespace {
 
+// Content ids from here on cannot be chosen for editing: the edit state counts regions from
+// this number.
+constexpr int kEditableIds = 10000;
+
 // The scanned record that holds list slot i: lists keep records in file order.
 const ScanRecord* ScannedAt(const ScanResult& scanned, int slot) {
   return slot < static_cast<int>(scanned.records.size()) ? &scanned.records[slot] : nullptr;
@@ -163,6 +167,15 @@ void CheckLinks(const CheckedProject& project, const CheckedUsers& users, CCheck
     const auto* content = static_cast<const CContentItem*>(project.contents->At(slot));
     if (content == nullptr) continue;
     const ScanRecord* record = ScannedAt(contents, slot);
+    if (content->m_id < 0)
+      report.Error(
+          "content-id-negative", file, LineOf(contents, slot, "content_id"),
+          Format("Content %d has a negative id: its icon can never be tapped.", content->m_id));
+    else if (content->m_id >= kEditableIds)
+      report.Warning("content-id-large", file, LineOf(contents, slot, "content_id"),
+                     Format("Content %d has an id of %d or more: its icon cannot be chosen for "
+                            "moving while editing.",
+                            content->m_id, kEditableIds));
     // Region 0 means none: such content is only placed beside the user when related.
     if (content->m_regionId != 0 &&
         (project.regions == nullptr || project.regions->FindById(content->m_regionId) == nullptr))

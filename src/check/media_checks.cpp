@@ -1,11 +1,11 @@
 // Media: the map image, the thumbnails and the videos, each opened as the program opens it.
-#include <cmath>
 #include <map>
 
 #include "check/project_checks.h"
 #include "data/content_item.h"
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
+#include "map/map_proportion.h"
 
 namespace {
 
@@ -57,14 +57,13 @@ void CheckMap(const CheckedProject& project, const CSystemItem& system, CMediaIn
                  Format("The map %s cannot be read as an image.", Quote(name).c_str()));
     return;
   }
-  if (image.width == kMapWidth && image.height == kMapHeight) return;
-  const double aspect = static_cast<double>(image.width) / image.height;
-  const bool distorted =
-      std::fabs(aspect / (static_cast<double>(kMapWidth) / kMapHeight) - 1) > 0.01;
-  report.Warning(
-      "map-stretched", file, line,
-      Format("The map is %d x %d pixels; the program stretches it to %d x %d%s.", image.width,
-             image.height, kMapWidth, kMapHeight, distorted ? ", out of proportion" : ""));
+  // A map of the drawn proportions is only scaled; one that differs by more than this is
+  // drawn out of proportion.
+  if (!MapOutOfProportion(image.width, image.height)) return;
+  report.Warning("map-stretched", file, line,
+                 Format("The map is %d x %d pixels; the program stretches it to %d x %d, out of "
+                        "proportion.",
+                        image.width, image.height, kMapWidth, kMapHeight));
 }
 
 }  // namespace

@@ -71,7 +71,8 @@ TextRead ReadUsers(const std::string& name, CLineScan* scan, CXmlItemList* users
 
 }  // namespace
 
-int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaInspector* media) {
+int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaInspector* media,
+                    CCheckReport* findings) {
   std::error_code ec;
   fs::path project = path != nullptr ? fs::path(path) : fs::path();
   if (project.is_relative()) project = fs::current_path(ec) / project;
@@ -80,8 +81,10 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   FILE* file = nullptr;
   if (path == nullptr || stat(project.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
       (file = fopen(project.c_str(), "r")) == nullptr) {
-    fprintf(err, "corvane check: cannot read %s: %s\n", path != nullptr ? path : "(none)",
-            path != nullptr && errno != 0 && !S_ISDIR(st.st_mode) ? strerror(errno) : "not a file");
+    if (err != nullptr)
+      fprintf(
+          err, "corvane check: cannot read %s: %s\n", path != nullptr ? path : "(none)",
+          path != nullptr && errno != 0 && !S_ISDIR(st.st_mode) ? strerror(errno) : "not a file");
     return CHECK_UNREADABLE;
   }
   // The program refuses a project file this large, and reading it would only fill memory.
@@ -97,7 +100,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   const bool scanned = projectScan.Read(file);
   fclose(file);
   if (!scanned) {
-    fprintf(err, "corvane check: cannot read %s\n", path);
+    if (err != nullptr) fprintf(err, "corvane check: cannot read %s\n", path);
     return CHECK_UNREADABLE;
   }
 
@@ -105,7 +108,8 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   platform::UseBackend(platform::BackendKind::Headless);
   const fs::path folder = project.parent_path();
   CFolderScope inFolder(folder);
-  CCheckReport report;
+  CCheckReport ownReport;
+  CCheckReport& report = findings != nullptr ? *findings : ownReport;
   CheckedProject checked;
   checked.name = project.filename().string();
   checked.scan = &projectScan;
@@ -123,7 +127,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
                    systems.records.size() > 1 ? systems.records[1].line : 0,
                    "A second <system> record; the program refuses a project with more than one.");
     } else {
-      fprintf(err, "corvane check: cannot read %s\n", path);
+      if (err != nullptr) fprintf(err, "corvane check: cannot read %s\n", path);
       return CHECK_UNREADABLE;
     }
   } else {
@@ -180,14 +184,14 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   CheckGeography(checked, report);
   if (media != nullptr) CheckMedia(checked, *media, report);
 
-  if (json)
+  if (out != nullptr && json)
     report.WriteJson(out);
-  else
+  else if (out != nullptr)
     report.WriteText(out);
   return report.Problems().empty() ? CHECK_CLEAN : CHECK_PROBLEMS;
 }
 
 int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err) {
   CProgramMedia media;
-  return RunProjectCheck(path, json, out, err, &media);
+  return RunProjectCheck(path, json, out, err, &media, nullptr);
 }

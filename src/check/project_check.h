@@ -12,7 +12,9 @@ constexpr int CHECK_PROBLEMS = 1;
 constexpr int CHECK_UNREADABLE = 2;
 
 // Checks the project at path, printing the report to out (for people, or JSON) and a file
-// that cannot be read to err. media null leaves out the images and videos.
-int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaInspector* media);
+// that cannot be read to err; either may be null for no printing. media null leaves out the
+// images and videos. findings, when given, receives the problems found.
+int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaInspector* media,
+                    CCheckReport* findings = nullptr);
 // The same with the program's own image and video readers.
 int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err);

@@ -2,6 +2,7 @@
 // switches, unknown elements, unclosed records and records past a list's 128.
 #include <cctype>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 
 #include "check/project_checks.h"
@@ -33,6 +34,30 @@ bool LooksOctal(const char* value) {
   return value[0] == '0' && isdigit(static_cast<unsigned char>(value[1]));
 }
 
+// What follows the number the reader takes, without the spaces round it; the reader drops
+// it without a word ("48,5" reads as 48). Numbers are read the same way as the reader's.
+std::string TextAfterNumber(const char* value, bool real) {
+  char* end = nullptr;
+  if (real) {
+    CClassicLocaleScope classic;
+    std::strtod(value, &end);
+  } else {
+    std::strtoll(value, &end, 0);
+  }
+  if (end == nullptr) return {};
+  while (*end == ' ' || (*end >= '\t' && *end <= '\r')) ++end;
+  return end;
+}
+
+void CheckTrailingText(const std::string& file, const ScanField& field, const char* kept, bool real,
+                       CCheckReport& report) {
+  const std::string rest = TextAfterNumber(kept, real);
+  if (rest.empty()) return;
+  report.Warning("number-text", file, field.line,
+                 Format("<%s> holds %s; the reader takes the number at its start and drops %s.",
+                        field.name.c_str(), Quote(kept).c_str(), Quote(rest).c_str()));
+}
+
 void CheckValue(const std::string& file, const ScanField& field, const FieldRule& rule,
                 CCheckReport& report) {
   const char* name = field.name.c_str();
@@ -55,6 +80,7 @@ void CheckValue(const std::string& file, const ScanField& field, const FieldRule
             Format("<%s> holds %s, which is not a number; the reader %s.", name, shown.c_str(),
                    rule.type == FieldType::TagId ? "ignores the entry" : "keeps 0"));
       } else {
+        CheckTrailingText(file, field, kept, false, report);
         if (LooksOctal(kept))
           report.Warning("octal-number", file, field.line,
                          Format("<%s> holds %s, which reads as %d: a leading 0 makes a number "
@@ -70,12 +96,16 @@ void CheckValue(const std::string& file, const ScanField& field, const FieldRule
         report.Error("not-a-number", file, field.line,
                      Format("<%s> holds %s, which is not a number; the reader keeps 0.", name,
                             shown.c_str()));
+      else
+        CheckTrailingText(file, field, kept, true, report);
       break;
     case FieldType::Flag:
       if (!ReadInt(kept, &i) || (i != 0 && i != 1))
         report.Warning("switch-value", file, field.line,
                        Format("<%s> holds %s; a switch is 0 or 1, and this reads as 0 (off).", name,
                               shown.c_str()));
+      else
+        CheckTrailingText(file, field, kept, false, report);
       break;
     case FieldType::Viewed: {
       double time = 0;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <iterator>
 
 #include "data/character_item.h"
 #include "data/content_item.h"
@@ -150,6 +151,8 @@ LoadLoss CPortrait::ProjectLoss() const {
 bool CPortrait::SaveProjectFile(const char* path) {
   CXmlItemList* const sections[] = {m_systemList, m_characterList, m_locationList, m_themeList,
                                     m_timeList,   m_regionList,    m_contentList};
+  constexpr int kSectionKinds[] = {KIND_NONE, KIND_CHARACTER, KIND_LOCATION, KIND_THEME,
+                                   KIND_TIME, KIND_REGION,    KIND_CONTENT};
   // A project that did not load holds nothing worth writing: saving it would replace the
   // user's file with an empty one. One that held more records of a kind than a list can take
   // is left on disk so that the dropped records survive, and so is one with a line of several
@@ -164,8 +167,9 @@ bool CPortrait::SaveProjectFile(const char* path) {
     if (writer.Open(path)) {
       FILE* file = writer.Stream();
       fputs(PROJECT_HEADER, file);
-      for (CXmlItemList* list : sections)
-        if (list != nullptr) list->Write(file);
+      // Empty lists are written as empty elements, so an author sees where records go.
+      for (size_t i = 0; i < std::size(sections); ++i)
+        if (sections[i] != nullptr) sections[i]->Write(file, kSectionKinds[i]);
       fputs(PROJECT_FOOTER, file);
       saved = writer.Commit();
     }

@@ -140,7 +140,14 @@ void CXmlItemList::WriteCloseTag(FILE* file) {
   if (kind >= 1 && kind < KIND_COUNT) fputs(m_closeTags[kind - 1], file);
 }
 
-void CXmlItemList::Write(FILE* file) {
+void CXmlItemList::Write(FILE* file, int emptyKind) {
+  if (IsEmpty()) {
+    if (emptyKind >= 1 && emptyKind < KIND_COUNT) {
+      fputs(m_openTags[emptyKind - 1], file);
+      fputs(m_closeTags[emptyKind - 1], file);
+    }
+    return;
+  }
   WriteOpenTag(file);
   if (!IsEmpty())
     for (int slot = First(); slot != -1; slot = Next()) m_items[slot]->Write(file);

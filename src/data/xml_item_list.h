@@ -36,7 +36,9 @@ class CXmlItemList {
   int LowestFreeId();
 
   // Opening text, every record, closing text; an empty list writes nothing.
-  void Write(FILE* file);
+  // The records inside the list's element. An empty list writes nothing, or with a kind the
+  // empty element of that kind, which shows an author where such records go.
+  void Write(FILE* file, int emptyKind = KIND_NONE);
   void WriteOpenTag(FILE* file);
   void WriteCloseTag(FILE* file);
 

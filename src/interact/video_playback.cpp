@@ -43,11 +43,14 @@ void CPortraitApp::ToggleVideo() {
   if (m_model->IsVideoPlaying()) {
     ReleaseCapture();
     SendMessageA(m_videoWindow, MCI_CLOSE, 0, 0);
+    // However the playback ends (its end, a tap, Escape), nothing is left to poll.
+    KillTimer(m_hWnd, VIDEO_TIMER_ID);
   } else {
     // The name is looked up like every file the project names ('\' separators, letter
-    // case); a name that finds no file is passed on as written and fails to play.
-    std::string file = ResolveProjectFile(m_model->m_videoFile);
-    if (file.empty()) file = m_model->m_videoFile;
+    // case). A name that finds no file is never handed on as written (the player would take
+    // "av://..." for a source of its own): the window opens nothing, and the first poll ends
+    // the playback as for a missing file.
+    const std::string file = ResolveProjectFile(m_model->m_videoFile);
     // Drawn before the player knows what the file holds; only a sound file shows it.
     const CContentItem* item = QueuedItem(*m_model);
     const CRegionItem* region =
@@ -76,10 +79,7 @@ void CPortraitApp::PollVideo() {
   if (!m_model || !m_model->IsVideoPlaying()) return;
   LRESULT end = SendMessageA(m_videoWindow, MCIWNDM_GETEND, 0, 0);
   LRESULT position = SendMessageA(m_videoWindow, MCIWNDM_GETPOSITIONA, 0, 0);
-  if (end == position) {
-    ToggleVideo();
-    KillTimer(m_hWnd, VIDEO_TIMER_ID);
-  }
+  if (end == position) ToggleVideo();
 }
 
 void CPortraitApp::PlaybackKey(UINT virtualKey) {
@@ -91,6 +91,12 @@ void CPortraitApp::PlaybackKey(UINT virtualKey) {
     case VK_LEFT:
     case VK_RIGHT: {
       const LRESULT end = SendMessageA(m_videoWindow, MCIWNDM_GETEND, 0, 0);
+      if (end == MCI_LENGTH_UNKNOWN) {
+        // No end to measure from (a live recording): move from where it is.
+        SendMessageA(m_videoWindow, MCI_SEEK, MCI_SEEK_RELATIVE,
+                     virtualKey == VK_RIGHT ? kSeekStepMs : -kSeekStepMs);
+        break;
+      }
       LRESULT to = SendMessageA(m_videoWindow, MCIWNDM_GETPOSITIONA, 0, 0) +
                    (virtualKey == VK_RIGHT ? kSeekStepMs : -kSeekStepMs);
       if (to > end) to = end;  // stops on the last picture; the poll then ends the playback

@@ -1,6 +1,11 @@
 // Loading what the map view needs after the project file: the map image, the map
 // positions of regions and content, the video check and the content icons.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "data/content_item.h"
@@ -16,6 +21,9 @@ namespace {
 constexpr DWORD COLOR_KEY = 0xFF00FF;
 constexpr DWORD MAP_WIDTH = 800;
 constexpr DWORD MAP_HEIGHT = 600;
+// Thumbnails larger than this either way are scaled down to fit when they are decoded: a
+// bigger icon would cover the map, and a project may name a huge picture for every item.
+constexpr DWORD ICON_SIDE = 64;
 
 // Lists that project loading never created count as empty.
 bool IsEmptyList(CXmlItemList* list) { return list == nullptr || list->IsEmpty(); }
@@ -26,6 +34,50 @@ HRESULT CreateFromProjectFile(CGapiSurface* surface, const char* storedName) {
   const std::string path = ResolveProjectFile(storedName);
   if (path.empty()) return GDERR_LOAD_FAILED;
   return surface->CreateSurface(GDSURFACE_SYSTEMMEMORY, path.c_str());
+}
+
+// Halves `image` (smoothly, so each pixel is the mean of four) until it is within twice the
+// wanted size, then scales it to that size: one smooth step from far larger would skip most
+// of the picture's pixels.
+void ScaleDown(CGapiSurface* image, DWORD width, DWORD height) {
+  while (image->GetWidth() / 2 >= width && image->GetHeight() / 2 >= height) {
+    CGapiSurface half;
+    if (half.CreateSurface(GDSURFACE_SYSTEMMEMORY, image->GetWidth() / 2, image->GetHeight() / 2) !=
+        GD_OK)
+      break;
+    half.Blt(nullptr, image, nullptr, GDBLT_SMOOTH, nullptr);
+    // Taking the half's place frees the larger picture.
+    if (image->CreateSurface(GDSURFACE_SYSTEMMEMORY, half.GetWidth(), half.GetHeight()) != GD_OK)
+      return;
+    image->BltFast(0, 0, &half, nullptr, 0, nullptr);
+  }
+  CGapiSurface scaled;
+  if (scaled.CreateSurface(GDSURFACE_SYSTEMMEMORY, width, height) != GD_OK) return;
+  scaled.Blt(nullptr, image, nullptr, GDBLT_SMOOTH, nullptr);
+  if (image->CreateSurface(GDSURFACE_SYSTEMMEMORY, width, height) != GD_OK) return;
+  image->BltFast(0, 0, &scaled, nullptr, 0, nullptr);
+}
+
+// A thumbnail as an icon's picture: decoded, and scaled to fit ICON_SIDE with its
+// proportions kept when it is larger, so that only the small picture is kept.
+HRESULT LoadThumbnail(CGapiSurface* thumb, const std::string& path) {
+  const HRESULT result = thumb->CreateSurface(GDSURFACE_SYSTEMMEMORY, path.c_str());
+  if (result != GD_OK) return result;
+  const DWORD w = thumb->GetWidth();
+  const DWORD h = thumb->GetHeight();
+  if (w <= ICON_SIDE && h <= ICON_SIDE) return GD_OK;
+  const double scale =
+      std::min(static_cast<double>(ICON_SIDE) / w, static_cast<double>(ICON_SIDE) / h);
+  ScaleDown(thumb, std::max<DWORD>(1, static_cast<DWORD>(std::lround(w * scale))),
+            std::max<DWORD>(1, static_cast<DWORD>(std::lround(h * scale))));
+  return thumb->IsEmpty() ? GDERR_OUT_OF_MEMORY : GD_OK;
+}
+
+// One key per file, however it is named, so that a file named by many items is read once.
+std::string FileKey(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return "name:" + path;
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
 }
 
 }  // namespace
@@ -120,10 +172,27 @@ int CPortrait::LoadIcons() {
   m_iconSurfaces = new CGapiSurface[n];
   m_iconSurfaceCount = n;
   int loaded = 0;
+  // The slot of the first icon built from each file, for the other items that name it.
+  std::map<std::string, int> built;
   for (int i = m_contentList->First(); i != -1 && loaded < n; i = m_contentList->Next()) {
     auto* content = static_cast<CContentItem*>(m_contentList->Current());
+    const std::string path = ResolveProjectFile(content->m_thumbnail);
+    if (path.empty()) continue;
+    const std::string key = FileKey(path);
+    if (const auto same = built.find(key); same != built.end()) {
+      const CGapiSurface& first = m_iconSurfaces[same->second];
+      CGapiSurface& icon = m_iconSurfaces[loaded];
+      if (icon.CreateSurface(GDSURFACE_SYSTEMMEMORY, first.GetWidth(), first.GetHeight()) ==
+          GD_OK) {
+        icon.SetColorKey(COLOR_KEY);
+        icon.BltFast(0, 0, &m_iconSurfaces[same->second], nullptr, 0, nullptr);
+        content->m_iconIndex = loaded;
+        ++loaded;
+      }
+      continue;
+    }
     CGapiSurface thumb;
-    if (CreateFromProjectFile(&thumb, content->m_thumbnail) == GD_OK) {
+    if (LoadThumbnail(&thumb, path) == GD_OK) {
       const LONG w = static_cast<LONG>(thumb.GetWidth());
       const LONG h = static_cast<LONG>(thumb.GetHeight());
       CGapiSurface& icon = m_iconSurfaces[loaded];
@@ -139,6 +208,7 @@ int CPortrait::LoadIcons() {
         SetRect(&bottom, 2, h, w + 2, h + 2);
         icon.FillRect(&bottom, 0x000000, 0, nullptr);
         content->m_iconIndex = loaded;
+        built.emplace(key, loaded);
         ++loaded;
       }
     }

@@ -16,6 +16,7 @@
 #include "platform/windowing/win_api.h"
 #include "support/files.h"
 #include "support/scratch_folder.h"
+#include "support/png_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -60,7 +61,9 @@ TEST_F(NewProjectTest, WaypointsBecomeRegionsInTheProgramsOwnFormat) {
   EXPECT_NEAR(system->m_bottom, 54.483501, 1e-5);
   EXPECT_EQ(system->m_radius, 17);  // 1.46 metres per map pixel here
   ASSERT_EQ(model.m_regionList->Count(), 4);
-  const char* names[] = {"Fish quay", "Swing bridge & (lock)", "Old market place", "Waypoint 4"};
+  // Written for other XML tools too: the reader keeps the entities as they stand.
+  const char* names[] = {"Fish quay", "Swing bridge &amp; &lt;lock&gt;", "Old market place",
+                         "Waypoint 4"};
   for (int id = 1; id <= 4; ++id) {
     const auto* region = static_cast<const CRegionItem*>(model.m_regionList->FindById(id));
     ASSERT_NE(region, nullptr) << id;
@@ -92,6 +95,8 @@ TEST_F(NewProjectTest, RefusalsWriteNothing) {
   std::ofstream(root / "broken.gpx") << "<gpx><wpt lat=";
   std::ofstream(root / "track.gpx") << "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\"/>"
                                        "</trkseg></trk></gpx>";
+  std::ofstream(root / "far.gpx") << "<gpx><wpt lat=\"54.487\" lon=\"-1.4\"><name>Far</name>"
+                                     "</wpt></gpx>";
   fs::create_directories(root / "Clash");
   std::ofstream(root / "Clash" / "map.png") << "another map";
   struct Case {
@@ -118,6 +123,12 @@ TEST_F(NewProjectTest, RefusalsWriteNothing) {
       {"track without waypoints", "A", kMap, kBounds, (root / "track.gpx").string(),
        "holds no waypoints"},
       {"another map in the folder", "Clash", kMap, kBounds, "", "is another file"},
+      // The users file's name, "<folder>Users.xml", must fit the reader's 127 characters.
+      {"long folder name", std::string(119, 'f'), kMap, kBounds, "", "at most 118 characters"},
+      {"'&' in the folder name", "A & B", kMap, kBounds, "", "without '&'"},
+      // A waypoint about 50 km west of the map, which check calls an error.
+      {"waypoint outside the bounds", "A", kMap, kBounds, (root / "far.gpx").string(),
+       "lies outside the bounds"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -127,9 +138,64 @@ TEST_F(NewProjectTest, RefusalsWriteNothing) {
     EXPECT_NE(result.problem.find(c.problem), std::string::npos) << result.problem;
   }
   EXPECT_FALSE(fs::exists(root / "A"));
+  EXPECT_FALSE(fs::exists(root / "A & B"));
   EXPECT_EQ(ReadAll(root / "Existing" / "Existing.xml"), "mine");
   EXPECT_EQ(ReadAll(root / "Clash" / "map.png"), "another map");
   EXPECT_FALSE(fs::exists(root / "Clash" / "Clash.xml"));
+}
+
+// Values are written as given: no rounding through single precision, names escaped for other
+// XML tools, every value within what the reader keeps, and the empty lists as empty elements.
+TEST_F(NewProjectTest, WritesValuesAsGivenEscapedAndWithinTheReadersLimits) {
+  std::ofstream(root / "one.gpx")
+      << "<gpx><wpt lat=\"51.7555\" lon=\"-1.2575\"><name>Castle &amp; Barbican &lt;"
+      << std::string(150, 'x') << "</name></wpt></gpx>";
+  const std::string folder(118, 'f');  // the longest whose users file's name fits
+  NewProjectResult result =
+      CreateNewProject({(root / folder).string(), kMap, "-1.2600,51.7560,-1.2500,51.7500",
+                        (root / "one.gpx").string(), "Castle & Barbican"});
+  ASSERT_TRUE(result.written) << result.problem;
+  const std::string text = ReadAll(result.projectFile);
+  for (const std::string& want :
+       {std::string("\t<top>51.756000</top>\n"), std::string("\t\t<gps_y>51.755500</gps_y>\n"),
+        std::string("\t<project_name>Castle &amp; Barbican</project_name>\n"),
+        "\t<user_filename>" + folder + "Users.xml</user_filename>\n",
+        std::string("<character_list>\n</character_list>\n"),
+        std::string("<location_list>\n</location_list>\n"),
+        std::string("<theme_list>\n</theme_list>\n"), std::string("<time_list>\n</time_list>\n"),
+        std::string("<content_list>\n</content_list>\n")})
+    EXPECT_NE(text.find(want), std::string::npos) << want << "\n" << text;
+  // The description is cut to 127 characters between entities, never inside one.
+  const size_t open = text.find("<region_description>") + 20;
+  const std::string description = text.substr(open, text.find("</region_description>") - open);
+  EXPECT_EQ(description, "Castle &amp; Barbican &lt;" + std::string(101, 'x'));
+
+  // The program reads back every value whole and writes the file back unchanged.
+  CPortrait model(nullptr, GetModuleHandleA(nullptr), 800, 600);
+  ASSERT_TRUE(model.LoadProjectFile(result.projectFile.c_str()));
+  EXPECT_EQ(std::string(model.System()->m_userFilename), folder + "Users.xml");
+  const fs::path saved = root / "saved.xml";
+  ASSERT_TRUE(model.SaveProjectFile(saved.string().c_str()));
+  EXPECT_EQ(ReadAll(saved), text);
+}
+
+// A map in the drawn proportions is only scaled; a note is given only for one that is not.
+TEST_F(NewProjectTest, OnlyAMapOutOfProportionIsCalledStretched) {
+  const struct {
+    DWORD width, height;
+    bool noted;
+  } cases[] = {{160, 120, false}, {160, 110, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.height);
+    const fs::path map = root / ("map" + std::to_string(c.height) + ".png");
+    CGapiSurface image;
+    ASSERT_EQ(image.CreateSurface(GDSURFACE_SYSTEMMEMORY, c.width, c.height), GD_OK);
+    ASSERT_TRUE(png::WriteFile(map.string(), png::Encode(image)));
+    const NewProjectResult result = CreateNewProject(
+        {(root / ("M" + std::to_string(c.height))).string(), map.string(), kBounds, "", ""});
+    ASSERT_TRUE(result.written) << result.problem;
+    EXPECT_EQ(result.notes.size(), c.noted ? 1u : 0u);
+  }
 }
 
 }  // namespace

@@ -150,9 +150,7 @@ TEST_F(ProjectFileTest, RelationshipsAreNeitherLoadedNorSaved) {
   EXPECT_EQ(model->m_regionList->Count(), 1);
   const std::string saved = Saved(*model, dir);
   EXPECT_EQ(saved.find("relationship"), std::string::npos);
-  // Empty kinds leave out their section and its frame.
-  EXPECT_EQ(saved.find("<theme_list>"), std::string::npos);
-  EXPECT_EQ(saved.find("<content_list>"), std::string::npos);
+  // Empty kinds are written as empty elements, which show an author where records go.
   EXPECT_EQ(saved,
             "<?xml version='1.0' encoding='UTF-8' ?>\n\n<media_portrait>\n<system>\n"
             "\t<project_name>Minimal</project_name>\n\t<map_filename>map.png</map_filename>\n"
@@ -160,10 +158,12 @@ TEST_F(ProjectFileTest, RelationshipsAreNeitherLoadedNorSaved) {
             "\t<bottom>0.000000</bottom>\n\t<theme_rels>0</theme_rels>\n"
             "\t<character_rels>0</character_rels>\n\t<time_rels>0</time_rels>\n"
             "\t<location_rels>0</location_rels>\n\t<radius>10.000000</radius>\n"
-            "\t<user_filename/>\n</system>\n\n\n<region_list>\n\t<region>\n"
+            "\t<user_filename/>\n</system>\n\n\n<character_list>\n</character_list>\n\n"
+            "<location_list>\n</location_list>\n\n<theme_list>\n</theme_list>\n\n"
+            "<time_list>\n</time_list>\n\n<region_list>\n\t<region>\n"
             "\t\t<region_id>1</region_id>\n\t\t<region_description>Only</region_description>\n"
             "\t\t<gps_x>0.500000</gps_x>\n\t\t<gps_y>0.500000</gps_y>\n\t</region>\n"
-            "</region_list>\n\n\n\n</media_portrait>");
+            "</region_list>\n\n<content_list>\n</content_list>\n\n\n\n</media_portrait>");
 }
 
 TEST_F(ProjectFileTest, OverlongLinesAndNamesAreCutNotOverrun) {

@@ -71,6 +71,16 @@ fs::path ToneFile(bool art) {
   return picture.empty() ? fs::path() : fs::path(testsupport::MakeTone(p, 10, picture));
 }
 
+// Ten seconds of picture as a raw stream, as a camera records it: it never says its length.
+fs::path LiveRecording() {
+  const fs::path p = ScratchRoot() / "live.h264";
+  const std::string cmd =
+      "ffmpeg -loglevel error -nostdin -y -f lavfi -i testsrc=size=160x120:rate=25 -t 10 "
+      "-c:v libx264 -f h264 '" +
+      p.string() + "'";
+  return std::system(cmd.c_str()) == 0 ? p : fs::path();
+}
+
 void Replace(std::string& text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
   ASSERT_NE(at, std::string::npos) << from;
@@ -396,8 +406,9 @@ TEST_F(VideoPlaybackTest, ATapEndsPlaybackAtOnceAndTheNextFrameShowsTheMapAgain)
   EXPECT_TRUE(ScreenShowsBackBuffer());
   EXPECT_FALSE(region->m_active);
 
-  // The timer left running by the tap finds nothing to end.
+  // The tap stopped the poll's timer too.
   headless::AdvanceClock(1000);
+  EXPECT_FALSE(TimerPending());
   Frame();
   EXPECT_FALSE(model->IsVideoPlaying());
   EXPECT_EQ(app->m_drawing, 1);
@@ -436,14 +447,35 @@ TEST_F(VideoPlaybackTest, MenuKeysDoNothingDuringPlaybackAndEscapeEndsIt) {
   EXPECT_EQ(app->m_drawing, 1);
   EXPECT_EQ(Captured(), nullptr);
   EXPECT_EQ(platform::LiveVideoPlayers(), 0);
+  headless::AdvanceClock(1000);
+  EXPECT_FALSE(TimerPending()) << "Escape stops the poll's timer";
   Frame();
   EXPECT_FALSE(model->m_menuOpen);
   EXPECT_TRUE(ScreenShowsBackBuffer());
 }
 
 TEST_F(VideoPlaybackTest, MissingAndCorruptFilesEndAtTheFirstPoll) {
-  for (int id : {kMissing, kCorrupt}) {
-    SCOPED_TRACE(id);
+  const struct {
+    int id;
+    const char* file;  // null: as the project names it
+    bool folderGone;   // the current folder is removed first
+  } cases[] = {{kMissing, nullptr, false},
+               {kCorrupt, nullptr, false},
+               // A name that finds no file never reaches the player, which would take this
+               // one for a source of its own and play ten seconds of tone; without a current
+               // folder it cannot even be made an absolute name.
+               {kMissing, "av://lavfi:sine=duration=10", true}};
+  for (const auto& c : cases) {
+    const int id = c.id;
+    SCOPED_TRACE(c.file != nullptr ? c.file : std::to_string(id));
+    if (c.file != nullptr)
+      std::snprintf(Item(id)->m_filename, sizeof Item(id)->m_filename, "%s", c.file);
+    if (c.folderGone) {
+      const fs::path gone = ScratchRoot() / "gone";
+      fs::create_directories(gone);
+      ASSERT_EQ(chdir(gone.c_str()), 0);
+      fs::remove(gone);
+    }
     PlayByTap(id);
     // The player gives up in its own time; until then it reports an end ahead.
     ASSERT_TRUE(WaitFor([&] { return End() == 0; }, std::chrono::seconds(20)));
@@ -667,6 +699,64 @@ TEST_F(VideoPlaybackTest, RightAndLeftMoveFiveSecondsAndPastTheEndItEnds) {
   headless::AdvanceClock(500);
   apptest::DrainMessages();
   EXPECT_FALSE(model->IsVideoPlaying());
+}
+
+// Media that does not say its length: its real position, seeks from where it is, and the
+// poll still ends it where it stops.
+TEST_F(VideoPlaybackTest, MediaOfUnknownLengthShowsItsPositionAndSeeksFromIt) {
+  UseFile(4, LiveRecording());
+  PlayByTap(4);
+  ASSERT_TRUE(WaitFor([&] { return Position() > 300; }, std::chrono::seconds(20)))
+      << "the position stands still";
+  EXPECT_EQ(End(), MCI_LENGTH_UNKNOWN);
+  const LRESULT before = Position();
+  auto press = [](UINT vk) {
+    headless::InjectKeyDown(vk);
+    headless::InjectKeyUp(vk);
+    apptest::DrainMessages();
+  };
+  press(VK_RIGHT);
+  ASSERT_TRUE(WaitFor([&] { return Position() > before + 3000; }, std::chrono::seconds(10)))
+      << "Right did not move on from " << before << " but to " << Position();
+  // The player cannot find its way back into such a stream and stops there, at its end.
+  ASSERT_TRUE(WaitFor([&] { return End() > 0 && End() == Position(); }, std::chrono::seconds(20)));
+  headless::AdvanceClock(500);
+  apptest::DrainMessages();
+  EXPECT_FALSE(model->IsVideoPlaying());
+}
+
+// A kept-open file pauses by itself at its end; seeking back from there before the poll
+// ends it plays on, unless the visitor paused it.
+TEST_F(VideoPlaybackTest, SeekingBackFromTheEndPlaysOnUnlessPaused) {
+  auto press = [](UINT vk) {
+    headless::InjectKeyDown(vk);
+    headless::InjectKeyUp(vk);
+    apptest::DrainMessages();
+  };
+  UseFile(4, ToneFile(false));
+  for (bool paused : {false, true}) {
+    SCOPED_TRACE(paused ? "paused" : "playing");
+    PlayByTap(4);
+    ASSERT_TRUE(WaitFor([&] { return Position() > 100; }, std::chrono::seconds(20)));
+    for (int i = 0; i < 3; ++i) press(VK_RIGHT);
+    ASSERT_TRUE(WaitFor([&] { return Position() == End(); }, std::chrono::seconds(10)));
+    if (paused) press(VK_SPACE);
+    press(VK_LEFT);
+    ASSERT_TRUE(WaitFor([&] { return Position() < End() - 3000; }, std::chrono::seconds(10)));
+    const LRESULT back = Position();
+    if (paused) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(400));  // time that would have played
+      apptest::DrainMessages();
+      EXPECT_LE(std::abs(static_cast<long>(Position() - back)), 60L);
+      EXPECT_EQ(SendMessageA(app->m_videoWindow, MCIWNDM_GETMODEA, 0, 0), MCI_MODE_PAUSE);
+    } else {
+      EXPECT_TRUE(WaitFor([&] { return Position() > back + 300; }, std::chrono::seconds(10)))
+          << "it stayed paused at " << back;
+    }
+    press(VK_ESCAPE);
+    ASSERT_FALSE(model->IsVideoPlaying());
+    Frame();
+  }
 }
 
 // Holding Right seeks on with every repeat of the key.

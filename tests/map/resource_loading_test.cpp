@@ -3,9 +3,13 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
-#include "scratch_folder.h"
 #include "loading_fixture.h"
+#include "scratch_folder.h"
+#include "support/png_writer.h"
 
 namespace {
 
@@ -178,6 +182,40 @@ TEST_F(ResourceLoadingTest, LoadingIconsAgainReplacesThemAndDropsStaleIndices) {
   EXPECT_EQ(first->m_iconIndex, -1);
   EXPECT_EQ(second->m_iconIndex, 0);
   EXPECT_EQ(model->m_iconSurfaces[0].GetWidth(), 23u);
+}
+
+// Bytes this process has read from files so far.
+long BytesRead() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  long value = 0;
+  while (io >> key >> value)
+    if (key == "rchar:") return value;
+  return -1;
+}
+
+// A thumbnail larger than an icon is scaled to fit 64 x 64 with its proportions kept when it
+// is decoded; a file that many items name (under any spelling) is read once, and every one
+// of them gets its icon.
+TEST_F(ResourceLoadingTest, LargeThumbnailsAreScaledAndASharedFileIsReadOnce) {
+  CGapiSurface big;
+  ASSERT_EQ(big.CreateSurface(GDSURFACE_SYSTEMMEMORY, 256, 128), GD_OK);
+  big.FillRect(nullptr, THUMB_32x24, 0, nullptr);
+  std::vector<uint8_t> bytes = png::Encode(big);
+  bytes.resize(bytes.size() + (4 << 20), 0);  // read with the file, never decoded
+  ASSERT_TRUE(png::WriteFile("big.png", bytes));
+  constexpr int kItems = 20;
+  for (int id = 1; id <= kItems; ++id) AddClip(id, "a.mp4", id % 2 != 0 ? "big.png" : "BIG.PNG");
+  const long before = BytesRead();
+  EXPECT_EQ(model->LoadIcons(), 0);
+  EXPECT_LT(BytesRead() - before, 2 * static_cast<long>(bytes.size()));
+  for (int slot = 0; slot < kItems; ++slot) {
+    const CGapiSurface& icon = model->m_iconSurfaces[slot];
+    ASSERT_EQ(icon.GetWidth(), 64u + 3) << slot;
+    ASSERT_EQ(icon.GetHeight(), 32u + 2) << slot;
+    EXPECT_EQ(icon.GetPixel(32, 16), THUMB_32x24) << slot;
+    EXPECT_EQ(icon.GetPixel(66, 10), KEY) << slot;
+  }
 }
 
 TEST_F(ResourceLoadingTest, NoContentMeansNoIconArray) {

@@ -125,9 +125,29 @@ SDL_Surface* DecodeImage(const unsigned char* data, std::size_t size) {
   if (!header || !ImageSizeAcceptable(header->width, header->height)) return nullptr;
   SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (rw == nullptr) return nullptr;
-  SDL_Surface* decoded = IMG_Load_RW(rw, 1);
+  // The decoder of the format whose header was checked, never the library's own detection:
+  // a file whose header it rejects would go on to other readers (an SVG one among them)
+  // and be drawn at whatever size they find.
+  SDL_Surface* decoded = nullptr;
+  switch (header->format) {
+    case ImageFormat::Png:
+      decoded = IMG_LoadPNG_RW(rw);
+      break;
+    case ImageFormat::Jpeg:
+      decoded = IMG_LoadJPG_RW(rw);
+      break;
+    case ImageFormat::Bmp:
+      decoded = IMG_LoadBMP_RW(rw);
+      break;
+    case ImageFormat::Gif:
+      decoded = IMG_LoadGIF_RW(rw);
+      break;
+  }
+  SDL_RWclose(rw);
   if (decoded == nullptr) return nullptr;
-  if (!ImageSizeAcceptable(decoded->w, decoded->h)) {
+  // Nothing larger than the header promised.
+  if (!ImageSizeAcceptable(decoded->w, decoded->h) || decoded->w > header->width ||
+      decoded->h > header->height) {
     SDL_FreeSurface(decoded);
     return nullptr;
   }

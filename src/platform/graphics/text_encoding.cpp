@@ -77,11 +77,36 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 
 std::string DisplayText(std::string_view bytes) {
   std::string text = IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
-  for (char& ch : text) {
-    auto b = static_cast<uint8_t>(ch);
-    if (b < 0x20 || b == 0x7F) ch = ' ';
+  // Project files written for other XML tools hold '&', '<' and '>' as entities; they are
+  // kept so in the files and shown as the characters.
+  static const struct {
+    std::string_view entity;
+    char shown;
+  } kEntities[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto b = static_cast<uint8_t>(text[i]);
+    if (b < 0x20 || b == 0x7F) {
+      out += ' ';
+      continue;
+    }
+    if (text[i] == '&') {
+      const std::string_view rest = std::string_view(text).substr(i);
+      bool replaced = false;
+      for (const auto& e : kEntities) {
+        if (rest.substr(0, e.entity.size()) == e.entity) {
+          out += e.shown;
+          i += e.entity.size() - 1;
+          replaced = true;
+          break;
+        }
+      }
+      if (replaced) continue;
+    }
+    out += text[i];
   }
-  return text;
+  return out;
 }
 
 }  // namespace platform

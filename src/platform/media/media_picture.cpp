@@ -42,15 +42,18 @@ MediaPicture::MediaPicture(int width, int height, bool progressBar) : m_progress
 
 MediaPicture::Bar MediaPicture::Measure(VideoPlayer& player) const {
   Bar bar;
-  const uint32_t end = player.EndMs();
+  const int64_t end = player.EndMs();
   const uint32_t position = player.PositionMs();
-  // Until the length is known (a stream still opening answers 1) the track stays empty.
-  bar.totalS = end > 1 ? end / 1000 : 0;
+  // Until the length is known (while opening, or never for a live recording) the total
+  // reads "--:--" and the track stays empty; the elapsed time is real all the same.
+  bar.totalKnown = end > 0;
+  bar.totalS = end > 0 ? static_cast<uint32_t>(end / 1000) : 0;
   bar.elapsedS = position / 1000;
   const int track = static_cast<int>(m_picture.GetWidth()) - 2 * kTrackMargin;
-  if (end > 1 && track > 0) {
+  if (end > 0 && track > 0) {
     bar.fill = static_cast<uint32_t>(static_cast<uint64_t>(track) *
-                                     (position < end ? position : end) / end);
+                                     (position < end ? position : static_cast<uint64_t>(end)) /
+                                     static_cast<uint64_t>(end));
   }
   bar.paused = player.Paused();
   // Signed, so that the moment also ends across the clock's wrap.
@@ -84,7 +87,7 @@ void MediaPicture::DrawBar(const Bar& bar, bool overProgramPicture) {
   char elapsed[16];
   char total[16];
   FormatTime(elapsed, sizeof elapsed, bar.elapsedS);
-  if (bar.totalS > 0) {
+  if (bar.totalKnown) {
     FormatTime(total, sizeof total, bar.totalS);
   } else {
     std::snprintf(total, sizeof total, "--:--");

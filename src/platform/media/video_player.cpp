@@ -50,6 +50,13 @@ bool VideoPlayer::Open(const std::string& path) {
   m_kind = MediaKind::Unknown;
   m_framesRendered = 0;
   m_openedAtMicros = WallMicros();
+  m_path = path;
+  // A name that is not an absolute one of a file could be taken by the player for a stream
+  // ("av://", "http://"): it ends like a missing file without the player seeing it.
+  if (path.empty() || path[0] != '/') {
+    m_failed = true;
+    return false;
+  }
   m_frame = SDL_CreateRGBSurfaceWithFormat(0, m_width, m_height, 32, SDL_PIXELFORMAT_ARGB8888);
   if (m_frame) {
     SDL_SetSurfaceBlendMode(m_frame, SDL_BLENDMODE_NONE);
@@ -103,6 +110,12 @@ bool VideoPlayer::Open(const std::string& path) {
   // gives up on a file that has nothing else to play).
   mpv_set_option_string(m_mpv, "ao", m_audio ? "pipewire,pulse,alsa,jack,null" : "null");
   if (mpv_initialize(m_mpv) < 0) {
+    m_failed = true;
+    return false;
+  }
+  // Every file the player is about to open passes here first (DrainEvents), so that
+  // nothing but the file asked for is ever opened.
+  if (mpv_hook_add(m_mpv, 0, "on_load", 0) < 0) {
     m_failed = true;
     return false;
   }
@@ -170,7 +183,16 @@ void VideoPlayer::DrainEvents() {
   for (;;) {
     mpv_event* ev = mpv_wait_event(m_mpv, 0);
     if (!ev || ev->event_id == MPV_EVENT_NONE) break;
-    if (ev->event_id == MPV_EVENT_FILE_LOADED) {
+    if (ev->event_id == MPV_EVENT_HOOK) {
+      auto* hook = static_cast<mpv_event_hook*>(ev->data);
+      char* name = mpv_get_property_string(m_mpv, "stream-open-filename");
+      // Not the file asked for (a playlist's entry): the player is given nothing to open.
+      if (name == nullptr || m_path != name) {
+        mpv_set_property_string(m_mpv, "stream-open-filename", "null://");
+      }
+      mpv_free(name);
+      mpv_hook_continue(m_mpv, hook->id);
+    } else if (ev->event_id == MPV_EVENT_FILE_LOADED) {
       m_loaded = true;
       ReadKind();
     } else if (ev->event_id == MPV_EVENT_END_FILE) {
@@ -238,6 +260,24 @@ void VideoPlayer::SeekMs(uint32_t ms) {
   std::snprintf(seconds, sizeof seconds, "%.3f", ms / 1000.0);
   const char* cmd[] = {"seek", seconds, "absolute", nullptr};
   mpv_command_async(m_mpv, 0, cmd);
+  ResumeAfterSeek();
+}
+
+void VideoPlayer::SeekByMs(int32_t deltaMs) {
+  if (!m_mpv || !m_loaded || m_failed) return;
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.3f", deltaMs / 1000.0);
+  const char* cmd[] = {"seek", seconds, "relative", nullptr};
+  mpv_command_async(m_mpv, 0, cmd);
+  ResumeAfterSeek();
+}
+
+void VideoPlayer::ResumeAfterSeek() {
+  // A kept-open file pauses by itself at its end; a seek back from there plays on unless
+  // the visitor paused it.
+  if (!m_playing || m_paused) return;
+  int no = 0;
+  mpv_set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &no);
 }
 
 void VideoPlayer::SetVolume(int permille) {
@@ -252,29 +292,41 @@ int VideoPlayer::Volume() {
   return static_cast<int>(std::lround(volume * 10.0));
 }
 
-uint32_t VideoPlayer::EndMs() {
+bool VideoPlayer::AtEnd() {
+  if (m_ended) return true;
+  int eof = 0;
+  return mpv_get_property(m_mpv, "eof-reached", MPV_FORMAT_FLAG, &eof) >= 0 && eof;
+}
+
+uint32_t VideoPlayer::TimePosMs() {
+  double pos = 0.0;
+  if (mpv_get_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0) pos = 0.0;
+  return ToMs(pos);
+}
+
+int64_t VideoPlayer::EndMs() {
   DrainEvents();
   if (!m_mpv || m_failed) return 0;
-  if (!m_loaded) return 1;  // still opening: not at its end yet
+  if (!m_loaded) return kLengthUnknown;  // still opening: not at its end yet
   double duration = 0.0;
-  if (mpv_get_property(m_mpv, "duration", MPV_FORMAT_DOUBLE, &duration) < 0) duration = 0.0;
-  uint32_t end = ToMs(duration);
-  return end > 0 ? end : 1;
+  if (mpv_get_property(m_mpv, "duration", MPV_FORMAT_DOUBLE, &duration) >= 0 && duration > 0) {
+    const uint32_t end = ToMs(duration);
+    return end > 0 ? end : 1;
+  }
+  // Media that does not say its length ends where it stops.
+  return AtEnd() ? TimePosMs() : kLengthUnknown;
 }
 
 uint32_t VideoPlayer::PositionMs() {
   DrainEvents();
   if (!m_mpv || m_failed) return 0;
   if (!m_loaded) return 0;
-  int eof = 0;
-  if (m_ended) return EndMs();
-  if (mpv_get_property(m_mpv, "eof-reached", MPV_FORMAT_FLAG, &eof) >= 0 && eof) return EndMs();
-  double pos = 0.0;
-  if (mpv_get_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0) pos = 0.0;
-  uint32_t p = ToMs(pos);
-  uint32_t end = EndMs();
+  const int64_t end = EndMs();
+  if (AtEnd()) return end > 0 ? static_cast<uint32_t>(end) : 0;
+  const uint32_t p = TimePosMs();
+  if (end == kLengthUnknown) return p;
   // Until the player says it stopped, the position stays short of the end.
-  return p >= end ? end - 1 : p;
+  return p >= end ? static_cast<uint32_t>(end - 1) : p;
 }
 
 uint32_t VideoPlayer::FramePixel(int x, int y) const {

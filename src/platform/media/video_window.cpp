@@ -58,7 +58,10 @@ LRESULT MediaWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (w.player) w.player->SetPaused(msg == MCI_PAUSE);
       return 0;
     case MCI_SEEK:
-      if (w.player) w.player->SeekMs(static_cast<uint32_t>(lParam));
+      if (w.player && wParam == MCI_SEEK_RELATIVE)
+        w.player->SeekByMs(static_cast<int32_t>(lParam));
+      else if (w.player)
+        w.player->SeekMs(static_cast<uint32_t>(lParam));
       return 0;
     case MCIWNDM_SETVOLUME:
       if (w.player) w.player->SetVolume(static_cast<int>(lParam));
@@ -99,12 +102,13 @@ void RegisterMediaClass(HINSTANCE instance) {
 }
 
 // The player takes names that look like "proto://..." as streams to fetch; a file named by
-// a project is always a local file, so it is handed over as an absolute path.
+// a project is always a local file, so it is handed over as an absolute path. A name that
+// cannot be made one (the current folder has gone) gives none: the player refuses it.
 std::string LocalPath(const char* file) {
   if (file == nullptr || file[0] == '\0') return std::string();
   std::error_code ec;
   std::filesystem::path p = std::filesystem::absolute(file, ec);
-  return ec ? std::string(file) : p.string();
+  return ec ? std::string() : p.string();
 }
 
 }  // namespace

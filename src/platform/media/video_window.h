@@ -18,13 +18,20 @@ constexpr UINT MCIWNDM_PUT_DEST = 0x048F;
 constexpr UINT MCIWNDM_SHOWVOLUME = 0x04F0;
 constexpr DWORD MCIWNDF_NOPLAYBAR = 0x0002;
 
+// MCIWNDM_GETEND's answer while the length is not known: the file still opens, or it does
+// not say its length (a live recording). Position answers are real all the same.
+constexpr LRESULT MCI_LENGTH_UNKNOWN = -1;
+// MCI_SEEK's wParam for a move by lParam milliseconds from where it is (negative: back).
+constexpr WPARAM MCI_SEEK_RELATIVE = 1;
+
 // Answers of MCIWNDM_GETMODEA.
 constexpr LRESULT MCI_MODE_NOT_READY = 524;
 constexpr LRESULT MCI_MODE_STOP = 525;
 constexpr LRESULT MCI_MODE_PLAY = 526;
 constexpr LRESULT MCI_MODE_PAUSE = 529;
 
-// Creates a media window over `parent` and opens `file` in it, a local file only. MCI_PLAY
+// Creates a media window over `parent` and opens `file` in it, a local file only; an empty
+// name opens nothing and answers like a file that cannot be played. MCI_PLAY
 // starts it, MCI_PAUSE and MCI_RESUME hold and release it, MCI_SEEK (lParam: milliseconds)
 // moves it, MCIWNDM_SETVOLUME (lParam: 0 silent to 1000 as recorded) sets its loudness and
 // MCIWNDM_GETVOLUME answers it; MCIWNDM_SHOWVOLUME (wParam: muted, lParam: 0 to 1000)

@@ -59,6 +59,8 @@ TEST(SurfaceImage, MissingBrokenAndAbsurdFilesFailAndLeaveTheSurfaceEmpty) {
                                Fixture("empty.png"),
                                Fixture("huge.png"),
                                Fixture("huge.bmp"),
+                               // Not to be handed on to any other format's reader.
+                               Fixture("jpeg_then_svg.jpg"),
                                Fixture(""),
                                ""};
   for (const std::string& path : cases) {

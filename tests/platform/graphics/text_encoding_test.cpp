@@ -62,6 +62,9 @@ TEST(TextEncoding, DisplayTextChoosesPerText) {
   // like UTF-8 on their own.
   EXPECT_EQ(DisplayText("\xC3\xA9\xE9"), "\xC3\x83\xC2\xA9\xC3\xA9");
   EXPECT_EQ(DisplayText("a\tb\nc\x7F"), "a b c ");
+  // Entities of files written for other XML tools show as their characters, once.
+  EXPECT_EQ(DisplayText("Castle &amp; &lt;Barbican&gt; &amp;amp; &quot;&apos; & &ampx"),
+            "Castle & <Barbican> &amp; \"' & &ampx");
 }
 
 }  // namespace

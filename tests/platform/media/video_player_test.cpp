@@ -115,7 +115,10 @@ TEST(VideoPlayer, UnplayableFilesReportEqualEndAndPosition) {
   }
   fs::path folder = WorkDir() / "a_folder.mp4";
   fs::create_directories(folder);
-  for (const fs::path& bad : {WorkDir() / "missing.mp4", corrupt, folder, fs::path()}) {
+  // A name that is not an absolute file name could be a source of the player's own: this one
+  // would play half a minute of tone.
+  const fs::path source("av://lavfi:sine=duration=30");
+  for (const fs::path& bad : {WorkDir() / "missing.mp4", corrupt, folder, fs::path(), source}) {
     VideoPlayer p(320, 240, false);
     p.Open(bad.string());
     p.Play();

@@ -13,7 +13,8 @@ bool IsValidUtf8(std::string_view bytes);
 std::string Windows1252ToUtf8(std::string_view bytes);
 
 // The UTF-8 text to show for `bytes`: as it is when valid UTF-8, else read as Windows-1252.
-// Control characters become spaces, since a line has no use for them.
+// Control characters become spaces, since a line has no use for them; the entities &amp;,
+// &lt;, &gt;, &quot; and &apos; become their characters.
 std::string DisplayText(std::string_view bytes);
 
 }  // namespace platform

@@ -31,6 +31,7 @@ class MediaPicture {
   struct Bar {
     uint32_t elapsedS = 0;
     uint32_t totalS = 0;
+    bool totalKnown = false;
     uint32_t fill = 0;  // pixels of the track filled
     bool paused = false;
     int level = -1;  // per cent of full loudness written on the bar; kMutedLevel; -1: none

@@ -23,21 +23,29 @@ class VideoPlayer {
   VideoPlayer(const VideoPlayer&) = delete;
   VideoPlayer& operator=(const VideoPlayer&) = delete;
 
-  bool Open(const std::string& path);  // false when the player could not be set up
+  // path: an absolute name of a local file; anything else is never handed to the player and
+  // fails at once. False when the player could not be set up.
+  bool Open(const std::string& path);
   void Play();
   void Close();  // stops and releases the media (quickly: it keeps taking frames meanwhile)
 
   // Milliseconds. A file that cannot be played reports 0 for both, so a poll that compares
   // them ends the playback at once. Once the player stopped on the last frame, the position
-  // reads the same as the end.
-  uint32_t EndMs();
+  // reads the same as the end. EndMs is kLengthUnknown while the file opens and for media that
+  // does not say its length (a live recording); such media reports its real position, and
+  // its end once it has stopped is where it stopped.
+  static constexpr int64_t kLengthUnknown = -1;
+  int64_t EndMs();
   uint32_t PositionMs();
 
   MediaKind Kind();
   void SetPaused(bool paused);
   bool Paused() const { return m_paused; }
-  // Moves to `ms` from the start; past the end it stops on the last frame.
+  // Moves to `ms` from the start; past the end it stops on the last frame. Playback goes on
+  // after a seek unless it was paused by SetPaused (the player pauses by itself at the end).
   void SeekMs(uint32_t ms);
+  // Moves by `deltaMs` from where it is (back when negative), for media of unknown length.
+  void SeekByMs(int32_t deltaMs);
   // 0 (silent) to 1000 (as recorded). The player takes a new volume a moment after it is set.
   void SetVolume(int permille);
   int Volume();
@@ -60,10 +68,14 @@ class VideoPlayer {
 
  private:
   void DrainEvents();
+  bool AtEnd();
+  uint32_t TimePosMs();
+  void ResumeAfterSeek();
   void ReadKind();
   void Release();
 
   mpv_handle* m_mpv = nullptr;
+  std::string m_path;  // the one file this player may open
   mpv_render_context* m_render = nullptr;
   SDL_Surface* m_frame = nullptr;
   int m_width;
