@@ -52,8 +52,16 @@ void CPortrait::OpenPageView() {
 
   LayoutAxis(kCellAreaRight - kCellAreaLeft, width, &m_pageColumns, &m_pageGapX);
   m_pageMarginX = m_pageGapX / 2 + kCellAreaLeft;
-  LayoutAxis(kCellAreaBottom - kCellAreaTop, height, &m_pageRows, &m_pageGapY);
+  // Titles go under the icons; rows make room for them when any item has one.
+  bool titled = false;
+  if (m_contentList != nullptr) {
+    for (int k = 0; k < 128 && !titled; ++k)
+      titled = !TitleOf(static_cast<const CContentItem*>(m_contentList->At(k))).empty();
+  }
+  const int titleRoom = titled ? LegibleLineHeight(kPageTitlePixels) : 0;
+  LayoutAxis(kCellAreaBottom - kCellAreaTop, height + titleRoom, &m_pageRows, &m_pageGapY);
   m_pageMarginY = m_pageGapY / 2 + kCellAreaTop;
+  m_pageGapY += titleRoom;
 
   const int perPage = m_pageColumns * m_pageRows;
   const int viewed = m_currentUser->m_viewedCount;

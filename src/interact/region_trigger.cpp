@@ -9,6 +9,7 @@ void CPortrait::TestRegion(CRegionItem* region, double radius) {
   // alternate fixes.
   const bool held = region->m_active && m_userFromGps && d <= radius + RegionLeaveMargin(radius);
   if (radius > d || held) {
+    if (!region->m_active) OnRegionEntered(region);
     // Marked again every frame while the user stays inside, so content that another
     // region's leaving withdrew comes back at once.
     region->m_active = true;
@@ -16,5 +17,6 @@ void CPortrait::TestRegion(CRegionItem* region, double radius) {
   } else if (region->m_active) {
     region->m_active = false;
     SetRegionContentAvailable(region->m_id, false);
+    OnRegionLeft(region);
   }
 }
