@@ -13,7 +13,8 @@ std::vector<POINT> Spots(const LabelRequest& r, int w, int h) {
   const RECT& a = r.anchor;
   const int cx = (a.left + a.right) / 2 - w / 2;
   const int cy = (a.top + a.bottom) / 2 - h / 2;
-  if (r.below) return {{cx, a.bottom + kGap}, {cx, a.top - kGap - h}};
+  // Titles of icons side by side take turns on two lines under them.
+  if (r.below) return {{cx, a.bottom + kGap}, {cx, a.bottom + kGap + h}, {cx, a.top - kGap - h}};
   return {{a.right + kGap, cy},         {a.left - kGap - w, cy},
           {cx, a.top - kGap - h},       {cx, a.bottom + kGap},
           {a.right + kGap, a.top - h},  {a.left - kGap - w, a.top - h},

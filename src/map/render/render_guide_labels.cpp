@@ -35,6 +35,30 @@ void CPortrait::GuideObstacles(std::vector<RECT>* out) const {
   out->push_back(RECT{0, StatusAreaTop(), w - 65, h});
   if (m_showOverview) out->push_back(RECT{w - 66, h - 60, w, h});
   if (m_showUser) out->push_back(View().ToScreen(UserIconRect()));
+  const MapView view = View();
+  // The markers and the icons that are drawn: a name never hides what can be tapped.
+  if (m_regionList != nullptr && m_showRegionMarkers && !m_showRegionAreas) {
+    const int half = static_cast<int>(m_regionMarker.GetWidth()) / 2;
+    for (int slot = 0; slot < kSlots; ++slot) {
+      const auto* region = static_cast<const CRegionItem*>(m_regionList->At(slot));
+      if (region == nullptr || region->m_contentCount < 1) continue;
+      const int x = ToPixel(region->m_screenX), y = ToPixel(region->m_screenY);
+      out->push_back(view.ToScreen(RECT{x - half, y - half, x + half, y + half}));
+    }
+  }
+  if (m_contentList != nullptr && m_iconMode != 0) {
+    for (int k = 0; k < kSlots; ++k) {
+      const auto* item = static_cast<const CContentItem*>(m_contentList->At(k));
+      if (item == nullptr) continue;
+      if (m_iconMode == 1 && !item->m_inActiveRegion && !item->m_related) continue;
+      const CGapiSurface* icon = IconOf(item);
+      if (icon == nullptr) continue;
+      const int hw = static_cast<int>(icon->GetWidth()) / 2;
+      const int hh = static_cast<int>(icon->GetHeight()) / 2;
+      const int x = ToPixel(item->m_screenX), y = ToPixel(item->m_screenY);
+      out->push_back(view.ToScreen(RECT{x - hw, y - hh, x + hw + 2, y + hh + 2}));
+    }
+  }
 }
 
 void CPortrait::DrawGuideLabels(CGapiSurface* backBuffer) {
