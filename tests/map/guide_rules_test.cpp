@@ -100,7 +100,9 @@ TEST(LabelPlacement, BunchedPlacesNeverOverlapEachOtherTheObstaclesOrTheScreenEd
     for (std::size_t i = 0; i < placed.size(); ++i) {
       const RECT& a = placed[i].box;
       EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= 800 && a.bottom <= 600) << i;
-      if (i > 0) EXPECT_FALSE(guide::Overlaps(a, user)) << i;
+      if (i > 0) {
+        EXPECT_FALSE(guide::Overlaps(a, user)) << i;
+      }
       for (std::size_t k = 0; k < i; ++k)
         EXPECT_FALSE(guide::Overlaps(a, placed[k].box)) << i << " " << k;
     }

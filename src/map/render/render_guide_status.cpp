@@ -84,11 +84,8 @@ void CPortrait::DrawStatusArea(CGapiSurface* backBuffer) {
   const int w = static_cast<int>(m_screenSize.x);
   const int h = static_cast<int>(m_screenSize.y);
   const int lineH = LegibleLineHeight(GD_LEGIBLE_PIXELS);
-  const int top = StatusAreaTop();
-  // Clear of the overview in the bottom-right corner.
-  const RECT box{5, top, w - 70, h - 5};
-  render::TranslucentFill(backBuffer, box, render::kDarkGrey);
-  render::Frame(backBuffer, box, render::kBlack);
+  // Lines of haloed text read over any map without a box; they end clear of the overview
+  // in the bottom-right corner.
   if (m_showGpsStatus) DrawGpsStatus(backBuffer, nullptr);
 
   char progress[96];

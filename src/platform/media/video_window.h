@@ -14,6 +14,8 @@ constexpr UINT MCIWNDM_GETMODEA = 0x046A;
 constexpr UINT MCIWNDM_SETVOLUME = 0x046E;
 constexpr UINT MCIWNDM_GETVOLUME = 0x046F;
 constexpr UINT MCIWNDM_PUT_DEST = 0x048F;
+// Corvane's own: lParam (const char*, UTF-8) is the item's title, shown at the top of a video.
+constexpr UINT MCIWNDM_SETITEMTITLE = 0x04F0;
 constexpr DWORD MCIWNDF_NOPLAYBAR = 0x0002;
 
 // Answers of MCIWNDM_GETMODEA.

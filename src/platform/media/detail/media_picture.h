@@ -20,6 +20,8 @@ class MediaPicture {
 
   // Where the cover art of a sound file goes in the program's picture; empty: nowhere.
   void SetArtBox(const RECT& box) { m_artBox = box; }
+  // The title drawn at the top of a video's frames (a sound's picture has its own).
+  void SetTitle(const std::string& title) { m_title = title; }
   // The next picture to show, or null when nothing changed since the last one. A sound file
   // is shown over the open display's back buffer, which holds the program's picture for it.
   SDL_Surface* Compose(VideoPlayer& player);
@@ -47,6 +49,7 @@ class MediaPicture {
   bool m_barShown = false;
   Bar m_lastBar;
   std::string m_lastSubtitle;
+  std::string m_title;
 };
 
 }  // namespace platform
