@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "guide/label_placement.h"
+
 class CUserContext;
 
 namespace guide {
@@ -47,6 +49,11 @@ struct GuideState {
   bool bannerOn = false;
   uint32_t now = 0;       // platform clock of the frame being drawn
   bool showLabels = true;
+  // The last placement and what it was made from: a frame like the one before reuses it.
+  std::vector<LabelRequest> lastRequests;
+  std::vector<RECT> lastObstacles;
+  std::vector<DWORD> lastColours;
+  std::vector<PlacedLabel> lastPlaced;
 };
 
 constexpr uint32_t kBannerMs = 3000;

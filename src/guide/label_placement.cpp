@@ -21,21 +21,59 @@ std::vector<POINT> Spots(const LabelRequest& r, int w, int h) {
           {a.right + kGap, a.bottom},   {a.left - kGap - w, a.bottom}};
 }
 
+// The boxes taken so far, filed by the 32-pixel cells they cover, so that a free spot is
+// found by looking at the few boxes near it rather than at every one.
+class Taken {
+ public:
+  explicit Taken(const RECT& screen) : m_screen(screen) {
+    m_columns = std::max(1, (screen.right - screen.left + kCell - 1) / kCell);
+    m_rows = std::max(1, (screen.bottom - screen.top + kCell - 1) / kCell);
+    m_cells.resize(static_cast<std::size_t>(m_columns) * m_rows);
+  }
+  void Add(const RECT& box) {
+    const int index = static_cast<int>(m_boxes.size());
+    m_boxes.push_back(box);
+    ForCells(box, [&](std::vector<int>& cell) { cell.push_back(index); });
+  }
+  bool Free(const RECT& box) {
+    bool free = true;
+    ForCells(box, [&](std::vector<int>& cell) {
+      for (int i : cell) {
+        if (free && Overlaps(box, m_boxes[i])) free = false;
+      }
+    });
+    return free;
+  }
+
+ private:
+  static constexpr int kCell = 32;
+  template <typename F>
+  void ForCells(const RECT& box, F&& f) {
+    // Boxes reaching past the screen are filed at its edge cells.
+    const int c0 = std::clamp((box.left - m_screen.left) / kCell, 0, m_columns - 1);
+    const int c1 = std::clamp((box.right - 1 - m_screen.left) / kCell, 0, m_columns - 1);
+    const int r0 = std::clamp((box.top - m_screen.top) / kCell, 0, m_rows - 1);
+    const int r1 = std::clamp((box.bottom - 1 - m_screen.top) / kCell, 0, m_rows - 1);
+    for (int r = r0; r <= r1; ++r)
+      for (int c = c0; c <= c1; ++c) f(m_cells[static_cast<std::size_t>(r) * m_columns + c]);
+  }
+  RECT m_screen;
+  int m_columns = 1, m_rows = 1;
+  std::vector<std::vector<int>> m_cells;
+  std::vector<RECT> m_boxes;
+};
+
 bool Inside(const RECT& box, const RECT& screen) {
   return box.left >= screen.left && box.top >= screen.top && box.right <= screen.right &&
          box.bottom <= screen.bottom;
 }
 
-bool Free(const RECT& box, const std::vector<RECT>& taken) {
-  return std::none_of(taken.begin(), taken.end(), [&](const RECT& t) { return Overlaps(box, t); });
-}
-
 // The first free spot for a box of w x h, or false.
-bool FindSpot(const LabelRequest& r, int w, int h, const std::vector<RECT>& taken,
-              const RECT& screen, RECT* out) {
+bool FindSpot(const LabelRequest& r, int w, int h, Taken& taken, const RECT& screen,
+              RECT* out) {
   for (const POINT& p : Spots(r, w, h)) {
     const RECT box{p.x, p.y, p.x + w, p.y + h};
-    if (Inside(box, screen) && Free(box, taken)) {
+    if (Inside(box, screen) && taken.Free(box)) {
       *out = box;
       return true;
     }
@@ -45,6 +83,15 @@ bool FindSpot(const LabelRequest& r, int w, int h, const std::vector<RECT>& take
 
 }  // namespace
 
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool operator==(const LabelRequest& a, const LabelRequest& b) {
+  return a.width == b.width && a.height == b.height && a.below == b.below &&
+         a.mustShow == b.mustShow && SameRect(a.anchor, b.anchor) && a.text == b.text;
+}
+
 bool Overlaps(const RECT& a, const RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -53,7 +100,8 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
                                      const std::vector<RECT>& obstacles, RECT screen,
                                      const FitText& fit) {
   std::vector<PlacedLabel> placed;
-  std::vector<RECT> taken = obstacles;
+  Taken taken(screen);
+  for (const RECT& o : obstacles) taken.Add(o);
   const int screenW = screen.right - screen.left;
   for (int i = 0; i < static_cast<int>(requests.size()); ++i) {
     const LabelRequest& r = requests[i];
@@ -83,7 +131,7 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
       found = true;
     }
     if (!found) continue;
-    taken.push_back(box);
+    taken.Add(box);
     placed.push_back(PlacedLabel{i, text, box});
   }
   return placed;

@@ -20,6 +20,8 @@ struct LabelRequest {
   bool mustShow = false;  // shown even where it collides (the entered place's name)
 };
 
+bool operator==(const LabelRequest& a, const LabelRequest& b);
+
 struct PlacedLabel {
   int request = 0;  // index into the requests
   std::string text;  // the text, or its shortened form
@@ -39,5 +41,6 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
 
 // Right and bottom are exclusive: boxes that only touch do not overlap.
 bool Overlaps(const RECT& a, const RECT& b);
+bool SameRect(const RECT& a, const RECT& b);
 
 }  // namespace guide

@@ -135,9 +135,19 @@ void CPortrait::DrawGuideLabels(CGapiSurface* backBuffer) {
     *width = LegibleTextWidth(shorter.c_str(), GD_LEGIBLE_PIXELS);
     return shorter;
   };
-  for (const guide::PlacedLabel& p : guide::PlaceLabels(requests, obstacles, screen, fit)) {
+  guide::GuideState& g = m_guide;
+  const bool same = requests == g.lastRequests && obstacles.size() == g.lastObstacles.size() &&
+                    std::equal(obstacles.begin(), obstacles.end(), g.lastObstacles.begin(),
+                               guide::SameRect);
+  if (!same) {
+    g.lastPlaced = guide::PlaceLabels(requests, obstacles, screen, fit);
+    g.lastRequests = std::move(requests);
+    g.lastObstacles = std::move(obstacles);
+    g.lastColours = std::move(colours);
+  }
+  for (const guide::PlacedLabel& p : g.lastPlaced) {
     GDTEXTSTYLE style;
-    style.color = colours[p.request];
+    style.color = g.lastColours[p.request];
     backBuffer->DrawLegibleText(p.box.left, p.box.top, p.text.c_str(), style);
   }
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <unordered_map>
 #include <string>
 #include <utility>
 
@@ -35,6 +36,8 @@ struct Face {
   TTF_Font* halo = nullptr;
   int haloWidth = 1;
   TextLineCache lines{1024};
+  std::unordered_map<std::string, int> widths;  // measured texts, forgotten when many
+  std::unordered_map<std::string, std::string> fits;  // shortened texts by width and text
 };
 
 class Faces {
@@ -125,9 +128,12 @@ SDL_Surface* LineFor(Face& face, const std::string& text, DWORD color, DWORD hal
 
 int WidthOf(Face& face, const std::string& text) {
   if (text.empty()) return 0;
+  auto it = face.widths.find(text);
+  if (it != face.widths.end()) return it->second;
   int w = 0, h = 0;
-  if (TTF_SizeUTF8(face.body, text.c_str(), &w, &h) != 0) return 0;
-  return w + 2 * face.haloWidth;
+  if (TTF_SizeUTF8(face.body, text.c_str(), &w, &h) != 0) w = -2 * face.haloWidth;
+  if (face.widths.size() >= 8192) face.widths.clear();
+  return face.widths[text] = w + 2 * face.haloWidth;
 }
 
 }  // namespace
@@ -144,11 +150,28 @@ int LegibleTextWidth(const char* utf8, int pixels) {
   return face != nullptr ? platform::WidthOf(*face, platform::Shown(utf8)) : 0;
 }
 
+namespace platform {
+namespace {
+std::string Fit(Face* face, const std::string& text, int maxWidth);
+}
+}  // namespace platform
+
 std::string FitLegibleText(const char* utf8, int pixels, int maxWidth) {
   platform::Face* face = platform::AllFaces().Get(pixels);
   const std::string text = platform::Shown(utf8);
   if (face == nullptr || text.empty() || maxWidth <= 0) return {};
   if (platform::WidthOf(*face, text) <= maxWidth) return text;
+  // Labels that find no room are shortened again every time they are placed.
+  std::string key = std::to_string(maxWidth) + "/" + text;
+  auto it = face->fits.find(key);
+  if (it != face->fits.end()) return it->second;
+  if (face->fits.size() >= 4096) face->fits.clear();
+  return face->fits[key] = platform::Fit(face, text, maxWidth);
+}
+
+namespace platform {
+namespace {
+std::string Fit(Face* face, const std::string& text, int maxWidth) {
   // The longest head that fits, found by halving over character boundaries.
   std::size_t lo = 0, hi = text.size();
   auto boundary = [&](std::size_t n) {
@@ -174,6 +197,8 @@ std::string FitLegibleText(const char* utf8, int pixels, int maxWidth) {
   while (!head.empty() && head.back() == ' ') head.pop_back();
   return head + platform::kEllipsis;
 }
+}  // namespace
+}  // namespace platform
 
 HRESULT CGapiSurface::DrawLegibleText(LONG x, LONG y, const char* utf8,
                                       const GDTEXTSTYLE& style) {
