@@ -27,7 +27,7 @@ ChimeRecord& Record() {
 struct ChimeDevice {
   bool tried = false;
   SDL_AudioDeviceID device = 0;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec audio{};
   std::vector<Uint8> sound;
 };
 
@@ -36,14 +36,14 @@ ChimeDevice& Device() {
   return device;
 }
 
-bool LoadWav(const unsigned char* data, std::size_t size, SDL_AudioSpec* spec,
+bool LoadWav(const unsigned char* data, std::size_t size, SDL_AudioSpec* audio,
              std::vector<Uint8>* out) {
   if (data == nullptr || size == 0 || size > 16 * 1024 * 1024) return false;
   SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (rw == nullptr) return false;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV_RW(rw, 1, spec, &buffer, &length) == nullptr) return false;
+  if (SDL_LoadWAV_RW(rw, 1, audio, &buffer, &length) == nullptr) return false;
   out->assign(buffer, buffer + length);
   SDL_FreeWAV(buffer);
   return !out->empty();
@@ -56,9 +56,9 @@ bool Ready() {
   if (d.tried) return d.device != 0;
   d.tried = true;
   const ResourceBytes bytes = FindResource(kChimeResource, "WAV");
-  if (!bytes || !LoadWav(bytes.data, bytes.size, &d.spec, &d.sound)) return false;
+  if (!bytes || !LoadWav(bytes.data, bytes.size, &d.audio, &d.sound)) return false;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  d.device = SDL_OpenAudioDevice(nullptr, 0, &d.spec, nullptr, 0);
+  d.device = SDL_OpenAudioDevice(nullptr, 0, &d.audio, nullptr, 0);
   if (d.device == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
@@ -70,9 +70,9 @@ bool Ready() {
 }  // namespace
 
 bool ChimeSoundReadable(const unsigned char* data, std::size_t size) {
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec audio{};
   std::vector<Uint8> sound;
-  return LoadWav(data, size, &spec, &sound);
+  return LoadWav(data, size, &audio, &sound);
 }
 
 bool PlayChime(int volume) {
@@ -84,7 +84,7 @@ bool PlayChime(int volume) {
   if (volume == 0 || !Ready()) return false;
   ChimeDevice& d = Device();
   std::vector<Uint8> scaled(d.sound.size(), 0);
-  SDL_MixAudioFormat(scaled.data(), d.sound.data(), d.spec.format,
+  SDL_MixAudioFormat(scaled.data(), d.sound.data(), d.audio.format,
                      static_cast<Uint32>(scaled.size()), volume * SDL_MIX_MAXVOLUME / 1000);
   // A chime still sounding gives way to the new one.
   SDL_ClearQueuedAudio(d.device);
