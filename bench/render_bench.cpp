@@ -121,8 +121,8 @@ void BM_RenderHeaviestWithLabels(benchmark::State& state) {
   for (int slot = 0; slot < 128; ++slot) {
     auto* r = static_cast<CRegionItem*>(m.m_regionList->At(slot));
     if (r == nullptr) continue;
-    std::snprintf(r->m_description, sizeof r->m_description, "Place %d by the &amp; old %s",
-                  slot, slot % 2 != 0 ? "harbour wall and steps" : "quay");
+    std::snprintf(r->m_description, sizeof r->m_description, "Place %d by the &amp; old %s", slot,
+                  slot % 2 != 0 ? "harbour wall and steps" : "quay");
     const CGeoPoint g = m.MapToGps(CGeoPoint(r->m_screenX, r->m_screenY));
     r->m_gpsX = g.x;
     r->m_gpsY = g.y;

@@ -14,8 +14,8 @@ double Rad(double degrees) { return degrees * kPi / 180.0; }
 double GroundMetres(double lat1, double lon1, double lat2, double lon2) {
   const double p1 = Rad(lat1), p2 = Rad(lat2);
   const double dp = p2 - p1, dl = Rad(lon2 - lon1);
-  const double a =
-      std::sin(dp / 2) * std::sin(dp / 2) + std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
+  const double a = std::sin(dp / 2) * std::sin(dp / 2) +
+                   std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
   return 2.0 * kEarthRadius * std::asin(std::sqrt(std::clamp(a, 0.0, 1.0)));
 }
 

@@ -42,12 +42,12 @@ struct GuideState {
 
   // Set when the user moved; an entry found by the next region test is an arrival.
   bool userMoved = false;
-  bool changed = false;   // a region test entered or left a place
-  int arrivalSlot = -1;   // an arrival waiting for its cue (playback defers it)
-  std::string banner;     // shown from bannerStart for kBannerMs
+  bool changed = false;  // a region test entered or left a place
+  int arrivalSlot = -1;  // an arrival waiting for its cue (playback defers it)
+  std::string banner;    // shown from bannerStart for kBannerMs
   uint32_t bannerStart = 0;
   bool bannerOn = false;
-  uint32_t now = 0;       // platform clock of the frame being drawn
+  uint32_t now = 0;  // platform clock of the frame being drawn
   bool showLabels = true;
   // The last placement and what it was made from: a frame like the one before reuses it.
   std::vector<LabelRequest> lastRequests;

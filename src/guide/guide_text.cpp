@@ -31,7 +31,7 @@ int64_t Reference(std::string_view body) {
     const char* name;
     char32_t c;
   };
-  static constexpr Named kNamed[] = {{"amp", '&'},  {"lt", '<'},     {"gt", '>'},
+  static constexpr Named kNamed[] = {{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
                                      {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
   if (body.size() >= 2 && body[0] == '#') {
     const bool hex = body[1] == 'x' || body[1] == 'X';

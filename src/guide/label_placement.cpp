@@ -15,10 +15,9 @@ std::vector<POINT> Spots(const LabelRequest& r, int w, int h) {
   const int cy = (a.top + a.bottom) / 2 - h / 2;
   // Titles of icons side by side take turns on two lines under them.
   if (r.below) return {{cx, a.bottom + kGap}, {cx, a.bottom + kGap + h}, {cx, a.top - kGap - h}};
-  return {{a.right + kGap, cy},         {a.left - kGap - w, cy},
-          {cx, a.top - kGap - h},       {cx, a.bottom + kGap},
-          {a.right + kGap, a.top - h},  {a.left - kGap - w, a.top - h},
-          {a.right + kGap, a.bottom},   {a.left - kGap - w, a.bottom}};
+  return {{a.right + kGap, cy},       {a.left - kGap - w, cy},      {cx, a.top - kGap - h},
+          {cx, a.bottom + kGap},      {a.right + kGap, a.top - h},  {a.left - kGap - w, a.top - h},
+          {a.right + kGap, a.bottom}, {a.left - kGap - w, a.bottom}};
 }
 
 // The boxes taken so far, filed by the 32-pixel cells they cover, so that a free spot is
@@ -69,8 +68,7 @@ bool Inside(const RECT& box, const RECT& screen) {
 }
 
 // The first free spot for a box of w x h, or false.
-bool FindSpot(const LabelRequest& r, int w, int h, Taken& taken, const RECT& screen,
-              RECT* out) {
+bool FindSpot(const LabelRequest& r, int w, int h, Taken& taken, const RECT& screen, RECT* out) {
   for (const POINT& p : Spots(r, w, h)) {
     const RECT box{p.x, p.y, p.x + w, p.y + h};
     if (Inside(box, screen) && taken.Free(box)) {
@@ -124,7 +122,8 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
     }
     if (!found && r.mustShow && !text.empty()) {
       const POINT p = Spots(r, width, r.height).front();
-      const int left = std::clamp<int>(p.x, screen.left, std::max<int>(screen.left, screen.right - width));
+      const int left =
+          std::clamp<int>(p.x, screen.left, std::max<int>(screen.left, screen.right - width));
       const int top =
           std::clamp<int>(p.y, screen.top, std::max<int>(screen.top, screen.bottom - r.height));
       box = RECT{left, top, left + width, top + r.height};

@@ -13,17 +13,17 @@ namespace guide {
 
 struct LabelRequest {
   std::string text;
-  int width = 0;     // of the whole text's box
+  int width = 0;  // of the whole text's box
   int height = 0;
-  RECT anchor{};     // screen box of what the text names (a marker, an icon)
-  bool below = false;  // a title: under its icon (or over it), never beside
+  RECT anchor{};          // screen box of what the text names (a marker, an icon)
+  bool below = false;     // a title: under its icon (or over it), never beside
   bool mustShow = false;  // shown even where it collides (the entered place's name)
 };
 
 bool operator==(const LabelRequest& a, const LabelRequest& b);
 
 struct PlacedLabel {
-  int request = 0;  // index into the requests
+  int request = 0;   // index into the requests
   std::string text;  // the text, or its shortened form
   RECT box{};
 };

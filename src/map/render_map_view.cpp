@@ -108,7 +108,6 @@ void CPortrait::DrawOverview(CGapiSurface* backBuffer, const RECT& userRect) {
 
 // The upper line of the status area (DrawStatusArea draws its box), in legible text.
 void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* /*font*/) {
-
   char text[128];
   const platform::PositionState state = platform::CurrentPositionState();
   if (state == platform::PositionState::Lost) {

@@ -66,8 +66,8 @@ void CPortrait::DrawPageView(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
       style.align = GDDRAWTEXT_CENTER;
       const std::string shown =
           FitLegibleText(title.c_str(), kPageTitlePixels, m_pageIconWidth + m_pageGapX + 4);
-      backBuffer->DrawLegibleText(x + m_pageIconWidth / 2, y + m_pageIconHeight + 1,
-                                  shown.c_str(), style);
+      backBuffer->DrawLegibleText(x + m_pageIconWidth / 2, y + m_pageIconHeight + 1, shown.c_str(),
+                                  style);
     }
   }
 }

@@ -34,7 +34,8 @@ class GuideTest : public testmodel::ModelTest {
   // The texts of the legible path in the frame just drawn.
   std::vector<std::string> Texts() {
     std::vector<std::string> out;
-    for (const auto& c : testmodel::CallsOf(RenderFrame(), "DrawLegibleText")) out.push_back(c.text);
+    for (const auto& c : testmodel::CallsOf(RenderFrame(), "DrawLegibleText"))
+      out.push_back(c.text);
     return out;
   }
   bool Shows(const std::string& text) {
@@ -91,7 +92,7 @@ TEST_F(GuideTest, TheArrivalCueComesOncePerEntryAndWaitsForPlaybackToEnd) {
   Walk(200, 300);
   EXPECT_TRUE(model->StepGuide(100));
   EXPECT_EQ(shown("Fish quay"), 2);  // its label and its banner
-  Walk(210, 300);  // still inside
+  Walk(210, 300);                    // still inside
   EXPECT_FALSE(model->StepGuide(200));
   model->StepGuide(100 + guide::kBannerMs);
   EXPECT_EQ(shown("Fish quay"), 1);  // the banner is gone

@@ -21,7 +21,7 @@ TEST(GuideText, EntitiesAreDecodedAndEverythingElseKept) {
       {"&#x263A; &#X1F600;", "\xE2\x98\xBA \xF0\x9F\x98\x80"},
       {"&#0;&#xD800;&#1114112;", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"AT&T; &unknown; &amp &#; &#x;", "AT&T; &unknown; &amp &#; &#x;"},
-      {"&amp;amp;", "&amp;"},  // decoded once, as the file means it
+      {"&amp;amp;", "&amp;"},    // decoded once, as the file means it
       {"\xFF\xC3", "\xFF\xC3"},  // bad bytes are the text path's to show
   };
   for (const auto& c : cases) EXPECT_EQ(guide::DecodeEntities(c.stored), c.shown) << c.stored;
@@ -44,8 +44,8 @@ TEST(GeoDistance, DistanceAndBearingAtThreeLatitudes) {
       {-60, 10, -60, 9.999, 55.598, 270},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.lat1 << "," << c.lon1 << " to " << c.lat2 << ","
-                                    << c.lon2);
+    SCOPED_TRACE(testing::Message()
+                 << c.lat1 << "," << c.lon1 << " to " << c.lat2 << "," << c.lon2);
     EXPECT_NEAR(guide::GroundMetres(c.lat1, c.lon1, c.lat2, c.lon2), c.metres,
                 c.metres * 1e-4 + 0.01);
     EXPECT_NEAR(guide::BearingDegrees(c.lat1, c.lon1, c.lat2, c.lon2), c.bearing, 0.05);

@@ -136,9 +136,9 @@ void CPortrait::DrawGuideLabels(CGapiSurface* backBuffer) {
     return shorter;
   };
   guide::GuideState& g = m_guide;
-  const bool same = requests == g.lastRequests && obstacles.size() == g.lastObstacles.size() &&
-                    std::equal(obstacles.begin(), obstacles.end(), g.lastObstacles.begin(),
-                               guide::SameRect);
+  const bool same =
+      requests == g.lastRequests && obstacles.size() == g.lastObstacles.size() &&
+      std::equal(obstacles.begin(), obstacles.end(), g.lastObstacles.begin(), guide::SameRect);
   if (!same) {
     g.lastPlaced = guide::PlaceLabels(requests, obstacles, screen, fit);
     g.lastRequests = std::move(requests);

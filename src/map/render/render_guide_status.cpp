@@ -44,7 +44,8 @@ void CPortrait::DrawPlaceMarks(CGapiSurface* backBuffer) {
     // On the marker's top-right corner: the viewed tick when done, a small amber square
     // while some of it is still to see.
     if (state == guide::PlaceState::Visited) {
-      const RECT badge = view.ToScreen(RECT{x + half - 9, y - half - 4, x + half + 4, y - half + 9});
+      const RECT badge =
+          view.ToScreen(RECT{x + half - 9, y - half - 4, x + half + 4, y - half + 9});
       render::KeyedBlit(backBuffer, badge, &m_badgeStrip, RECT{0, 13, 13, 26});
     } else {
       const RECT mark = view.ToScreen(RECT{x + half - 6, y - half - 2, x + half + 2, y - half + 6});
@@ -90,8 +91,7 @@ void CPortrait::DrawStatusArea(CGapiSurface* backBuffer) {
 
   char progress[96];
   std::snprintf(progress, sizeof progress, "%d of %d places \xC2\xB7 %d of %d items",
-                m_guide.placesVisited, m_guide.placeCount, m_guide.itemsViewed,
-                m_guide.itemCount);
+                m_guide.placesVisited, m_guide.placeCount, m_guide.itemsViewed, m_guide.itemCount);
   const int y = h - 5 - lineH - 1;
   GDTEXTSTYLE style;
   backBuffer->DrawLegibleText(10, y, progress, style);

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/graphics/detail/pixel_rows.h"
@@ -36,7 +36,7 @@ struct Face {
   TTF_Font* halo = nullptr;
   int haloWidth = 1;
   TextLineCache lines{1024};
-  std::unordered_map<std::string, int> widths;  // measured texts, forgotten when many
+  std::unordered_map<std::string, int> widths;        // measured texts, forgotten when many
   std::unordered_map<std::string, std::string> fits;  // shortened texts by width and text
 };
 
@@ -200,8 +200,7 @@ std::string Fit(Face* face, const std::string& text, int maxWidth) {
 }  // namespace
 }  // namespace platform
 
-HRESULT CGapiSurface::DrawLegibleText(LONG x, LONG y, const char* utf8,
-                                      const GDTEXTSTYLE& style) {
+HRESULT CGapiSurface::DrawLegibleText(LONG x, LONG y, const char* utf8, const GDTEXTSTYLE& style) {
   SDL_Surface* dst = m_data->surface;
   const std::string text = platform::Shown(utf8);
   platform::Face* face = text.empty() ? nullptr : platform::AllFaces().Get(style.pixels);

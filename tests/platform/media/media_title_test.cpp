@@ -1,9 +1,9 @@
 // The title a media file carries: read from its tag, nothing from anything else.
+#include "platform/media/media_title.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "platform/media/media_title.h"
 
 namespace {
 
