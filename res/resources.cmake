@@ -1,10 +1,10 @@
 # Compiles the program's resources into corvane_platform: every res/<id>_<name>.png (type
-# "PNG") and res/<id>_<name>.dlg (type "DIALOG") becomes a byte array in a generated source
-# found by platform::FindResource. Run with -P, the same file writes that source.
+# "PNG"), res/<id>_<name>.wav (type "WAV") and res/<id>_<name>.dlg (type "DIALOG") becomes
+# a byte array in a generated source found by platform::FindResource. Run with -P, the same file writes that source.
 
 if(CMAKE_SCRIPT_MODE_FILE)
   # Script mode: RES_DIR and OUT are given on the command line.
-  file(GLOB files ${RES_DIR}/[0-9]*_*.png ${RES_DIR}/[0-9]*_*.dlg)
+  file(GLOB files ${RES_DIR}/[0-9]*_*.png ${RES_DIR}/[0-9]*_*.dlg ${RES_DIR}/[0-9]*_*.wav)
   list(SORT files)
   set(arrays "")
   set(entries "")
@@ -39,7 +39,8 @@ if(CMAKE_SCRIPT_MODE_FILE)
 endif()
 
 file(GLOB CORVANE_RESOURCE_FILES CONFIGURE_DEPENDS
-     ${CMAKE_CURRENT_LIST_DIR}/[0-9]*_*.png ${CMAKE_CURRENT_LIST_DIR}/[0-9]*_*.dlg)
+     ${CMAKE_CURRENT_LIST_DIR}/[0-9]*_*.png ${CMAKE_CURRENT_LIST_DIR}/[0-9]*_*.dlg
+     ${CMAKE_CURRENT_LIST_DIR}/[0-9]*_*.wav)
 set(CORVANE_RESOURCE_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/embedded_resources.cpp)
 add_custom_command(
   OUTPUT ${CORVANE_RESOURCE_SOURCE}

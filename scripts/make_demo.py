@@ -147,13 +147,15 @@ def media_name(cid):
     return f"audio/item{cid:02d}.mp3" if cid in AUDIO_ITEMS else f"video/item{cid:02d}.mp4"
 
 
-def make_audio(path, seconds=8):
+def make_audio(path, title, seconds=8):
     # Two alternating tones, so it is plainly sound and not a fault.
     run(["ffmpeg", "-loglevel", "error", "-y",
          "-f", "lavfi", "-i", f"sine=f=330:d={seconds}",
          "-f", "lavfi", "-i", f"sine=f=392:d={seconds}",
          "-filter_complex", "[0:a][1:a]amix=inputs=2,volume=0.6[a]", "-map", "[a]",
          "-c:a", "libmp3lame", "-b:a", "32k", "-ac", "1", "-map_metadata", "-1",
+         # The sound item's title lives only in its own tag: the project gives it none.
+         "-metadata", f"title={title}", "-id3v2_version", "3",
          "-fflags", "+bitexact", "-flags:a", "+bitexact", path])
 
 
@@ -174,8 +176,9 @@ def write_transcript(path, cues, seconds=8):
 
 def make_sound_items():
     os.makedirs(os.path.join(DEMO, "audio"), exist_ok=True)
+    titles = {c[0]: c[1] for c in CONTENT}
     for cid in sorted(AUDIO_ITEMS):
-        make_audio(os.path.join(DEMO, media_name(cid)))
+        make_audio(os.path.join(DEMO, media_name(cid)), titles[cid])
         if cid in TRANSCRIPTS:
             write_transcript(os.path.join(DEMO, f"audio/item{cid:02d}.srt"), TRANSCRIPTS[cid])
 
@@ -209,6 +212,10 @@ def make_video(path, title, subtitle, colour, seconds=3):
          "-c:v", "libx264", "-preset", "veryslow", "-crf", "32",
          "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "24k", "-shortest",
          "-movflags", "+faststart", path])
+
+
+def xml_text(text):
+    return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
 
 
 def write_project(path):
@@ -256,6 +263,7 @@ def write_project(path):
         out.append(f"\t\t<region_id>{region}</region_id>\n"
                    f"\t\t<filename>{media_name(cid)}</filename>\n"
                    f"\t\t<thumbnail>thumbs/item{cid:02d}.png</thumbnail>\n"
+                   + ("" if cid in AUDIO_ITEMS else f"\t\t<title>{xml_text(title)}</title>\n") +
                    f"\t\t<gps_x>{gx:f}</gps_x>\n\t\t<gps_y>{gy:f}</gps_y>\n\t</content>\n")
     out.append("</content_list>\n\n\n\n</media_portrait>")
     with open(path, "w", newline="\n") as f:

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "map/portrait.h"
+#include "platform/audio/chime.h"
 #include "platform/position/position_source.h"
 #include "platform/windowing/win_api.h"
 
@@ -123,6 +124,11 @@ HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
   const bool mapView = m_model != nullptr && !m_startupPending && m_mode == MODE_MAP;
   if (mapView) platform::BeginPositionSource();
   m_drawOnFix = mapView && m_model->m_page == 0 && !m_model->IsVideoPlaying();
+  // An arrival is announced where the map can be seen; frames are not drawn during playback,
+  // so one made meanwhile waits for its end. The chime follows the playback volume.
+  if (m_model != nullptr && m_mode == MODE_MAP && m_model->m_page < 1 &&
+      m_model->StepGuide(timeGetTime()) && !m_muted)
+    platform::PlayChime(m_volume);
   if (m_mode >= MODE_NEW_USER)
     DrawUserScreen(backBuffer);
   else if (m_model != nullptr)
@@ -152,6 +158,7 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
     return 0;
   }
   if (virtualKey == VK_ESCAPE) m_model->ToggleMenu();
+  if (virtualKey == 'L') m_model->ToggleLabels();  // place names and titles
   if (m_model->MenuKey(virtualKey)) PerformPendingAction();
   return 0;
 }

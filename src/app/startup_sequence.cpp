@@ -127,6 +127,8 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
       failed(5, -11);
     else
       done(5);
+    // Titles the media files carry, read once here and never while drawing.
+    m_model->ReadMediaTitles(0);
 
     label(6, "Loading user data...");
     if (m_model->LoadUsersFile() != 0) {

@@ -55,6 +55,11 @@ FieldResult ReadContentField(CXmlItem& item, const char* name, const char* value
     CopyText(c.m_filename, sizeof c.m_filename, value);
   } else if (strcmp(name, "thumbnail") == 0) {
     CopyText(c.m_thumbnail, sizeof c.m_thumbnail, value);
+  } else if (strcmp(name, "title") == 0) {
+    // Optional, so not counted: a file without it reads as before.
+    CopyText(c.m_title, sizeof c.m_title, value);
+    c.m_hasTitle = true;
+    result = FIELD_UNCOUNTED;
   } else if (strcmp(name, "gps_x") == 0) {
     ReadRealIn(value, LONGITUDE_RANGE, &c.m_gpsX);
   } else if (strcmp(name, "gps_y") == 0) {
@@ -92,6 +97,8 @@ void CContentItem::Reset() {
   m_regionId = 0;
   m_filename[0] = '\0';
   m_thumbnail[0] = '\0';
+  m_title[0] = '\0';
+  m_hasTitle = false;
   m_gpsX = m_gpsY = 0.0;
 }
 
@@ -111,6 +118,7 @@ int CContentItem::Write(FILE* file) {
   fprintf(file, "\t\t<region_id>%i</region_id>\n", m_regionId);
   WriteTextElement(file, "\t\t", "filename", m_filename);
   WriteTextElement(file, "\t\t", "thumbnail", m_thumbnail);
+  if (m_hasTitle) WriteTextElement(file, "\t\t", "title", m_title);
   fprintf(file, "\t\t<gps_x>%f</gps_x>\n", m_gpsX);
   fprintf(file, "\t\t<gps_y>%f</gps_y>\n", m_gpsY);
   fputs("\t</content>\n", file);
@@ -131,6 +139,10 @@ void CContentItem::CopyFrom(const CXmlItem& other) {
   m_regionId = o.m_regionId;
   memcpy(m_filename, o.m_filename, sizeof m_filename);
   memcpy(m_thumbnail, o.m_thumbnail, sizeof m_thumbnail);
+  memcpy(m_title, o.m_title, sizeof m_title);
+  m_hasTitle = o.m_hasTitle;
+  memcpy(m_mediaTitle, o.m_mediaTitle, sizeof m_mediaTitle);
+  m_mediaTitleRead = o.m_mediaTitleRead;
   m_gpsX = o.m_gpsX;
   m_gpsY = o.m_gpsY;
   m_screenX = 0.0;

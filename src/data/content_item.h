@@ -63,6 +63,9 @@ class CContentItem : public CXmlItem {
   int m_regionId = 0;  // 0: tied to no region
   char m_filename[256] = {};
   char m_thumbnail[256] = {};
+  // The optional title element, written back only when the file had one.
+  char m_title[256] = {};
+  bool m_hasTitle = false;
   double m_gpsX = 0.0;
   double m_gpsY = 0.0;
   // Run-time, never written.
@@ -72,6 +75,9 @@ class CContentItem : public CXmlItem {
   bool m_inActiveRegion = false;
   bool m_related = false;
   bool m_relatedPlaced = false;
+  // The title stored in the media file itself, once it has been looked for.
+  char m_mediaTitle[256] = {};
+  bool m_mediaTitleRead = false;
 
  private:
   static bool Flag(const bool* table, int id) {

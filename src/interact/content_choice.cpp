@@ -40,6 +40,7 @@ void CPortrait::ChooseContent(CContentItem* item) {
   // Without a current user the video still plays, but nothing is recorded or marked.
   if (m_currentUser != nullptr) {
     m_currentUser->AddViewed(item->m_id);
+    MarkGuideStale();
     MarkRelatedContent();
   }
   m_pendingAction = ACTION_PLAY_VIDEO;

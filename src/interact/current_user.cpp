@@ -11,5 +11,6 @@ void CPortrait::SetCurrentUser(CUserContext* user) {
     return;
   }
   m_currentUser = user;
+  MarkGuideStale();
   m_currentUser->BeginVisit();
 }

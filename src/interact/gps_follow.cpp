@@ -26,6 +26,7 @@ void CPortrait::ApplyGpsFix(double latitude, double longitude, double horizontal
   m_gpsError = horizontalError;
   m_gpsFixTime = time;
   m_gpsFixInterval = interval;
+  MarkGuideStale();  // the way to the next place is measured from the fix
   // A tap that was asked for comes first: the fix is kept but does not move the user.
   if (!m_followGps || TapModeArmed()) return;
   // The same path as a tap on that place: x is the longitude, y the latitude, clamped to the

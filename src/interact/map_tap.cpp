@@ -84,6 +84,7 @@ void CPortrait::HandleMapTap(int x, int y) {
       region->m_screenY = mapY;
       region->m_gpsX = g.x;
       region->m_gpsY = g.y;
+      MarkGuideStale();
     }
   } else {
     auto* item = m_contentList != nullptr

@@ -46,7 +46,15 @@ void CPortrait::ExecuteMenuButton(int column, int row) {
       m_showRegionAreas = !m_showRegionAreas;
       break;
     case 12:
-      m_showRegionMarkers = !m_showRegionMarkers;
+      // Markers with names, then none, then markers without names.
+      if (!m_showRegionMarkers) {
+        m_showRegionMarkers = true;
+        m_guide.showLabels = false;
+      } else if (!m_guide.showLabels) {
+        m_guide.showLabels = true;
+      } else {
+        m_showRegionMarkers = false;
+      }
       break;
     case 13:
       m_iconMode = m_iconMode + 1 > 2 ? 0 : m_iconMode + 1;

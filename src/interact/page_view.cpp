@@ -16,6 +16,7 @@ constexpr int kCellAreaTop = 46;
 constexpr int kCellAreaRight = 229;
 constexpr int kCellAreaBottom = 266;
 constexpr int kCellPadding = 6;
+constexpr int kPageTitleColumn = 64;  // narrowest column that shows a few words of a title
 
 // Cells along one axis and the extra gap between them. An icon larger than the whole area
 // still gets one cell with no gap (it overflows the area) rather than none, so the history
@@ -50,10 +51,22 @@ void CPortrait::OpenPageView() {
   m_pageIconWidth = width;
   m_pageIconHeight = height;
 
-  LayoutAxis(kCellAreaRight - kCellAreaLeft, width, &m_pageColumns, &m_pageGapX);
-  m_pageMarginX = m_pageGapX / 2 + kCellAreaLeft;
-  LayoutAxis(kCellAreaBottom - kCellAreaTop, height, &m_pageRows, &m_pageGapY);
+  // Titles need wider columns than small icons do; the icons keep their size and their
+  // tap boxes, with more room between them.
+  bool titled = false;
+  if (m_contentList != nullptr) {
+    for (int k = 0; k < 128 && !titled; ++k)
+      titled = !TitleOf(static_cast<const CContentItem*>(m_contentList->At(k))).empty();
+  }
+  const int columnWidth = titled ? std::max(width, kPageTitleColumn) : width;
+  LayoutAxis(kCellAreaRight - kCellAreaLeft, columnWidth, &m_pageColumns, &m_pageGapX);
+  m_pageMarginX = m_pageGapX / 2 + kCellAreaLeft + (columnWidth - width) / 2;
+  m_pageGapX += columnWidth - width;
+  // Titles go under the icons; rows make room for them when any item has one.
+  const int titleRoom = titled ? LegibleLineHeight(kPageTitlePixels) : 0;
+  LayoutAxis(kCellAreaBottom - kCellAreaTop, height + titleRoom, &m_pageRows, &m_pageGapY);
   m_pageMarginY = m_pageGapY / 2 + kCellAreaTop;
+  m_pageGapY += titleRoom;
 
   const int perPage = m_pageColumns * m_pageRows;
   const int viewed = m_currentUser->m_viewedCount;

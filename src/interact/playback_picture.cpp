@@ -16,6 +16,7 @@ namespace {
 constexpr DWORD kDimOpacity = 170;
 constexpr int kMaxDescriptionLines = 3;
 constexpr int kTextMargin = 40;
+constexpr int kPlaybackTitlePixels = 20;
 
 // Splits `text` into lines no wider than `width`, at spaces where it can.
 std::vector<std::string> WrapText(const char* text, CGapiBitmapFont* font, int width) {
@@ -48,7 +49,7 @@ std::vector<std::string> WrapText(const char* text, CGapiBitmapFont* font, int w
 }  // namespace
 
 RECT DrawPlaybackPicture(CGapiSurface* back, CGapiBitmapFont* font, const CContentItem* item,
-                         const CRegionItem* region) {
+                         const CRegionItem* region, const std::string& title) {
   RECT box{0, 0, 0, 0};
   if (back == nullptr || back->IsEmpty()) return box;
   const LONG w = static_cast<LONG>(back->GetWidth());
@@ -86,6 +87,14 @@ RECT DrawPlaybackPicture(CGapiSurface* back, CGapiBitmapFont* font, const CConte
   if (item != nullptr) {
     const std::string number = "No. " + std::to_string(item->m_id);
     back->DrawTextA(w / 2, y, number.c_str(), font, GDDRAWTEXT_CENTER, nullptr, 0, nullptr);
+  }
+  // The item's title at the top of the picture, in the guide's legible text.
+  if (!title.empty()) {
+    GDTEXTSTYLE style;
+    style.pixels = kPlaybackTitlePixels;
+    style.align = GDDRAWTEXT_CENTER;
+    const std::string shown = FitLegibleText(title.c_str(), style.pixels, w - 2 * kTextMargin);
+    back->DrawLegibleText(w / 2, 8, shown.c_str(), style);
   }
   y = box.bottom + font->LineHeight();
   if (region != nullptr) {

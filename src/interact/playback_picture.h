@@ -2,6 +2,8 @@
 // up (or its cover art, placed by the media window), its number and its place.
 #pragma once
 
+#include <string>
+
 #include "platform/graphics/gapi.h"
 #include "platform/windowing/win_types.h"
 
@@ -9,6 +11,7 @@ class CContentItem;
 class CRegionItem;
 
 // Draws over what `back` holds and returns the rectangle of the picture (the thumbnail's
-// box, where cover art goes instead). Item and region may be null.
+// box, where cover art goes instead). Item and region may be null; an empty title is not
+// shown.
 RECT DrawPlaybackPicture(CGapiSurface* back, CGapiBitmapFont* font, const CContentItem* item,
-                         const CRegionItem* region);
+                         const CRegionItem* region, const std::string& title = {});

@@ -13,9 +13,15 @@ void CPortrait::TestRegions() {
     TestRegion(static_cast<CRegionItem*>(m_regionList->Current()), system->m_radius);
 }
 
-void CPortrait::RegionEntered(CRegionItem* region) { SetRegionContentAvailable(region->m_id, true); }
+void CPortrait::RegionEntered(CRegionItem* region) {
+  SetRegionContentAvailable(region->m_id, true);
+  OnRegionEntered(region);
+}
 
-void CPortrait::RegionLeft(CRegionItem* region) { SetRegionContentAvailable(region->m_id, false); }
+void CPortrait::RegionLeft(CRegionItem* region) {
+  SetRegionContentAvailable(region->m_id, false);
+  OnRegionLeft(region);
+}
 
 void CPortrait::TestRegion(CRegionItem* region, double radius) {
   // A fix off the map is tested where it really is, not at the edge where it is drawn.
@@ -41,9 +47,4 @@ void CPortrait::TestRegion(CRegionItem* region, double radius) {
   }
 }
 
-void CPortrait::TestAllRegions() {
-  const CSystemItem* system = System();
-  if (system == nullptr || m_regionList == nullptr || m_regionList->IsEmpty()) return;
-  for (int i = m_regionList->First(); i != -1; i = m_regionList->Next())
-    TestRegion(static_cast<CRegionItem*>(m_regionList->Current()), system->m_radius);
-}
+void CPortrait::TestAllRegions() { TestRegions(); }

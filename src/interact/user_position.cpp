@@ -6,6 +6,8 @@ void CPortrait::SetUserPosition(int x, int y) {
   m_userPos = CGeoPoint(x, y);
   m_userGps = MapToGps(m_userPos);
   m_userFromGps = false;  // the fix path sets it again after this call
+  m_guide.userMoved = true;
+  MarkGuideStale();
 }
 
 CGeoPoint CPortrait::MapPointToGps(int x, int y) const { return MapToGps(CGeoPoint(x, y)); }

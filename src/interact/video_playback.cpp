@@ -57,9 +57,12 @@ void CPortraitApp::ToggleVideo() {
         item != nullptr && m_model->m_regionList != nullptr
             ? static_cast<const CRegionItem*>(m_model->m_regionList->FindById(item->m_regionId))
             : nullptr;
-    RECT artBox = DrawPlaybackPicture(&m_backBuffer, m_display.GetSystemFontBorder(), item, region);
+    RECT artBox = DrawPlaybackPicture(&m_backBuffer, m_display.GetSystemFontBorder(), item, region,
+                                      m_model->TitleOf(item));
     m_videoWindow = MCIWndCreateA(m_hWnd, m_instance, kVideoWindowStyle, file.c_str());
     SendMessageA(m_videoWindow, MCIWNDM_PUT_DEST, 0, reinterpret_cast<LPARAM>(&artBox));
+    const std::string title = m_model->TitleOf(item);
+    SendMessageA(m_videoWindow, MCIWNDM_SETITEMTITLE, 0, reinterpret_cast<LPARAM>(title.c_str()));
     SendMessageA(m_videoWindow, MCIWNDM_SETVOLUME, 0, m_muted ? 0 : m_volume);
     m_videoPaused = false;
     RECT outer{};

@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/project_folder.h"
+#include "guide/guide_state.h"
 #include "map/geo_point.h"
+#include "map/view_transform.h"
 #include "platform/graphics/gapi.h"
 #include "platform/position/position_source.h"
 #include "platform/windowing/win_types.h"
@@ -24,6 +27,9 @@ constexpr int ACTION_PLAY_VIDEO = 3;
 constexpr int ACTION_USER_LIST = 4;
 constexpr int ACTION_STOP_VIDEO = 5;
 constexpr int ACTION_RELATIONSHIPS = 6;
+
+// The size of the titles under the page view's icons, which are laid out for a small screen.
+constexpr int kPageTitlePixels = 11;
 
 // A fix older than this (platform clock, milliseconds) is lost.
 constexpr uint32_t kGpsFixTimeout = 5000;
@@ -206,6 +212,40 @@ class CPortrait {
   // New GPS edges: regions and content keep their GPS positions and move on the map.
   void SetMapEdges(double left, double top, double right, double bottom);
   void DrawCalibrationHint(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+
+  // --- the visitor's guide (interact/guide_*.cpp, map/render/*.cpp) ---
+  // The one map-to-screen transform of the view.
+  MapView View() const { return MapView{m_viewRect}; }
+  // Something the guide shows changed (position, history, visitor, an entry): it is worked
+  // out again once, before it is next shown.
+  void MarkGuideStale() { m_guideStale = true; }
+  void EnsureGuide();
+  // Places, progress and the next place for the current visitor.
+  void UpdateGuide();
+  // Region tests report entries and exits here; EndRegionTests closes a pass of them.
+  void OnRegionEntered(CRegionItem* region);
+  void OnRegionLeft(CRegionItem* region);
+  void EndRegionTests();
+  // Run once a frame with the platform clock while the map can be seen: an arrival that
+  // waited starts its banner; true when its chime is to sound now.
+  bool StepGuide(uint32_t now);
+  // The key and menu layer of place names.
+  void ToggleLabels() { m_guide.showLabels = !m_guide.showLabels; }
+  // The item's title as shown (its title element, else its media file's title), or "".
+  std::string TitleOf(const CContentItem* item) const;
+  // Reads the media titles of the items of region `regionId` (0: every item) not read yet.
+  void ReadMediaTitles(int regionId);
+  void DrawPlaceMarks(CGapiSurface* backBuffer);
+  void DrawGuideLabels(CGapiSurface* backBuffer);
+  void DrawNextPlaceArrow(CGapiSurface* backBuffer);
+  void DrawStatusArea(CGapiSurface* backBuffer);
+  void DrawArrivalBanner(CGapiSurface* backBuffer);
+  // The screen boxes the guide's texts keep clear of: buttons or menu, overview, status.
+  void GuideObstacles(std::vector<RECT>* out) const;
+  // Top of the status area at the bottom of the screen.
+  int StatusAreaTop() const;
+  guide::GuideState m_guide;
+  bool m_guideStale = true;
 
   // --- video state (interact/video_playback.cpp) ---
   void ToggleVideoPlaying() { m_videoPlaying = !m_videoPlaying; }

@@ -13,6 +13,8 @@ void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
 
   DrawMapBackground(backBuffer);
   DrawRegions(backBuffer, font);
+  EnsureGuide();
+  DrawPlaceMarks(backBuffer);
 
   RECT userRect{};
   if (m_showUser || m_showOverview) {
@@ -25,6 +27,8 @@ void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   }
 
   DrawContentIcons(backBuffer, font);
+  DrawNextPlaceArrow(backBuffer);
+  DrawGuideLabels(backBuffer);
   if (m_showOverview) DrawOverview(backBuffer, userRect);
   if (m_menuOpen) {
     DrawMenuPanel(backBuffer, font);
@@ -32,7 +36,8 @@ void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     DrawButtons(backBuffer);
   }
   if (IsCalibrating()) DrawCalibrationHint(backBuffer, font);
-  if (m_showGpsStatus) DrawGpsStatus(backBuffer, font);
+  DrawStatusArea(backBuffer);
+  DrawArrivalBanner(backBuffer);
 }
 
 void CPortrait::DrawMapBackground(CGapiSurface* backBuffer) {
@@ -101,13 +106,8 @@ void CPortrait::DrawOverview(CGapiSurface* backBuffer, const RECT& userRect) {
   render::Fill(backBuffer, &user, render::kBlue);
 }
 
-void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
-  const int w = static_cast<int>(m_screenSize.x);
-  const int h = static_cast<int>(m_screenSize.y);
-  const RECT box{5, h - 17, w - 70, h - 5};
-  render::TranslucentFill(backBuffer, box, render::kDarkGrey);
-  render::Frame(backBuffer, box, render::kBlack);
-
+// The upper line of the status area (DrawStatusArea draws its box), in legible text.
+void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* /*font*/) {
   char text[128];
   const platform::PositionState state = platform::CurrentPositionState();
   if (state == platform::PositionState::Lost) {
@@ -127,5 +127,6 @@ void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   } else {
     std::snprintf(text, sizeof text, "WAITING FOR GPS FIX");
   }
-  render::CentredText(backBuffer, (w - 85) / 2 + 10, h - 14, text, font);
+  GDTEXTSTYLE style;
+  backBuffer->DrawLegibleText(10, StatusAreaTop() + 1, text, style);
 }

@@ -56,6 +56,11 @@ void CPortrait::DrawMenuPanel(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   if (!m_showUser) StrikeCell(backBuffer, 2, 1);
   if (!m_showRegionAreas) StrikeCell(backBuffer, 3, 1);
   if (!m_showRegionMarkers) StrikeCell(backBuffer, 4, 1);
+  if (!m_guide.showLabels && GetMenuCellRect(4, 1, &cell)) {
+    // Names off: a bar across the middle of the markers button.
+    const int mid = (cell.top + cell.bottom) / 2;
+    render::Line(backBuffer, cell.left, mid, cell.right, mid, render::kBlue);
+  }
   if (m_iconMode == 0) {
     StrikeCell(backBuffer, 5, 1);
   } else if (m_iconMode == 2) {

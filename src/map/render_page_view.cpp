@@ -1,6 +1,7 @@
 // The content page view: the current user's viewing history as pages of icons.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "data/content_item.h"
 #include "data/user_context.h"
@@ -58,6 +59,15 @@ void CPortrait::DrawPageView(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
       const int x = px + m_pageMarginX + j * (m_pageIconWidth + 6) + j * m_pageGapX + 3;
       const int y = py + m_pageMarginY + i * (m_pageIconHeight + 6) + i * m_pageGapY + 3;
       render::KeyedCopy(backBuffer, x, y, icon);
+      const std::string title = TitleOf(item);
+      if (title.empty()) continue;
+      GDTEXTSTYLE style;
+      style.pixels = kPageTitlePixels;
+      style.align = GDDRAWTEXT_CENTER;
+      const std::string shown =
+          FitLegibleText(title.c_str(), kPageTitlePixels, m_pageIconWidth + m_pageGapX + 4);
+      backBuffer->DrawLegibleText(x + m_pageIconWidth / 2, y + m_pageIconHeight + 1, shown.c_str(),
+                                  style);
     }
   }
 }

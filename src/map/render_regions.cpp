@@ -51,4 +51,5 @@ void CPortrait::DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     src.bottom += frame * markerPitch;
     render::KeyedBlit(backBuffer, dest, &m_regionMarker, src);
   }
+  EndRegionTests();
 }

@@ -238,3 +238,21 @@ TEST(UserRecord, HistoryStopsAt512Entries) {
   EXPECT_EQ(copy.m_viewedCount, USER_MAX_VIEWED);
   EXPECT_EQ(copy.FindViewed(1000), -1);
 }
+
+TEST(ContentRecord, ATitleIsOptionalUncountedAndWrittenBackOnlyWhenRead) {
+  TextStream in(
+      "<content>\n<title>Caf&#233; &amp; quay \xC3\xA9</title>\n<content_id>3</content_id>\n"
+      "<region_id>1</region_id>\n</content>\n");
+  CContentItem c;
+  EXPECT_EQ(c.Parse(in.get()), 0);  // two of ten counted fields, the title not among them
+  EXPECT_TRUE(c.m_hasTitle);
+  CContentItem copy;
+  copy.CopyFrom(c);
+  const std::string written = Written(copy);
+  // The stored bytes go back as they were, entities and all.
+  EXPECT_NE(written.find("\t\t<thumbnail/>\n\t\t<title>Caf&#233; &amp; quay \xC3\xA9</title>\n"),
+            std::string::npos)
+      << written;
+  copy.m_hasTitle = false;
+  EXPECT_EQ(Written(copy).find("<title>"), std::string::npos);
+}

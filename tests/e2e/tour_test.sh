@@ -80,15 +80,16 @@ isnt 251 189 "$ITEM20" || fail "item 20 should have left the first slot empty"
 shot related-beside-user
 
 # --- The page view (240 x 320 at (280, 140)) opens on a tap on the user's own icon. Its
-# first cell holds item 3; a tap plays it again, and the page view is back afterwards.
+# first cell (at (309, 193): columns are wide enough for the titles under the icons) holds
+# item 3; a tap plays it again, and the page view is back afterwards.
 tap 300 212
-wait_until 10 is 300 196 "$ITEM3" || fail "the page view does not show item 3 in its first cell"
+wait_until 10 is 320 200 "$ITEM3" || fail "the page view does not show item 3 in its first cell"
 shot page-view
-tap 312 204
+tap 326 206
 space
 wait_until 15 near 50 50 "$ITEM3" || fail "no replay from the page view"
 space
-wait_until 15 is 300 196 "$ITEM3" || fail "the page view did not come back after the replay"
+wait_until 15 is 320 200 "$ITEM3" || fail "the page view did not come back after the replay"
 tap 397 438                        # CLOSE
 wait_until 10 is 50 50 "$SEA" || fail "the page view did not close"
 

@@ -45,10 +45,13 @@ class GpsFollowTest : public testmodel::ModelTest {
     headless::FeedPositionFix(g.y, g.x, error);
     Deliver();
   }
+  // The GPS line: the upper line of the status area.
   std::string StatusLine() {
     model->m_showGpsStatus = true;
-    const auto texts = Texts(RenderFrame());
-    return texts.empty() ? "" : texts.back();
+    for (const auto& c : testmodel::CallsOf(RenderFrame(), "DrawLegibleText")) {
+      if (c.dst.top == model->StatusAreaTop() + 1) return c.text;
+    }
+    return "";
   }
 };
 

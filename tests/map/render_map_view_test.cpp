@@ -216,21 +216,23 @@ TEST_F(MapViewTest, OverviewSkippedWithoutAMap) {
 TEST_F(MapViewTest, GpsStatusLineWaitsForAFix) {
   headless::SetPositionState(platform::PositionState::Waiting);
   model->m_showGpsStatus = true;
-  auto calls = RenderFrame();
-  auto texts = CallsOf(calls, "DrawTextA");
-  ASSERT_FALSE(texts.empty());
-  EXPECT_EQ(texts.back().text, "WAITING FOR GPS FIX");
-  EXPECT_EQ(texts.back().dst.left, 367);
-  EXPECT_EQ(texts.back().dst.top, 586);
-  EXPECT_EQ(texts.back().flags, 2u);
-  const auto frames = CallsOf(calls, "DrawRect");
-  EXPECT_EQ(Str(frames.back().dst), "5,583,730,595");
+  auto texts = CallsOf(RenderFrame(), "DrawLegibleText");
+  ASSERT_EQ(texts.size(), 2u);  // the GPS line above the progress line
+  EXPECT_EQ(texts[0].text, "WAITING FOR GPS FIX");
+  // Legible, above the progress line, clear of the overview in the corner.
+  for (const auto& t : texts) {
+    EXPECT_GE(t.dst.bottom - t.dst.top, 14) << t.text;
+    EXPECT_GE(t.dst.left, 5);
+    EXPECT_LE(t.dst.right, 730);
+    EXPECT_LE(t.dst.bottom, 595);
+  }
+  EXPECT_LE(texts[0].dst.bottom, texts[1].dst.top);
 
   model->m_gpsFix = true;
   model->m_gpsLatitude = 51.5;
   model->m_gpsLongitude = -1.25;
-  texts = CallsOf(RenderFrame(), "DrawTextA");
-  EXPECT_EQ(texts.back().text, "Lat: 51.500000, Long: -1.250000");
+  texts = CallsOf(RenderFrame(), "DrawLegibleText");
+  EXPECT_EQ(texts[0].text, "Lat: 51.500000, Long: -1.250000");
 }
 
 TEST_F(MapViewTest, PromptAndStatusLineBothShown) {
@@ -238,10 +240,13 @@ TEST_F(MapViewTest, PromptAndStatusLineBothShown) {
   model->m_moveUserMode = true;
   model->m_showGpsStatus = true;
   headless::SetPositionState(platform::PositionState::Waiting);
-  const auto texts = Texts(RenderFrame());
-  ASSERT_GE(texts.size(), 2u);
-  EXPECT_EQ(texts[texts.size() - 2], "Tap screen to move user position");
-  EXPECT_EQ(texts.back(), "WAITING FOR GPS FIX");
+  const auto calls = RenderFrame();
+  const auto texts = Texts(calls);
+  ASSERT_GE(texts.size(), 1u);
+  EXPECT_EQ(texts.back(), "Tap screen to move user position");
+  const auto status = CallsOf(calls, "DrawLegibleText");
+  ASSERT_FALSE(status.empty());
+  EXPECT_EQ(status.front().text, "WAITING FOR GPS FIX");
 }
 
 TEST_F(MapViewTest, DrawingOrderOfTheLayers) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/windowing/win_types.h"
 
@@ -61,6 +62,23 @@ struct GDDRAWTEXTFX {
   DWORD dwOpacity;
 };
 
+// Legible text: UTF-8 at a size in pixels, ringed by a halo that keeps it readable over any
+// picture. Every text a visitor reads on the map (labels, titles, status, banner) takes this
+// one path; bytes that are not UTF-8 show as U+FFFD, never cut inside a character.
+constexpr int GD_LEGIBLE_PIXELS = 14;  // the em size of labels and status lines
+struct GDTEXTSTYLE {
+  int pixels = GD_LEGIBLE_PIXELS;
+  DWORD color = 0xFFFFFF;
+  DWORD halo = 0x000000;
+  DWORD align = GDDRAWTEXT_LEFT;  // or GDDRAWTEXT_CENTER: centred on x
+};
+// The size of the line's box as DrawLegibleText fills it, halo included; 0 wide when empty.
+int LegibleTextWidth(const char* utf8, int pixels);
+int LegibleLineHeight(int pixels);
+// text when its box fits in maxWidth, else its longest head that fits with "…" after it,
+// else empty.
+std::string FitLegibleText(const char* utf8, int pixels, int maxWidth);
+
 // Key list: which virtual keys are down right now.
 struct GDKEYLIST {
   BYTE down[256];
@@ -110,6 +128,8 @@ class CGapiSurface {
                   const GDBLTFASTFX* fx);
   HRESULT DrawTextA(LONG x, LONG y, const char* text, CGapiBitmapFont* font, DWORD flags,
                     const GDDRAWTEXTFX* fx, DWORD bltFlags, const GDBLTFASTFX* bltFx);
+  // One line of legible text whose box has its top at y (see GDTEXTSTYLE).
+  HRESULT DrawLegibleText(LONG x, LONG y, const char* utf8, const GDTEXTSTYLE& style);
   HRESULT DrawLine(LONG x1, LONG y1, LONG x2, LONG y2, DWORD color, DWORD flags,
                    const GDLINEFX* fx);
   HRESULT DrawRect(const RECT* rect, DWORD color, DWORD flags, const GDLINEFX* fx);

@@ -25,40 +25,63 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// Length of the UTF-8 sequence starting at bytes[i], or 0 when none starts there.
+std::size_t SequenceLength(std::string_view bytes, std::size_t i) {
+  auto b = static_cast<uint8_t>(bytes[i]);
+  if (b < 0x80) return 1;
+  std::size_t length;
+  char32_t c;
+  char32_t least;
+  if ((b & 0xE0) == 0xC0) {
+    length = 2, c = b & 0x1F, least = 0x80;
+  } else if ((b & 0xF0) == 0xE0) {
+    length = 3, c = b & 0x0F, least = 0x800;
+  } else if ((b & 0xF8) == 0xF0) {
+    length = 4, c = b & 0x07, least = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + length > bytes.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    auto t = static_cast<uint8_t>(bytes[i + k]);
+    if ((t & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (t & 0x3F);
+  }
+  // Overlong forms, surrogates and values past the last code point are not UTF-8.
+  if (c < least || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
+  return length;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
-  std::size_t i = 0;
-  const std::size_t n = bytes.size();
-  while (i < n) {
-    auto b = static_cast<uint8_t>(bytes[i]);
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length;
-    char32_t c;
-    char32_t least;
-    if ((b & 0xE0) == 0xC0) {
-      length = 2, c = b & 0x1F, least = 0x80;
-    } else if ((b & 0xF0) == 0xE0) {
-      length = 3, c = b & 0x0F, least = 0x800;
-    } else if ((b & 0xF8) == 0xF0) {
-      length = 4, c = b & 0x07, least = 0x10000;
-    } else {
-      return false;
-    }
-    if (i + length > n) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      auto t = static_cast<uint8_t>(bytes[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      c = (c << 6) | (t & 0x3F);
-    }
-    // Overlong forms, surrogates and values past the last code point are not UTF-8.
-    if (c < least || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = SequenceLength(bytes, i);
+    if (length == 0) return false;
     i += length;
   }
   return true;
+}
+
+std::string ReplaceInvalidUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = SequenceLength(bytes, i);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+      continue;
+    }
+    auto b = static_cast<uint8_t>(bytes[i]);
+    if (length == 1 && (b < 0x20 || b == 0x7F)) {
+      out += ' ';
+    } else {
+      out.append(bytes.substr(i, length));
+    }
+    i += length;
+  }
+  return out;
 }
 
 std::string Windows1252ToUtf8(std::string_view bytes) {

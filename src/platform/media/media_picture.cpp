@@ -174,6 +174,13 @@ SDL_Surface* MediaPicture::Compose(VideoPlayer& player) {
                          static_cast<size_t>(target->pitch))) {
       return nullptr;
     }
+    if (!m_title.empty()) {
+      GDTEXTSTYLE style;
+      style.pixels = 20;
+      style.align = GDDRAWTEXT_CENTER;
+      const std::string shown = FitLegibleText(m_title.c_str(), style.pixels, target->w - 80);
+      m_picture.DrawLegibleText(target->w / 2, 8, shown.c_str(), style);
+    }
   } else {
     subtitle = player.SubtitleText();
     const bool subtitleChanged = subtitle != m_lastSubtitle;

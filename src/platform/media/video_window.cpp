@@ -71,6 +71,9 @@ LRESULT MediaWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case MCIWNDM_GETVOLUME:
       return w.player ? static_cast<LRESULT>(w.player->Volume()) : 0;
+    case MCIWNDM_SETITEMTITLE:
+      if (w.picture) w.picture->SetTitle(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+      return 0;
     case MCIWNDM_PUT_DEST:
       if (w.picture && lParam != 0) w.picture->SetArtBox(*reinterpret_cast<const RECT*>(lParam));
       return 0;

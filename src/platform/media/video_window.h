@@ -16,6 +16,8 @@ constexpr UINT MCIWNDM_GETVOLUME = 0x046F;
 constexpr UINT MCIWNDM_PUT_DEST = 0x048F;
 // The program's own: shows the loudness on the progress bar for a moment.
 constexpr UINT MCIWNDM_SHOWVOLUME = 0x04F0;
+// Corvane's own: lParam (const char*, UTF-8) is the item's title, shown at the top of a video.
+constexpr UINT MCIWNDM_SETITEMTITLE = 0x04F1;
 constexpr DWORD MCIWNDF_NOPLAYBAR = 0x0002;
 
 // MCIWNDM_GETEND's answer while the length is not known: the file still opens, or it does

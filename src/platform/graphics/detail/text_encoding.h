@@ -12,6 +12,10 @@ bool IsValidUtf8(std::string_view bytes);
 // Windows-1252 bytes as UTF-8. The five bytes the code page leaves undefined become U+FFFD.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// bytes with every sequence that is not UTF-8 replaced by U+FFFD, one per bad byte, and
+// control characters by spaces: what legible text shows.
+std::string ReplaceInvalidUtf8(std::string_view bytes);
+
 // The UTF-8 text to show for `bytes`: as it is when valid UTF-8, else read as Windows-1252.
 // Control characters become spaces, since a line has no use for them; the entities &amp;,
 // &lt;, &gt;, &quot; and &apos; become their characters.

@@ -23,6 +23,8 @@ class MediaPicture {
   // Writes the loudness (0 to 1000) or MUTED on the bar from `now` (platform milliseconds)
   // for a moment.
   void ShowVolume(int permille, bool muted, uint32_t now);
+  // The title drawn at the top of a video's frames (a sound's picture has its own).
+  void SetTitle(const std::string& title) { m_title = title; }
   // The next picture to show, or null when nothing changed since the last one. A sound file
   // is shown over the open display's back buffer, which holds the program's picture for it.
   SDL_Surface* Compose(VideoPlayer& player);
@@ -55,6 +57,7 @@ class MediaPicture {
   std::string m_lastSubtitle;
   int m_level = -1;
   uint32_t m_levelUntil = 0;
+  std::string m_title;
 };
 
 }  // namespace platform

@@ -1,0 +1,46 @@
+// Placing texts on the map so that none covers another, the user marker or the controls:
+// each text tries a few spots around what it names, highest priority first, and one that
+// finds no room is shortened with an ellipsis or left out.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/windowing/win_types.h"
+
+namespace guide {
+
+struct LabelRequest {
+  std::string text;
+  int width = 0;  // of the whole text's box
+  int height = 0;
+  RECT anchor{};          // screen box of what the text names (a marker, an icon)
+  bool below = false;     // a title: under its icon (or over it), never beside
+  bool mustShow = false;  // shown even where it collides (the entered place's name)
+};
+
+bool operator==(const LabelRequest& a, const LabelRequest& b);
+
+struct PlacedLabel {
+  int request = 0;   // index into the requests
+  std::string text;  // the text, or its shortened form
+  RECT box{};
+};
+
+// Shortens text to fit maxWidth ("…" at the end); returns its new width via *width, or an
+// empty text when nothing fits.
+using FitText = std::function<std::string(const std::string& text, int maxWidth, int* width)>;
+
+// Requests are placed in the order given (highest priority first). Every box lies inside
+// `screen`; no two boxes overlap and none overlaps an obstacle, except that a mustShow text
+// that finds no room is put at its first spot, held inside the screen.
+std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
+                                     const std::vector<RECT>& obstacles, RECT screen,
+                                     const FitText& fit);
+
+// Right and bottom are exclusive: boxes that only touch do not overlap.
+bool Overlaps(const RECT& a, const RECT& b);
+bool SameRect(const RECT& a, const RECT& b);
+
+}  // namespace guide
