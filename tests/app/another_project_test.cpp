@@ -58,7 +58,7 @@ TEST_F(AnotherProjectTest, AFailedLoadNamesTheFileAndWhatWasWrong) {
     bool mapBox;  // the map step says first that it found no map
   };
   // Sparse: over the size limit at no cost.
-  fs::resize_file(Write("Big.xml", "<system>\n</system>\n"), 9u << 20);
+  fs::resize_file(scratch.Write("Big.xml", "<system>\n</system>\n"), 9u << 20);
   for (const Case& c : {Case{"missing.xml", "cannot be opened", false},
                         Case{"HarbourUsers.xml", "no system record", false},
                         Case{"Twice.xml", "more than one system record", true},
