@@ -35,6 +35,7 @@ constexpr FieldRule kContent[] = {{"content_id", F::Int},
                                   {"region_id", F::Int},
                                   {"filename", F::Text},
                                   {"thumbnail", F::Text},
+                                  {"title", F::Text},
                                   {"gps_x", F::Real},
                                   {"gps_y", F::Real},
                                   {nullptr, F::Text}};

@@ -7,6 +7,7 @@
 
 #include "app/app_test_support.h"
 #include "app/portrait_app.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -28,8 +29,9 @@ class ProblemApp : public CPortraitApp {
 
 TEST(PositionProblem, EachNewProblemIsPrintedOnceOnStandardError) {
   apptest::ResetAll();
-  const auto missing = std::filesystem::temp_directory_path() / "corvane-position-problem.xml";
-  headless::QueueFileDialogAnswer(missing.string());
+  testsupport::ScratchFolder scratch{"corvane-position-problem"};
+  headless::QueueFileDialogAnswer(
+      scratch.Write("Tour.xml", "<media_portrait>\n<system>\n</system>\n</media_portrait>\n"));
   ProblemApp app(apptest::ProgramConfig());
   RunOptions options;
   options.position = RunOptions::Position::Gpsd;
