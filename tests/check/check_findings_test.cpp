@@ -12,21 +12,13 @@
 #include "check/check_report.h"
 #include "check/project_check.h"
 #include "support/png_writer.h"
+#include "support/files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slurp(FILE* f) {
-  fflush(f);
-  rewind(f);
-  std::string s;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-  fclose(f);
-  return s;
-}
+using testsupport::Slurp;
 
 // One region and one content item; each @KEY@ is filled in by the case.
 const char kProject[] =

@@ -28,16 +28,7 @@ struct CheckRun {
   std::string err;
 };
 
-std::string Slurp(FILE* f) {
-  fflush(f);
-  rewind(f);
-  std::string s;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-  fclose(f);
-  return s;
-}
+using testsupport::Slurp;
 
 CheckRun Check(const fs::path& project, bool json = false) {
   FILE* out = tmpfile();
