@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   libcli11-dev libexpat1-dev libgps-dev gpsd gpsd-clients python3-gps procps
   dpkg-dev debhelper fakeroot lintian appstream mmdebstrap
+  libproj-dev proj-data gettext libgettextpo-dev
 )
 missing=()
 for p in "${packages[@]}"; do
