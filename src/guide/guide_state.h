@@ -54,6 +54,7 @@ struct GuideState {
   std::vector<RECT> lastObstacles;
   std::vector<DWORD> lastColours;
   std::vector<PlacedLabel> lastPlaced;
+  PlacementMemo lastMemo;
 };
 
 constexpr uint32_t kBannerMs = 3000;

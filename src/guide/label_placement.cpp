@@ -2,6 +2,7 @@
 #include "guide/label_placement.h"
 
 #include <algorithm>
+#include <array>
 
 namespace guide {
 namespace {
@@ -9,15 +10,26 @@ namespace {
 constexpr int kGap = 2;  // between a text and what it names
 
 // Candidate top-left corners for a box of w x h, in order of preference.
-std::vector<POINT> Spots(const LabelRequest& r, int w, int h) {
+struct SpotList {
+  std::array<POINT, 8> at{};
+  int count = 0;
+};
+
+SpotList Spots(const LabelRequest& r, int w, int h) {
   const RECT& a = r.anchor;
   const int cx = (a.left + a.right) / 2 - w / 2;
   const int cy = (a.top + a.bottom) / 2 - h / 2;
   // Titles of icons side by side take turns on two lines under them.
-  if (r.below) return {{cx, a.bottom + kGap}, {cx, a.bottom + kGap + h}, {cx, a.top - kGap - h}};
-  return {{a.right + kGap, cy},       {a.left - kGap - w, cy},      {cx, a.top - kGap - h},
-          {cx, a.bottom + kGap},      {a.right + kGap, a.top - h},  {a.left - kGap - w, a.top - h},
-          {a.right + kGap, a.bottom}, {a.left - kGap - w, a.bottom}};
+  if (r.below) return {{{{cx, a.bottom + kGap}, {cx, a.bottom + kGap + h}, {cx, a.top - kGap - h}}}, 3};
+  return {{{{a.right + kGap, cy},
+            {a.left - kGap - w, cy},
+            {cx, a.top - kGap - h},
+            {cx, a.bottom + kGap},
+            {a.right + kGap, a.top - h},
+            {a.left - kGap - w, a.top - h},
+            {a.right + kGap, a.bottom},
+            {a.left - kGap - w, a.bottom}}},
+          8};
 }
 
 // The boxes taken so far, filed by the 32-pixel cells they cover, so that a free spot is
@@ -34,27 +46,35 @@ class Taken {
     m_boxes.push_back(box);
     ForCells(box, [&](std::vector<int>& cell) { cell.push_back(index); });
   }
-  bool Free(const RECT& box) {
-    bool free = true;
-    ForCells(box, [&](std::vector<int>& cell) {
-      for (int i : cell) {
-        if (free && Overlaps(box, m_boxes[i])) free = false;
+  bool Free(const RECT& box) const {
+    const Span s = CellsOf(box);
+    for (int r = s.r0; r <= s.r1; ++r) {
+      for (int c = s.c0; c <= s.c1; ++c) {
+        for (int i : m_cells[static_cast<std::size_t>(r) * m_columns + c]) {
+          if (Overlaps(box, m_boxes[i])) return false;
+        }
       }
-    });
-    return free;
+    }
+    return true;
   }
 
  private:
   static constexpr int kCell = 32;
+  struct Span {
+    int c0, c1, r0, r1;
+  };
+  // Boxes reaching past the screen are filed at its edge cells.
+  Span CellsOf(const RECT& box) const {
+    return Span{std::clamp((box.left - m_screen.left) / kCell, 0, m_columns - 1),
+                std::clamp((box.right - 1 - m_screen.left) / kCell, 0, m_columns - 1),
+                std::clamp((box.top - m_screen.top) / kCell, 0, m_rows - 1),
+                std::clamp((box.bottom - 1 - m_screen.top) / kCell, 0, m_rows - 1)};
+  }
   template <typename F>
   void ForCells(const RECT& box, F&& f) {
-    // Boxes reaching past the screen are filed at its edge cells.
-    const int c0 = std::clamp((box.left - m_screen.left) / kCell, 0, m_columns - 1);
-    const int c1 = std::clamp((box.right - 1 - m_screen.left) / kCell, 0, m_columns - 1);
-    const int r0 = std::clamp((box.top - m_screen.top) / kCell, 0, m_rows - 1);
-    const int r1 = std::clamp((box.bottom - 1 - m_screen.top) / kCell, 0, m_rows - 1);
-    for (int r = r0; r <= r1; ++r)
-      for (int c = c0; c <= c1; ++c) f(m_cells[static_cast<std::size_t>(r) * m_columns + c]);
+    const Span s = CellsOf(box);
+    for (int r = s.r0; r <= s.r1; ++r)
+      for (int c = s.c0; c <= s.c1; ++c) f(m_cells[static_cast<std::size_t>(r) * m_columns + c]);
   }
   RECT m_screen;
   int m_columns = 1, m_rows = 1;
@@ -68,10 +88,15 @@ bool Inside(const RECT& box, const RECT& screen) {
 }
 
 // The first free spot for a box of w x h, or false.
-bool FindSpot(const LabelRequest& r, int w, int h, Taken& taken, const RECT& screen, RECT* out) {
-  for (const POINT& p : Spots(r, w, h)) {
+bool FindSpot(const LabelRequest& r, int w, int h, const Taken& taken, const RECT& screen, RECT* out,
+              std::vector<RECT>* tried) {
+  const SpotList spots = Spots(r, w, h);
+  for (int k = 0; k < spots.count; ++k) {
+    const POINT& p = spots.at[k];
     const RECT box{p.x, p.y, p.x + w, p.y + h};
-    if (Inside(box, screen) && taken.Free(box)) {
+    if (!Inside(box, screen)) continue;
+    if (tried != nullptr) tried->push_back(box);
+    if (taken.Free(box)) {
       *out = box;
       return true;
     }
@@ -96,7 +121,18 @@ bool Overlaps(const RECT& a, const RECT& b) {
 
 std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
                                      const std::vector<RECT>& obstacles, RECT screen,
-                                     const FitText& fit) {
+                                     const FitText& fit, PlacementMemo* memo) {
+  std::vector<RECT>* tried = memo != nullptr ? &memo->tried : nullptr;
+  if (tried != nullptr) tried->clear();
+  if (memo != nullptr && memo->shorter.size() != 2 * requests.size())
+    memo->shorter.assign(2 * requests.size(), {std::string(), -1});
+  auto shortened = [&](int request, int part, int* width) {
+    if (memo == nullptr) return fit(requests[request].text, requests[request].width / part, width);
+    auto& [text, w] = memo->shorter[2 * static_cast<std::size_t>(request) + (part - 2)];
+    if (w < 0) text = fit(requests[request].text, requests[request].width / part, &w);
+    *width = w;
+    return text;
+  };
   std::vector<PlacedLabel> placed;
   Taken taken(screen);
   for (const RECT& o : obstacles) taken.Add(o);
@@ -108,20 +144,20 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
     std::string text = r.text;
     int width = std::min(r.width, screenW);
     if (width < r.width) text = fit(r.text, width, &width);
-    bool found = !text.empty() && FindSpot(r, width, r.height, taken, screen, &box);
+    bool found = !text.empty() && FindSpot(r, width, r.height, taken, screen, &box, tried);
     // No room at full length: try it at half and at a third, with an ellipsis.
     for (int part = 2; !found && part <= 3; ++part) {
       int shortWidth = 0;
-      std::string shorter = fit(r.text, r.width / part, &shortWidth);
+      std::string shorter = shortened(i, part, &shortWidth);
       if (shorter.empty() || shortWidth <= 0) break;
-      if (FindSpot(r, shortWidth, r.height, taken, screen, &box)) {
+      if (FindSpot(r, shortWidth, r.height, taken, screen, &box, tried)) {
         text = shorter;
         width = shortWidth;
         found = true;
       }
     }
     if (!found && r.mustShow && !text.empty()) {
-      const POINT p = Spots(r, width, r.height).front();
+      const POINT p = Spots(r, width, r.height).at[0];
       const int left =
           std::clamp<int>(p.x, screen.left, std::max<int>(screen.left, screen.right - width));
       const int top =
@@ -134,6 +170,18 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
     placed.push_back(PlacedLabel{i, text, box});
   }
   return placed;
+}
+
+bool PlacementHolds(const std::vector<RECT>& tried, const std::vector<RECT>& before,
+                    const std::vector<RECT>& after) {
+  if (before.size() != after.size()) return false;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (SameRect(before[i], after[i])) continue;
+    for (const RECT& box : tried) {
+      if (Overlaps(box, before[i]) || Overlaps(box, after[i])) return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace guide

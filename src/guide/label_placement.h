@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/windowing/win_types.h"
@@ -35,9 +36,23 @@ using FitText = std::function<std::string(const std::string& text, int maxWidth,
 // Requests are placed in the order given (highest priority first). Every box lies inside
 // `screen`; no two boxes overlap and none overlaps an obstacle, except that a mustShow text
 // that finds no room is put at its first spot, held inside the screen.
+// What a placement keeps for the next one over the same requests.
+struct PlacementMemo {
+  std::vector<RECT> tried;  // every box the placement tested, for PlacementHolds
+  // Each request's text shortened to a half and a third of its width (width -1: not yet
+  // asked). The caller empties it when the requests change.
+  std::vector<std::pair<std::string, int>> shorter;
+};
+
 std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
                                      const std::vector<RECT>& obstacles, RECT screen,
-                                     const FitText& fit);
+                                     const FitText& fit, PlacementMemo* memo = nullptr);
+
+// True when a placement made with `before` is also the placement for `after` (same requests
+// and screen): no obstacle that changed touches a box the placement tested, so every choice
+// falls the same way. A user marker moving across open map then costs no new placement.
+bool PlacementHolds(const std::vector<RECT>& tried, const std::vector<RECT>& before,
+                    const std::vector<RECT>& after);
 
 // Right and bottom are exclusive: boxes that only touch do not overlap.
 bool Overlaps(const RECT& a, const RECT& b);

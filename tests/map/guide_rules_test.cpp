@@ -65,36 +65,43 @@ std::string FitByBytes(const std::string& text, int maxWidth, int* width) {
   return s;
 }
 
+struct Bunch {
+  const char* name;
+  int count;
+  int x0, y0, dx, dy;  // anchors at x0 + i * dx, y0 + i * dy
+  int length;          // bytes of each text
+};
+
+const Bunch kBunches[] = {
+    {"128 places on one spot", 128, 400, 300, 0, 0, 12},
+    {"a row 5 pixels apart", 40, 100, 200, 5, 0, 10},
+    {"a column against the right edge", 30, 795, 10, 0, 20, 20},
+    {"names of 255 bytes", 10, 300, 100, 10, 40, 255},
+    {"in the top-left corner", 20, 0, 0, 1, 1, 8},
+};
+
+std::vector<guide::LabelRequest> RequestsOf(const Bunch& c) {
+  std::vector<guide::LabelRequest> requests;
+  for (int i = 0; i < c.count; ++i) {
+    guide::LabelRequest r;
+    r.text = std::string(static_cast<std::size_t>(c.length), 'a');
+    r.width = c.length * 7;
+    r.height = 19;
+    const int x = c.x0 + i * c.dx, y = c.y0 + i * c.dy;
+    r.anchor = RECT{x - 12, y - 12, x + 12, y + 12};
+    r.mustShow = i == 0;
+    r.below = i % 3 == 2;
+    requests.push_back(r);
+  }
+  return requests;
+}
+
 TEST(LabelPlacement, BunchedPlacesNeverOverlapEachOtherTheObstaclesOrTheScreenEdge) {
   const RECT screen{0, 0, 800, 600};
   const RECT user{380, 280, 421, 321};
-  const struct {
-    const char* name;
-    int count;
-    int x0, y0, dx, dy;  // anchors at x0 + i * dx, y0 + i * dy
-    int length;          // bytes of each text
-  } cases[] = {
-      {"128 places on one spot", 128, 400, 300, 0, 0, 12},
-      {"a row 5 pixels apart", 40, 100, 200, 5, 0, 10},
-      {"a column against the right edge", 30, 795, 10, 0, 20, 20},
-      {"names of 255 bytes", 10, 300, 100, 10, 40, 255},
-      {"in the top-left corner", 20, 0, 0, 1, 1, 8},
-  };
-  for (const auto& c : cases) {
+  for (const Bunch& c : kBunches) {
     SCOPED_TRACE(c.name);
-    std::vector<guide::LabelRequest> requests;
-    for (int i = 0; i < c.count; ++i) {
-      guide::LabelRequest r;
-      r.text = std::string(static_cast<std::size_t>(c.length), 'a');
-      r.width = c.length * 7;
-      r.height = 19;
-      const int x = c.x0 + i * c.dx, y = c.y0 + i * c.dy;
-      r.anchor = RECT{x - 12, y - 12, x + 12, y + 12};
-      r.mustShow = i == 0;
-      r.below = i % 3 == 2;
-      requests.push_back(r);
-    }
-    const auto placed = guide::PlaceLabels(requests, {user}, screen, FitByBytes);
+    const auto placed = guide::PlaceLabels(RequestsOf(c), {user}, screen, FitByBytes);
     ASSERT_FALSE(placed.empty());
     EXPECT_EQ(placed.front().request, 0);  // the entered place's name always shows
     for (std::size_t i = 0; i < placed.size(); ++i) {
@@ -106,6 +113,40 @@ TEST(LabelPlacement, BunchedPlacesNeverOverlapEachOtherTheObstaclesOrTheScreenEd
       for (std::size_t k = 0; k < i; ++k)
         EXPECT_FALSE(guide::Overlaps(a, placed[k].box)) << i << " " << k;
     }
+  }
+}
+
+// The user marker walks across the screen; wherever the last placement is said to hold, a
+// fresh placement must come out the same, and it must not be said to hold everywhere.
+TEST(LabelPlacement, AKeptPlacementIsTheOneAFreshPlacementWouldMake) {
+  const RECT screen{0, 0, 800, 600};
+  const RECT controls{0, 560, 735, 600};
+  for (const Bunch& c : kBunches) {
+    SCOPED_TRACE(c.name);
+    const auto requests = RequestsOf(c);
+    std::vector<RECT> before{controls, RECT{0, 0, 41, 41}};
+    guide::PlacementMemo memo;
+    auto kept = guide::PlaceLabels(requests, before, screen, FitByBytes, &memo);
+    int holds = 0, moves = 0;
+    for (int x = 0; x < 800; x += 7) {
+      const int y = (x * 3) % 560;
+      const std::vector<RECT> after{controls, RECT{x, y, x + 41, y + 41}};
+      ++moves;
+      const auto fresh = guide::PlaceLabels(requests, after, screen, FitByBytes);
+      if (guide::PlacementHolds(memo.tried, before, after)) {
+        ++holds;
+        ASSERT_EQ(fresh.size(), kept.size()) << x;
+        for (std::size_t i = 0; i < fresh.size(); ++i) {
+          EXPECT_TRUE(guide::SameRect(fresh[i].box, kept[i].box) && fresh[i].text == kept[i].text)
+              << x << " label " << i;
+        }
+      } else {
+        kept = guide::PlaceLabels(requests, after, screen, FitByBytes, &memo);
+      }
+      before = after;
+    }
+    EXPECT_GT(holds, 0);
+    EXPECT_LT(holds, moves);
   }
 }
 

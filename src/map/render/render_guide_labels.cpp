@@ -136,15 +136,14 @@ void CPortrait::DrawGuideLabels(CGapiSurface* backBuffer) {
     return shorter;
   };
   guide::GuideState& g = m_guide;
-  const bool same =
-      requests == g.lastRequests && obstacles.size() == g.lastObstacles.size() &&
-      std::equal(obstacles.begin(), obstacles.end(), g.lastObstacles.begin(), guide::SameRect);
-  if (!same) {
-    g.lastPlaced = guide::PlaceLabels(requests, obstacles, screen, fit);
+  const bool sameRequests = requests == g.lastRequests;
+  if (!sameRequests) g.lastMemo.shorter.clear();
+  if (!sameRequests || !guide::PlacementHolds(g.lastMemo.tried, g.lastObstacles, obstacles)) {
+    g.lastPlaced = guide::PlaceLabels(requests, obstacles, screen, fit, &g.lastMemo);
     g.lastRequests = std::move(requests);
-    g.lastObstacles = std::move(obstacles);
     g.lastColours = std::move(colours);
   }
+  g.lastObstacles = std::move(obstacles);
   for (const guide::PlacedLabel& p : g.lastPlaced) {
     GDTEXTSTYLE style;
     style.color = g.lastColours[p.request];

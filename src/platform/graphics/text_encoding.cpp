@@ -63,7 +63,29 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+namespace {
+
+// True when every byte is printable ASCII or part of a valid sequence: the text is shown as
+// it is. Texts are measured and drawn many times a frame, so this is the usual way out.
+bool ShownAsIs(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<uint8_t>(bytes[i]);
+    if (b >= 0x20 && b < 0x7F) {
+      ++i;
+      continue;
+    }
+    if (b < 0x80) return false;
+    const std::size_t length = SequenceLength(bytes, i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string ReplaceInvalidUtf8(std::string_view bytes) {
+  if (ShownAsIs(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size();) {
