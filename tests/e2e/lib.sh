@@ -135,11 +135,12 @@ screenshot() {
   import -window root "$SHOTS/$1.png"
 }
 
-# start_app_with_user NAME [OPTION...]: starts X and the program (given the options) on a
+# start_app_with_user NAME [OPTION...]: starts X (unless started) and the program (given the options) on a
 # scratch copy of the demo whose users file holds one user, so the start ends on the user
 # list. Sets PROJECT and USERS (the two files, dated in the past so a later write shows) and
 # WIN.
 start_app_with_user() {
+  rm -rf "$WORK/demo"
   cp -r "$DEMO" "$WORK/demo"
   PROJECT=$(ls "$WORK"/demo/*.xml | grep -vi 'users' | head -n1)
   USERS="${PROJECT%.xml}Users.xml"
@@ -147,7 +148,7 @@ start_app_with_user() {
     "	<user_id>0</user_id>" "	<username>$1</username>" "	<duration>0.00</duration>" \
     '</user_context>' '</user_list>' >"$USERS"
   touch -d '2000-01-01' "$PROJECT" "$USERS"
-  start_x
+  [ -n "$XVFB_PID" ] || start_x   # a check that starts the program again keeps its X server
   "$CORVANE" "$PROJECT" "${@:2}" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
   wait_for_window

@@ -9,17 +9,7 @@ start_x
 # launch: a fresh copy of the demo whose users file holds HELGA, started and taken through the
 # user list to the map view. Sets PROJECT and USERS, dated in the past so a write shows.
 launch() {
-  rm -rf "$WORK/demo"
-  cp -r "$DEMO" "$WORK/demo"
-  PROJECT=$(ls "$WORK"/demo/*.xml | grep -vi 'users' | head -n1)
-  USERS="${PROJECT%.xml}Users.xml"
-  printf '%s\n' "<?xml version='1.0' encoding='UTF-8' ?>" '<user_list>' '<user_context>' \
-    "	<user_id>0</user_id>" "	<username>HELGA</username>" "	<duration>0.00</duration>" \
-    '</user_context>' '</user_list>' >"$USERS"
-  touch -d '2000-01-01' "$PROJECT" "$USERS"
-  "$CORVANE" "$PROJECT" >"$WORK/app.log" 2>&1 &
-  APP_PID=$!
-  wait_for_window
+  start_app_with_user HELGA
   wait_until 30 lit 400 150 || fail "no user list after the start-up sequence"
   tap 380 175   # row 0: HELGA
   tap 330 442   # confirm: the map view
