@@ -139,5 +139,5 @@ void CPortrait::SetMapEdges(double left, double top, double right, double bottom
   // they stood in keeps them; content placed beside them follows.
   m_userPos = GpsToMap(m_userGps);
   MarkRelatedContent();
-  TestAllRegions();
+  TestRegions();
 }

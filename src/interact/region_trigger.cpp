@@ -47,4 +47,3 @@ void CPortrait::TestRegion(CRegionItem* region, double radius) {
   }
 }
 
-void CPortrait::TestAllRegions() { TestRegions(); }

@@ -138,8 +138,8 @@ class CPortrait {
   // Selects the item for playback, records the viewing and marks related content.
   void ChooseContent(CContentItem* item);
   void TestRegion(CRegionItem* region, double radius);  // one region, run while drawing
-  void TestAllRegions();  // every region at once, when the map moved under the visitor
-  // Every region, at the user's position (run when a fix moves the user).
+  // Every region, at the user's position (run when a fix moves the user, or the map moves
+  // under the visitor).
   void TestRegions();
   // The events of the region test: the user has just come into, or gone out of, a place.
   // They mark its content available or withdraw it.

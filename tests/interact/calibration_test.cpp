@@ -92,7 +92,7 @@ TEST_F(CalibrationFlowTest, TheVisitorKeepsTheirGroundPositionAndNewEdgesAreAnEd
   // scale, so on the ground the visitor is then within it.
   model->SetUserPosition(static_cast<int>(region->m_screenX) - 40,
                          static_cast<int>(region->m_screenY));
-  model->TestAllRegions();
+  model->TestRegions();
   ASSERT_FALSE(region->m_active);
   const CGeoPoint ground = model->m_userGps;
   StartFromMenu();
