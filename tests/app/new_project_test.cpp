@@ -33,7 +33,7 @@ class NewProjectTest : public ::testing::Test {
   void SetUp() override { headless::Reset(); }
 
   NewProjectRequest Request(const std::string& folder = "Castle") const {
-    return NewProjectRequest{(root / folder).string(), kMap, kBounds, kWaypoints, ""};
+    return NewProjectRequest{(root / folder).string(), kMap, kBounds, kWaypoints, "", ""};
   }
 
   testsupport::ScratchFolder scratch{"corvane-new"};
@@ -133,7 +133,7 @@ TEST_F(NewProjectTest, RefusalsWriteNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const NewProjectResult result =
-        CreateNewProject({(root / c.folder).string(), c.map, c.bounds, c.waypoints, ""});
+        CreateNewProject({(root / c.folder).string(), c.map, c.bounds, c.waypoints, "", ""});
     EXPECT_FALSE(result.written);
     EXPECT_NE(result.problem.find(c.problem), std::string::npos) << result.problem;
   }
@@ -153,7 +153,7 @@ TEST_F(NewProjectTest, WritesValuesAsGivenEscapedAndWithinTheReadersLimits) {
   const std::string folder(118, 'f');  // the longest whose users file's name fits
   NewProjectResult result =
       CreateNewProject({(root / folder).string(), kMap, "-1.2600,51.7560,-1.2500,51.7500",
-                        (root / "one.gpx").string(), "Castle & Barbican"});
+                        (root / "one.gpx").string(), "Castle & Barbican", ""});
   ASSERT_TRUE(result.written) << result.problem;
   const std::string text = ReadAll(result.projectFile);
   for (const std::string& want :
@@ -192,7 +192,7 @@ TEST_F(NewProjectTest, OnlyAMapOutOfProportionIsCalledStretched) {
     ASSERT_EQ(image.CreateSurface(GDSURFACE_SYSTEMMEMORY, c.width, c.height), GD_OK);
     ASSERT_TRUE(png::WriteFile(map.string(), png::Encode(image)));
     const NewProjectResult result = CreateNewProject(
-        {(root / ("M" + std::to_string(c.height))).string(), map.string(), kBounds, "", ""});
+        {(root / ("M" + std::to_string(c.height))).string(), map.string(), kBounds, "", "", ""});
     ASSERT_TRUE(result.written) << result.problem;
     EXPECT_EQ(result.notes.size(), c.noted ? 1u : 0u);
   }
