@@ -66,7 +66,13 @@ Georeference BoundsFromWorldFile(const std::string& imagePath, int width, int he
     result.problem = read.problem;
     return result;
   }
-  const WorldFile& w = read.world;
+  return PlaceWorldFile(read.world, result.worldFile, width, height, crs);
+}
+
+Georeference PlaceWorldFile(const WorldFile& w, const std::string& worldFile, int width,
+                            int height, const std::string& crs) {
+  Georeference result;
+  result.worldFile = worldFile;
   // How far the rotation terms move the top edge across the width and the left edge down
   // the height, in pixels.
   const double topTurn = w.rowRotation * width / -w.pixelHeight;

@@ -22,3 +22,8 @@ struct Georeference {
 // line, is refused.
 Georeference BoundsFromWorldFile(const std::string& imagePath, int width, int height,
                                  const std::string& crs);
+
+struct WorldFile;
+// The same for a world file already read; worldFile names it in messages.
+Georeference PlaceWorldFile(const WorldFile& world, const std::string& worldFile, int width,
+                            int height, const std::string& crs);

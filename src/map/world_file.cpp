@@ -74,10 +74,17 @@ WorldFileRead ReadWorldFile(const std::string& path) {
     return read;
   }
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string text(size, '\0');
+  if (!in || !in.read(text.data(), static_cast<std::streamsize>(size))) {
     read.problem = "cannot read the world file " + path;
     return read;
   }
+  return ParseWorldFile(text, path);
+}
+
+WorldFileRead ParseWorldFile(const std::string& text, const std::string& path) {
+  WorldFileRead read;
+  std::istringstream in(text);
   double values[6];
   int count = 0;
   int lineNumber = 0;

@@ -30,3 +30,5 @@ std::string FindWorldFile(const std::string& imagePath);
 // Six finite numbers, one a line (blank lines and surrounding spaces are allowed), with a
 // positive pixel width and a negative pixel height. Anything else is refused with the line.
 WorldFileRead ReadWorldFile(const std::string& path);
+// The same for the text of a world file; name says which file in messages.
+WorldFileRead ParseWorldFile(const std::string& text, const std::string& name);
