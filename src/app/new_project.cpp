@@ -139,7 +139,9 @@ bool PlainFileName(const std::string& name) {
 }
 
 // The errors `corvane check` finds in the project written, one per line; empty when none.
-std::string CheckErrors(const fs::path& project) {
+// Its warning that the edges do not fit the map's shape is added to *notes: it is the one
+// warning about what the author just gave.
+std::string CheckErrors(const fs::path& project, std::vector<std::string>* notes) {
   CCheckReport report;
   CProgramMedia media;
   if (RunProjectCheck(project.c_str(), false, nullptr, nullptr, &media, &report) ==
@@ -147,7 +149,10 @@ std::string CheckErrors(const fs::path& project) {
     return "\n  the project written cannot be read back";
   std::string errors;
   for (const CheckProblem& p : report.Problems()) {
-    if (p.severity != CheckSeverity::Error) continue;
+    if (p.severity != CheckSeverity::Error) {
+      if (p.code == "bounds-aspect") notes->push_back(p.message);
+      continue;
+    }
     errors += "\n  " + p.file + (p.line > 0 ? ":" + std::to_string(p.line) : "") + ": " + p.message;
   }
   return errors;
@@ -361,7 +366,7 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   }
   cleanup.m_writtenProject = project;
   // What check calls an error is never left behind as a new project.
-  if (const std::string errors = CheckErrors(project); !errors.empty()) {
+  if (const std::string errors = CheckErrors(project, &result.notes); !errors.empty()) {
     result.problem = "the project would have errors:" + errors;
     return result;
   }

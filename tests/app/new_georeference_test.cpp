@@ -113,6 +113,12 @@ TEST(WorldFile, NewProjectTakesItsEdgesFromTheWorldFile) {
                       "\t<right>10.008000</right>\n\t<bottom>49.994010</bottom>\n"),
             std::string::npos)
       << text;
+  // Square pixels of a degree each way are stretched east-west at 50 N, and the author is
+  // told so.
+  ASSERT_EQ(result.notes.size(), 1u);
+  EXPECT_NE(result.notes[0].find("distances east-west are drawn 56% too long"),
+            std::string::npos)
+      << result.notes[0];
   result = CreateNewProject({scratch.Path("Other"), map, "10,50.1,10.1,50", "", "", "EPSG:3857"});
   EXPECT_NE(result.problem.find("--bounds are always in degrees"), std::string::npos);
 }
