@@ -22,8 +22,9 @@ DEMO = os.path.join(ROOT, "demo")
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
-# The map covers this GPS rectangle, north at the top (a small harbour town on a river mouth).
-LEFT, TOP, RIGHT, BOTTOM = -0.6262, 54.4905, -0.6062, 54.4835
+# The map covers this GPS rectangle, north at the top (a small harbour town on a river mouth);
+# its height on the ground is about three quarters of its width, as the picture's is.
+LEFT, TOP, RIGHT, BOTTOM = -0.6262, 54.4914, -0.6062, 54.4826
 MAP_W, MAP_H = 800, 600
 RADIUS = 48.0  # map pixels
 

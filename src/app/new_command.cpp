@@ -1,5 +1,6 @@
 // The `new` subcommand: its options and the run that writes a new project.
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -16,9 +17,14 @@ SubcommandRun DefineNew(CLI::App& command) {
   command
       .add_option("--bounds", request->bounds,
                   "the map's edges in decimal degrees: west, north, east, south\n"
-                  "(write --bounds=W,N,E,S when the first is negative)")
-      ->option_text("W,N,E,S")
-      ->required();
+                  "(write --bounds=W,N,E,S when the first is negative); without it they are\n"
+                  "read from the map's world file (IMAGE.pgw, .jgw, .tfw, .wld or IMAGEw)")
+      ->option_text("W,N,E,S");
+  command
+      .add_option("--crs", request->crs,
+                  "the coordinate system of the world file, converted to WGS84\n"
+                  "(default: the world file holds longitudes and latitudes)")
+      ->option_text("EPSG:NNNN");
   command
       .add_option("--waypoints", request->waypoints, "a GPX file whose waypoints become regions")
       ->option_text("FILE.gpx");
@@ -37,6 +43,12 @@ SubcommandRun DefineNew(CLI::App& command) {
     if (!result.written) {
       err << "corvane new: " << result.problem << "\nNothing was written.\n";
       return 1;
+    }
+    if (!result.boundsFrom.empty()) {
+      char edges[128];
+      std::snprintf(edges, sizeof edges, "%.6f,%.6f,%.6f,%.6f", result.bounds.west,
+                    result.bounds.north, result.bounds.east, result.bounds.south);
+      out << "Bounds from " << result.boundsFrom << ": " << edges << " (W,N,E,S)\n";
     }
     out << "Wrote " << result.projectFile << ": " << result.regions << " region"
         << (result.regions == 1 ? "" : "s") << ", radius " << result.radius

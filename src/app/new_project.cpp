@@ -35,9 +35,7 @@ constexpr size_t kLongestValue = 127;
 // What the program appends to a project's name to name its users file.
 const std::string kUsersSuffix = "Users.xml";
 
-struct Bounds {
-  double west, north, east, south;
-};
+using Bounds = MapBounds;
 
 bool ParseBounds(const std::string& text, Bounds* out, std::string* problem) {
   double values[4];
@@ -67,7 +65,8 @@ bool ParseBounds(const std::string& text, Bounds* out, std::string* problem) {
   if (!(out->west < out->east)) {
     *problem =
         "--bounds: the west edge must be less than the east edge (longitude grows "
-        "eastwards); a map with no width or a reversed one cannot be used";
+        "eastwards); a map with no width, a reversed one or one across the date line cannot "
+        "be used";
     return false;
   }
   if (!(out->north > out->south)) {
@@ -140,7 +139,9 @@ bool PlainFileName(const std::string& name) {
 }
 
 // The errors `corvane check` finds in the project written, one per line; empty when none.
-std::string CheckErrors(const fs::path& project) {
+// Its warning that the edges do not fit the map's shape is added to *notes: it is the one
+// warning about what the author just gave.
+std::string CheckErrors(const fs::path& project, std::vector<std::string>* notes) {
   CCheckReport report;
   CProgramMedia media;
   if (RunProjectCheck(project.c_str(), false, nullptr, nullptr, &media, &report) ==
@@ -148,7 +149,10 @@ std::string CheckErrors(const fs::path& project) {
     return "\n  the project written cannot be read back";
   std::string errors;
   for (const CheckProblem& p : report.Problems()) {
-    if (p.severity != CheckSeverity::Error) continue;
+    if (p.severity != CheckSeverity::Error) {
+      if (p.code == "bounds-aspect") notes->push_back(p.message);
+      continue;
+    }
     errors += "\n  " + p.file + (p.line > 0 ? ":" + std::to_string(p.line) : "") + ": " + p.message;
   }
   return errors;
@@ -187,7 +191,13 @@ double RadiusForMetres(double west, double north, double east, double south, dou
 NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   NewProjectResult result;
   Bounds bounds{};
-  if (!ParseBounds(request.bounds, &bounds, &result.problem)) return result;
+  if (!request.bounds.empty() && !request.crs.empty()) {
+    result.problem =
+        "--crs names the system of the map's world file; --bounds are always in degrees";
+    return result;
+  }
+  if (!request.bounds.empty() && !ParseBounds(request.bounds, &bounds, &result.problem))
+    return result;
 
   std::error_code ec;
   const fs::path folder = fs::absolute(request.folder, ec);
@@ -231,6 +241,8 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   {
     CGapiSurface image;
     const bool decoded = image.CreateSurface(GDSURFACE_SYSTEMMEMORY, request.map.c_str()) == GD_OK;
+    const int width = decoded ? static_cast<int>(image.GetWidth()) : 0;
+    const int height = decoded ? static_cast<int>(image.GetHeight()) : 0;
     if (decoded && MapOutOfProportion(image.GetWidth(), image.GetHeight())) {
       char note[160];
       std::snprintf(note, sizeof note,
@@ -244,6 +256,16 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
     if (!decoded) {
       result.problem = "the map " + request.map + " cannot be read as an image";
       return result;
+    }
+    if (request.bounds.empty()) {
+      Georeference placed = BoundsFromWorldFile(request.map, width, height, request.crs);
+      if (!placed.ok) {
+        result.problem = placed.problem;
+        return result;
+      }
+      bounds = placed.bounds;
+      result.boundsFrom = placed.worldFile;
+      for (std::string& note : placed.notes) result.notes.push_back(std::move(note));
     }
   }
 
@@ -323,6 +345,7 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
       RadiusForMetres(bounds.west, bounds.north, bounds.east, bounds.south, kRegionMetres);
   model.m_systemList->Add(system);
   result.radius = system.m_radius;
+  result.bounds = bounds;
 
   int id = 1;  // the region id 0 also stands for "no region" in content records
   for (const platform::TrackPoint& w : track.waypoints) {
@@ -343,7 +366,7 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   }
   cleanup.m_writtenProject = project;
   // What check calls an error is never left behind as a new project.
-  if (const std::string errors = CheckErrors(project); !errors.empty()) {
+  if (const std::string errors = CheckErrors(project, &result.notes); !errors.empty()) {
     result.problem = "the project would have errors:" + errors;
     return result;
   }

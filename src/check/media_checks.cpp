@@ -1,4 +1,5 @@
 // Media: the map image, the thumbnails and the videos, each opened as the program opens it.
+#include <algorithm>
 #include <map>
 
 #include "check/project_checks.h"
@@ -37,8 +38,27 @@ class CCachedMedia {
   std::map<std::string, CMediaInspector::Video> m_videos;
 };
 
+// A map's picture and its edges on the ground should have one shape; when they do not, the
+// bounds or the image are wrong, and places are drawn stretched apart one way.
+void CheckGroundShape(const std::string& file, const CSystemItem& system, int width, int height,
+                      int line, CCheckReport& report) {
+  const double ground = GroundAspect(system.m_left, system.m_top, system.m_right, system.m_bottom);
+  if (!(ground > 0)) return;  // the edges themselves are reported
+  const double picture = static_cast<double>(width) / height;
+  if (!AspectsDiffer(picture, ground)) return;
+  constexpr double kMetresPerDegree = 111195.0;
+  const double tall = (system.m_top - system.m_bottom) * kMetresPerDegree;
+  report.Warning("bounds-aspect", file, line,
+                 Format("The map is %d x %d pixels (%.3f wide to 1 high), but its edges enclose "
+                        "%.0f x %.0f metres of ground (%.3f to 1): distances %s are drawn %.0f%% "
+                        "too long.",
+                        width, height, picture, tall * ground, tall, ground,
+                        picture > ground ? "east-west" : "north-south",
+                        (std::max(picture, ground) / std::min(picture, ground) - 1.0) * 100.0));
+}
+
 void CheckMap(const CheckedProject& project, const CSystemItem& system, CMediaInspector& media,
-              int line, CCheckReport& report) {
+              int line, int boundsLine, CCheckReport& report) {
   const std::string& file = project.name;
   const std::string name = system.m_mapFilename;
   if (name.empty()) {
@@ -57,6 +77,7 @@ void CheckMap(const CheckedProject& project, const CSystemItem& system, CMediaIn
                  Format("The map %s cannot be read as an image.", Quote(name).c_str()));
     return;
   }
+  CheckGroundShape(file, system, image.width, image.height, boundsLine, report);
   // A map of the drawn proportions is only scaled; one that differs by more than this is
   // drawn out of proportion.
   if (!MapOutOfProportion(image.width, image.height)) return;
@@ -75,7 +96,8 @@ void CheckMedia(const CheckedProject& project, CMediaInspector& media, CCheckRep
   const std::string& file = project.name;
   const ScanResult& systems = project.scan->Records("system");
   const int systemLine = systems.records.empty() ? 0 : systems.records[0].LineOf("map_filename");
-  CheckMap(project, *system, media, systemLine, report);
+  const int boundsLine = systems.records.empty() ? 0 : systems.records[0].LineOf("right");
+  CheckMap(project, *system, media, systemLine, boundsLine, report);
   if (project.contents == nullptr) return;
 
   CCachedMedia cache(media);

@@ -12,11 +12,8 @@ namespace {
 
 FieldResult ReadUserField(CXmlItem& item, const char* name, const char* value) {
   CUserContext& u = static_cast<CUserContext&>(item);
-  if (strcmp(name, "user_id") == 0) {
-    ReadInt(value, &u.m_id);
-  } else if (strcmp(name, "username") == 0) {
-    CopyText(u.m_username, sizeof u.m_username, value);
-  } else if (strcmp(name, "viewed_id") == 0) {
+  // Viewings are most of a users file's lines, so they are looked for first.
+  if (strcmp(name, "viewed_id") == 0) {
     int id = 0;
     double time = 0.0;
     if (u.m_viewedCount < USER_MAX_VIEWED && ReadViewedPair(value, &id, &time)) {
@@ -25,6 +22,10 @@ FieldResult ReadUserField(CXmlItem& item, const char* name, const char* value) {
       ++u.m_viewedCount;
     }
     return FIELD_UNCOUNTED;
+  } else if (strcmp(name, "user_id") == 0) {
+    ReadInt(value, &u.m_id);
+  } else if (strcmp(name, "username") == 0) {
+    CopyText(u.m_username, sizeof u.m_username, value);
   } else if (strcmp(name, "duration") == 0) {
     ReadClock(value, &u.m_duration);
   } else {

@@ -10,6 +10,13 @@ constexpr double kTolerance = 0.02;
 
 bool MapOutOfProportion(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) return true;
-  const double aspect = static_cast<double>(width) / static_cast<double>(height);
-  return std::fabs(aspect / kDrawnAspect - 1.0) > kTolerance;
+  return AspectsDiffer(static_cast<double>(width) / static_cast<double>(height), kDrawnAspect);
 }
+
+double GroundAspect(double west, double north, double east, double south) {
+  if (!(east > west) || !(north > south)) return 0;
+  const double middle = (north + south) / 2.0 * M_PI / 180.0;
+  return (east - west) * std::cos(middle) / (north - south);
+}
+
+bool AspectsDiffer(double a, double b) { return std::fabs(a / b - 1.0) > kTolerance; }

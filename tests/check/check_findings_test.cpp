@@ -28,7 +28,7 @@ const char kProject[] =
     "\t<map_filename>map.png</map_filename>\n"      // 4
     "\t<left>0</left>\n"                            // 5
     "\t<top>1</top>\n"                              // 6
-    "\t<right>1</right>\n"                          // 7
+    "\t<right>@RIGHT@</right>\n"                    // 7
     "\t<bottom>0</bottom>\n"                        // 8
     "\t<radius>@RADIUS@</radius>\n"                 // 9
     "\t<theme_rels>@RELS@</theme_rels>\n"           // 10
@@ -66,6 +66,11 @@ TEST(CheckFindings, SingleValuesGiveTheirCodes) {
       {{}, 162, 120, "map-stretched", 0},
       {{}, 164, 120, "map-stretched", 4},
       {{}, 160, 110, "map-stretched", 4},
+      // The picture's shape against the ground inside the edges (here near the equator).
+      {{{"RIGHT", "1.3334"}}, 800, 600, "bounds-aspect", 0},
+      {{{"RIGHT", "1.31"}}, 800, 600, "bounds-aspect", 0},
+      {{{"RIGHT", "1.3"}}, 800, 600, "bounds-aspect", 7},
+      {{{"RIGHT", "1.38"}}, 800, 600, "bounds-aspect", 7},
   };
   const fs::path folder =
       fs::temp_directory_path() / ("corvane_check_findings_" + std::to_string(getpid()));
@@ -76,7 +81,7 @@ TEST(CheckFindings, SingleValuesGiveTheirCodes) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::map<std::string, std::string> values{
-        {"RADIUS", "10"}, {"RELS", "1"}, {"GPSX", "0.5"}, {"ID", "1"}};
+        {"RADIUS", "10"}, {"RELS", "1"}, {"GPSX", "0.5"}, {"ID", "1"}, {"RIGHT", "1"}};
     for (const auto& [key, value] : c.values) values[key] = value;
     std::string text = kProject;
     for (const auto& [key, value] : values)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <string>
 
 #include "data/region_item.h"
@@ -152,6 +154,22 @@ TEST(ValueConversion, ViewedPairs) {
   EXPECT_EQ(id, -3);
   EXPECT_EQ(t, 0.0);
   EXPECT_FALSE(ReadViewedPair("--1.0", &id, &t));
+  // Plain decimals are read digit by digit, every other form as the C library reads it.
+  const struct {
+    const char* text;
+    int id;
+    double time;
+  } forms[] = {{"3-- 2.5", 3, 2.5},        {"3--+1.999", 3, 2.0},
+               {"3--1e2", 3, 100.0},       {"3--0x10", 3, 16.0},
+               {"3--12.3456789012345678", 3, 12.35},
+               {"010--1", 8, 1.0},         {"99999999999999999999--1", INT_MAX, 1.0},
+               {"2147483648--1", INT_MAX, 1.0}};
+  for (const auto& f : forms) {
+    SCOPED_TRACE(f.text);
+    EXPECT_TRUE(ReadViewedPair(f.text, &id, &t));
+    EXPECT_EQ(id, f.id);
+    EXPECT_DOUBLE_EQ(t, f.time);
+  }
 }
 
 TEST(ParseLoop, ReadsOneRecordAndReportsFieldCounts) {

@@ -4,7 +4,7 @@
 # quitting is byte for byte what `new` wrote. A second `new` into the folder is refused.
 source "$(dirname "$0")/lib.sh"
 WAYPOINTS=$(readlink -f "$(dirname "$0")/../fixtures/app/waypoints.gpx")
-BOUNDS=-0.6262,54.490501,-0.6062,54.483501
+BOUNDS=-0.6262,54.491402,-0.6062,54.482601
 
 "$CORVANE" new "$WORK/Castle" --map="$DEMO/map.png" --bounds=$BOUNDS --waypoints="$WAYPOINTS" \
   --name="Castle walk" >"$WORK/new.log" 2>&1 || fail "corvane new: $(cat "$WORK/new.log")"
