@@ -118,6 +118,7 @@ HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
 HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
   CGapiBitmapFont* font = m_display.GetSystemFontBorder();
   if (m_startupPending) RunStartupSequence(backBuffer);
+  KioskStep();
   if (m_model != nullptr) m_model->AgeGpsFix(timeGetTime());
   ReportPositionProblem();
   // A replayed walk starts when the map view first shows, not while a user is chosen.
@@ -144,7 +145,12 @@ void CPortraitApp::ReportPositionProblem() {
   if (!problem.empty()) std::fprintf(stderr, "corvane: %s\n", problem.c_str());
 }
 
-HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
+HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST* keys) {
+  KioskTouch();
+  if (Kiosk() && IsOperatorGesture(virtualKey, keys)) {
+    OperatorQuit();
+    return 0;
+  }
   if (m_model == nullptr) return 0;  // keys during the file choice or a failed start
   if (m_model->IsVideoPlaying()) {
     PlaybackKey(virtualKey);
@@ -164,6 +170,7 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
 }
 
 HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
+  KioskTouch();
   if (m_model == nullptr) return 0;
   if (m_mode == MODE_USER_LIST || m_mode == MODE_NEW_USER) {
     // The menu's keys can open a user screen while a video plays over it; the video hides
@@ -187,12 +194,16 @@ HRESULT CPortraitApp::StylusUp(LONG x, LONG y) {
 }
 
 HRESULT CPortraitApp::StylusMove(LONG x, LONG y) {
+  KioskTouch();
   if (m_model != nullptr) m_model->DragView(x, y);
   return 0;
 }
 
 LRESULT CPortraitApp::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_TIMER && wParam == VIDEO_TIMER_ID) PollVideo();
+  if (msg == WM_TIMER && wParam == VIDEO_TIMER_ID) {
+    PollVideo();
+    KioskStep();  // no frames are processed while media plays
+  }
   if (msg == WM_GPS_NOTIFY && m_model != nullptr) m_model->OnGpsMessage();
   // A held seek or volume key goes on seeking or turning while media plays, as players do;
   // the frame passes on only the first press of every other key.
