@@ -58,6 +58,7 @@ void CPortraitApp::EndVisit() {
     SaveVisits();
   }
   if (model->m_userList != nullptr) m_mode = MODE_USER_LIST;
+  m_heldModifiers.clear();  // a release lost to a box or another window is forgotten
   m_newUserName[0] = '\0';
   m_newUserNotice = nullptr;
   m_userListTop = 0;
@@ -77,13 +78,15 @@ void CPortraitApp::SaveVisits() {
                m_model->GetUserFilename() ? m_model->GetUserFilename() : "");
 }
 
-bool CPortraitApp::IsOperatorGesture(UINT virtualKey, const GDKEYLIST* keys) {
-  return virtualKey == 'Q' && keys != nullptr && keys->down[VK_CONTROL] != 0 &&
-         keys->down[VK_SHIFT] != 0;
+bool CPortraitApp::IsOperatorGesture(UINT virtualKey) {
+  if (virtualKey == VK_CONTROL || virtualKey == VK_SHIFT) m_heldModifiers.insert(virtualKey);
+  return virtualKey == 'Q' && m_heldModifiers.size() == 2;
 }
 
 void CPortraitApp::OperatorQuit() {
   if (m_model != nullptr && m_model->IsVideoPlaying()) ToggleVideo();
+  // The releases go to the box, not here.
+  m_heldModifiers.clear();
   const int answer = MessageBoxLabelledA(
       m_hWnd,
       "End the kiosk?\n\nThe visit is saved and Corvane quits. Run it without --kiosk to edit "

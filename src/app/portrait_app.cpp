@@ -46,7 +46,10 @@ HRESULT CPortraitApp::OnExit() {
 HRESULT CPortraitApp::OnSuspend() { return 0; }
 HRESULT CPortraitApp::OnResume() { return 0; }
 HRESULT CPortraitApp::RestoreSurfaces(CGapiDisplay*, HINSTANCE) { return 0; }
-HRESULT CPortraitApp::KeyUp(UINT, GDKEYLIST*) { return 0; }
+HRESULT CPortraitApp::KeyUp(UINT virtualKey, GDKEYLIST*) {
+  if (virtualKey == VK_CONTROL || virtualKey == VK_SHIFT) m_heldModifiers.erase(virtualKey);
+  return 0;
+}
 HRESULT CPortraitApp::StylusDoubleClick(LONG, LONG) { return 0; }
 
 bool CPortraitApp::AskForProjectFile(char* path, DWORD size) {
@@ -145,9 +148,9 @@ void CPortraitApp::ReportPositionProblem() {
   if (!problem.empty()) std::fprintf(stderr, "corvane: %s\n", problem.c_str());
 }
 
-HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST* keys) {
+HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
   KioskTouch();
-  if (Kiosk() && IsOperatorGesture(virtualKey, keys)) {
+  if (Kiosk() && IsOperatorGesture(virtualKey)) {
     OperatorQuit();
     return 0;
   }

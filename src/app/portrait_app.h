@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "app/app_frame.h"
@@ -103,8 +104,10 @@ class CPortraitApp : public CAppFrame {
   void EndVisit();
   // Writes the users file; a failure is kept on screen until a save succeeds.
   void SaveVisits();
-  // Ctrl+Shift+Q: the operator's way out, which asks first and then saves.
-  static bool IsOperatorGesture(UINT virtualKey, const GDKEYLIST* keys);
+  // Ctrl+Shift+Q: the operator's way out, which asks first and then saves. The modifiers
+  // are followed key by key, as their messages come, not read from the keyboard's state now
+  // (which may already be past the release).
+  bool IsOperatorGesture(UINT virtualKey);
   void OperatorQuit();
   // "Start": a numbered guest becomes the visitor, on a new users file when the old is full.
   void StartGuest();
@@ -147,6 +150,7 @@ class CPortraitApp : public CAppFrame {
   int m_exitStatus = 0;
   std::string m_positionProblem;  // the last one printed
   CKioskIdle m_kioskIdle{5.0};
+  std::set<UINT> m_heldModifiers;  // Ctrl and Shift, while down
   std::string m_kioskNotice;  // what went wrong with the users file, shown under user screens
   // Moves a full users file aside (a seam for tests of a disk that refuses).
   std::function<bool(const std::string&, std::time_t, std::string*, std::string*)>

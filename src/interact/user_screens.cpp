@@ -39,6 +39,8 @@ void CPortraitApp::DrawUserScreen(CGapiSurface* backBuffer) {
     m_mode = MODE_MAP;
     return;
   }
+  // The next visitor finds a clean screen, not the last visitor's map around the list.
+  if (Kiosk()) backBuffer->FillRect(nullptr, 0, 0, nullptr);
   if (m_mode == MODE_NEW_USER)
     DrawNewUserScreen(*this, backBuffer, font);
   else if (m_mode == MODE_USER_LIST)

@@ -10,6 +10,9 @@ X11_CLOSE=${3:?close tool}
 list_shown() { [ "$(pixel 64 64)" = "#000000" ] && lit 512 192; }
 map_shown() { is 64 64 "#7FB3D5"; }
 alive() { kill -0 "$APP_PID" 2>/dev/null; }
+# The operator's keys, typed into the focused window as a keyboard would (events sent to a
+# window carry no held modifiers).
+operator_keys() { xdotool windowfocus --sync "$WIN" 2>/dev/null || true; xdotool key ctrl+shift+q; }
 start_visit() { tap 512 625; wait_until 15 map_shown || fail "Start did not open the map"; }
 
 start_app_with_user ANN --kiosk --idle=0.2
@@ -36,14 +39,14 @@ screenshot kiosk-list
 
 # The next visitor; the operator's box left open closes after the idle time and the visit ends.
 start_visit
-xdotool key --window "$WIN" ctrl+shift+q
+operator_keys
 wait_until 30 window_named Operator || fail "Ctrl+Shift+Q did not ask"
 wait_until 60 no_window Operator || fail "the box left open was not closed"
 wait_until 30 list_shown || fail "the visit did not end after the box closed"
 alive || fail "the box closing by itself ended the kiosk"
 grep -q '<username>GUEST 2</username>' "$USERS" || fail "the second visit was not saved"
 
-xdotool key --window "$WIN" ctrl+shift+q
+operator_keys
 answer_box Operator alt+s
 wait_for_exit 30
 [ "$EXIT_CODE" -eq 0 ] || fail "exit code $EXIT_CODE after the operator quit"
