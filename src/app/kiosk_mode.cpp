@@ -123,7 +123,7 @@ bool CPortraitApp::RotateUsersFile() {
   // In capitals, as the user screens write.
   for (char& c : problem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   m_kioskNotice = "THE USERS FILE IS FULL AND CANNOT BE ARCHIVED (" + problem +
-                  "). ALL VISITS SO FAR ARE KEPT IN IT; NEW VISITS ARE NOT RECORDED.";
+                  "). IT KEEPS EVERY VISIT SO FAR; NEW VISITS ARE NOT RECORDED UNTIL IT CAN BE.";
   return false;
 }
 
