@@ -73,7 +73,7 @@ void CPortraitApp::SaveVisits() {
   // Kept in memory: the next save that succeeds writes it too.
   m_kioskNotice =
       "THE VISITS CANNOT BE SAVED: THE USERS FILE CANNOT BE WRITTEN (DISK FULL OR READ-ONLY?). "
-      "THEY ARE KEPT UNTIL IT CAN.";
+      "THEY ARE KEPT AND SAVED ONCE IT CAN BE.";
   std::fprintf(stderr, "corvane: the users file %s cannot be written; visits are kept in memory\n",
                m_model->GetUserFilename() ? m_model->GetUserFilename() : "");
 }
