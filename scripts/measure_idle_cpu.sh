@@ -6,12 +6,16 @@
 # With --gpsd the program follows gpsd instead: gpsfake plays the demo walk's NMEA log to a
 # private gpsd on a free local port, one fix a second as a receiver gives them, and the
 # program is started with --gps on that port.
-#   scripts/measure_idle_cpu.sh CORVANE_BINARY [SECONDS] [--gpsd]
+# With --kiosk the program runs as a kiosk (full screen) and is measured on the user list,
+# where a kiosk waits between visitors.
+#   scripts/measure_idle_cpu.sh CORVANE_BINARY [SECONDS] [--gpsd | --kiosk]
 set -euo pipefail
 bin=$(readlink -f "${1:?program}")
 seconds=${2:-30}
 gpsd_mode=false
+kiosk_mode=false
 [ "${3:-}" = "--gpsd" ] && gpsd_mode=true
+[ "${3:-}" = "--kiosk" ] && kiosk_mode=true
 root=$(cd "$(dirname "$0")/.." && pwd)
 # The end-to-end helpers: a private X server, the program on a scratch copy of the demo.
 set -- "$bin" "$root/demo"
@@ -39,20 +43,28 @@ if $gpsd_mode; then
   wait_until 20 python3 -c "import socket; socket.create_connection(('127.0.0.1', $port), 1)"
   options=(--gps="127.0.0.1:$port")
 fi
-start_app_with_user IDLE "${options[@]}"
-wait_until 30 lit 400 150            # the user list
-tap 330 442                           # SELECT the first user
-wait_until 10 sea                     # the map view
-xdotool mousemove --window "$WIN" 799 599         # the pointer out of the way
+if $kiosk_mode; then
+  start_app_with_user IDLE --kiosk --idle=600
+  # Full screen on the 1024 x 768 server: the list's backdrop lit, the corner black.
+  wait_until 30 is 64 64 "#000000"
+  wait_until 30 lit 512 192
+else
+  start_app_with_user IDLE "${options[@]}"
+  wait_until 30 lit 400 150            # the user list
+  tap 330 442                           # SELECT the first user
+  wait_until 10 sea                     # the map view
+  xdotool mousemove --window "$WIN" 799 599         # the pointer out of the way
+fi
 sleep 2                               # let the first frames after the switch pass
 
 hz=$(getconf CLK_TCK)
 a0=$(ticks "$APP_PID"); x0=$(ticks "$XVFB_PID"); t0=$(date +%s.%N)
 sleep "$seconds"
 a1=$(ticks "$APP_PID"); x1=$(ticks "$XVFB_PID"); t1=$(date +%s.%N)
-mode=""
-$gpsd_mode && mode=" following gpsd"
+mode=" map view"
+$gpsd_mode && mode=" map view following gpsd"
+$kiosk_mode && mode=" kiosk on the user list"
 LC_ALL=C awk -v a=$((a1 - a0)) -v x=$((x1 - x0)) -v hz="$hz" -v t0="$t0" -v t1="$t1" -v mode="$mode" 'BEGIN {
   t = t1 - t0
-  printf "idle map view%s over %.1f s: program %.2f %% of one core, X server %.2f %%\n", mode,
+  printf "idle%s over %.1f s: program %.2f %% of one core, X server %.2f %%\n", mode,
          t, 100 * a / hz / t, 100 * x / hz / t }'

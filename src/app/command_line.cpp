@@ -35,6 +35,9 @@ namespace {
 constexpr int kBadLine = 2;
 constexpr double kSlowestSpeed = 0.01;
 constexpr double kFastestSpeed = 1000;
+// A visit shorter than a second or longer than a day is no use to anybody.
+constexpr double kShortestIdle = 1.0 / 60;
+constexpr double kLongestIdle = 24 * 60;
 
 // "HOST", "HOST:PORT", ":PORT" or "[ADDRESS]:PORT"; an empty part keeps the default.
 bool ParseGpsAddress(const std::string& text, RunOptions* options, std::string* problem) {
@@ -79,14 +82,20 @@ bool ParseGpsAddress(const std::string& text, RunOptions* options, std::string* 
   return true;
 }
 
-bool ParseSpeed(const std::string& text, double* speed, std::string* problem) {
+bool ParsePositive(const std::string& text, double* value, std::string* problem) {
   char* end = nullptr;
   errno = 0;
-  const double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(value) || value <= 0) {
+  *value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(*value) || *value <= 0) {
     *problem = "'" + text + "' is not a positive number";
     return false;
   }
+  return true;
+}
+
+bool ParseSpeed(const std::string& text, double* speed, std::string* problem) {
+  double value = 0;
+  if (!ParsePositive(text, &value, problem)) return false;
   // Beyond these a walk is either still for days between points or over in a blink, and
   // the pacing's microsecond arithmetic would leave its range.
   if (value < kSlowestSpeed || value > kFastestSpeed) {
@@ -94,6 +103,17 @@ bool ParseSpeed(const std::string& text, double* speed, std::string* problem) {
     return false;
   }
   *speed = value;
+  return true;
+}
+
+bool ParseIdle(const std::string& text, double* minutes, std::string* problem) {
+  double value = 0;
+  if (!ParsePositive(text, &value, problem)) return false;
+  if (value < kShortestIdle || value > kLongestIdle) {
+    *problem = "'" + text + "' is outside one second (0.0167) and a day (1440)";
+    return false;
+  }
+  *minutes = value;
   return true;
 }
 
@@ -164,6 +184,17 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
       ->option_text("N")
       ->needs(replayOption);
   app.add_flag("--fullscreen", fullscreen, "Fill the screen: no window frame, no cursor");
+  bool kiosk = false;
+  std::string idle;
+  CLI::Option* kioskOption =
+      app.add_flag("--kiosk", kiosk,
+                   "Run on a shared device: full screen, visitors cannot quit or edit,\n"
+                   "Ctrl+Shift+Q asks the operator before quitting (needs PROJECT_FILE)");
+  app.add_option("--idle", idle,
+                 "Kiosk: end a visit after MINUTES without a touch (default 5;\n"
+                 "fractions allowed: 0.1 is six seconds)")
+      ->option_text("MINUTES")
+      ->needs(kioskOption);
 
   // Each subcommand's run function, chosen after parsing.
   std::vector<std::pair<CLI::App*, SubcommandRun>> runs;
@@ -187,8 +218,13 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
 
   RunOptions result;
   result.projectFile = projectFile;
-  result.fullscreen = fullscreen;
+  result.fullscreen = fullscreen || kiosk;
+  result.kiosk = kiosk;
   std::string problem;
+  // Visitors cannot reach the file dialog, so the kiosk's project is named here.
+  if (kiosk && projectFile.empty()) return BadLine(err, "--kiosk: a PROJECT_FILE is needed");
+  if (app.count("--idle") > 0 && !ParseIdle(idle, &result.idleMinutes, &problem))
+    return BadLine(err, "--idle: " + problem);
   if (gpsOption->count() > 0) {
     result.position = RunOptions::Position::Gpsd;
     if (!ParseGpsAddress(gps, &result, &problem)) return BadLine(err, "--gps: " + problem);

@@ -22,6 +22,10 @@ struct RunOptions {
   std::string trackFile;  // --replay
   double speed = 1.0;     // --speed: N times the recorded pace
   bool fullscreen = false;
+  // --kiosk: a shared device (full screen, no quitting or editing by visitors, visits that
+  // end when left alone for idleMinutes).
+  bool kiosk = false;
+  double idleMinutes = 5;  // --idle; fractions allowed (0.1 is six seconds)
 };
 
 // A subcommand runs instead of the window program, e.g. `corvane check PROJECT_FILE`.

@@ -2,6 +2,7 @@
 // the name of the next numbered guest, and the archiving of a full users file.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -13,7 +14,9 @@ class CXmlItemList;
 // idle time starts again when that is over.
 class CKioskIdle {
  public:
-  explicit CKioskIdle(uint32_t minutes) : m_limitMs(minutes * 60u * 1000u) {}
+  // Fractions of a minute are kept to the millisecond.
+  explicit CKioskIdle(double minutes)
+      : m_limitMs(static_cast<uint32_t>(std::llround(minutes * 60000.0))) {}
   void Touch(uint32_t nowMs) { m_lastTouchMs = nowMs; }
   // True once the limit has passed since the last touch and nothing holds the visit open;
   // a held visit counts as touched now.

@@ -46,7 +46,10 @@ HRESULT CPortraitApp::OnExit() {
 HRESULT CPortraitApp::OnSuspend() { return 0; }
 HRESULT CPortraitApp::OnResume() { return 0; }
 HRESULT CPortraitApp::RestoreSurfaces(CGapiDisplay*, HINSTANCE) { return 0; }
-HRESULT CPortraitApp::KeyUp(UINT, GDKEYLIST*) { return 0; }
+HRESULT CPortraitApp::KeyUp(UINT virtualKey, GDKEYLIST*) {
+  if (virtualKey == VK_CONTROL || virtualKey == VK_SHIFT) m_heldModifiers.erase(virtualKey);
+  return 0;
+}
 HRESULT CPortraitApp::StylusDoubleClick(LONG, LONG) { return 0; }
 
 bool CPortraitApp::AskForProjectFile(char* path, DWORD size) {
@@ -118,6 +121,7 @@ HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
 HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
   CGapiBitmapFont* font = m_display.GetSystemFontBorder();
   if (m_startupPending) RunStartupSequence(backBuffer);
+  KioskStep();
   if (m_model != nullptr) m_model->AgeGpsFix(timeGetTime());
   ReportPositionProblem();
   // A replayed walk starts when the map view first shows, not while a user is chosen.
@@ -145,6 +149,11 @@ void CPortraitApp::ReportPositionProblem() {
 }
 
 HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
+  KioskTouch();
+  if (Kiosk() && IsOperatorGesture(virtualKey)) {
+    OperatorQuit();
+    return 0;
+  }
   if (m_model == nullptr) return 0;  // keys during the file choice or a failed start
   if (m_model->IsVideoPlaying()) {
     PlaybackKey(virtualKey);
@@ -164,6 +173,7 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
 }
 
 HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
+  KioskTouch();
   if (m_model == nullptr) return 0;
   if (m_mode == MODE_USER_LIST || m_mode == MODE_NEW_USER) {
     // The menu's keys can open a user screen while a video plays over it; the video hides
@@ -187,12 +197,16 @@ HRESULT CPortraitApp::StylusUp(LONG x, LONG y) {
 }
 
 HRESULT CPortraitApp::StylusMove(LONG x, LONG y) {
+  KioskTouch();
   if (m_model != nullptr) m_model->DragView(x, y);
   return 0;
 }
 
 LRESULT CPortraitApp::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_TIMER && wParam == VIDEO_TIMER_ID) PollVideo();
+  if (msg == WM_TIMER && wParam == VIDEO_TIMER_ID) {
+    PollVideo();
+    KioskStep();  // no frames are processed while media plays
+  }
   if (msg == WM_GPS_NOTIFY && m_model != nullptr) m_model->OnGpsMessage();
   // A held seek or volume key goes on seeking or turning while media plays, as players do;
   // the frame passes on only the first press of every other key.

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <set>
 #include <string>
 
 #include "app/app_frame.h"
 #include "app/command_line.h"
+#include "app/kiosk_rules.h"
 #include "app/project_lock.h"
 #include "platform/graphics/gapi.h"
 #include "platform/windowing/win_types.h"
@@ -36,8 +39,8 @@ class CPortraitApp : public CAppFrame {
  public:
   explicit CPortraitApp(const AppConfig& config);
   ~CPortraitApp() override;
-  // What the command line asked for (position source); set before Run.
-  void SetRunOptions(const RunOptions& options) { m_runOptions = options; }
+  // What the command line asked for (position source, kiosk); set before Run.
+  void SetRunOptions(const RunOptions& options);
 
   // --- application object (app/portrait_app.cpp, app/startup_sequence.cpp) ---
   // Copies the code's message into buffer (at least STATUS_MESSAGE_SIZE) and returns it.
@@ -90,6 +93,31 @@ class CPortraitApp : public CAppFrame {
   void UserScreenTap(LONG x, LONG y);
   void RunRelationshipsDialog();
 
+  // --- kiosk of a shared device (app/kiosk_mode.cpp, interact/kiosk_start.cpp) ---
+  bool Kiosk() const { return m_runOptions.kiosk; }
+  // Any touch or key: the visit goes on.
+  void KioskTouch();
+  // Every frame and playback poll: ends a visit left alone for the idle time, or whose box
+  // was left open that long.
+  void KioskStep();
+  // The visit is saved and the next visitor starts on the user list.
+  void EndVisit();
+  // Writes the users file; a failure is kept on screen until a save succeeds.
+  void SaveVisits();
+  // Ctrl+Shift+Q: the operator's way out, which asks first and then saves. The modifiers
+  // are followed key by key, as their messages come, not read from the keyboard's state now
+  // (which may already be past the release).
+  bool IsOperatorGesture(UINT virtualKey);
+  void OperatorQuit();
+  // "Start": a numbered guest becomes the visitor, on a new users file when the old is full.
+  void StartGuest();
+  // Archives the full users file and starts an empty one; false (and said on screen) when
+  // that cannot be done, everything then staying in the full file.
+  bool RotateUsersFile();
+  // The Start button and any notice under a user screen; true when a tap hit Start.
+  void DrawKioskStart(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  bool KioskStartTap(LONG x, LONG y);
+
   // --- video playback (interact/video_playback.cpp) ---
   void ToggleVideo();
   void InitVideo(HINSTANCE instance, HWND mainWindow);
@@ -121,4 +149,10 @@ class CPortraitApp : public CAppFrame {
   const char* m_newUserNotice = nullptr;
   int m_exitStatus = 0;
   std::string m_positionProblem;  // the last one printed
+  CKioskIdle m_kioskIdle{5.0};
+  std::set<UINT> m_heldModifiers;  // Ctrl and Shift, while down
+  std::string m_kioskNotice;  // what went wrong with the users file, shown under user screens
+  // Moves a full users file aside (a seam for tests of a disk that refuses).
+  std::function<bool(const std::string&, std::time_t, std::string*, std::string*)>
+      m_archiveUsersFile = ArchiveUsersFile;
 };

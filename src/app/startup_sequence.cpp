@@ -70,6 +70,7 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
   label(0, "Initialising...");
   m_model = NewModel(m_hWnd, m_instance, static_cast<int>(backBuffer->GetWidth()),
                      static_cast<int>(backBuffer->GetHeight()));
+  if (m_model != nullptr) m_model->m_kiosk = Kiosk();
   if (m_model == nullptr) {
     // Every later step works on the model: stop here and say why at close.
     failed(0, E_FAIL);
@@ -140,6 +141,9 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
       failed(6, code);
     }
 
+    // A kiosk's visitors start on the list, where "Start" needs no typing.
+    if (Kiosk() && m_model->m_userList != nullptr) m_mode = MODE_USER_LIST;
+
     label(7, "Initialising video playback...");
     InitVideo(m_instance, m_hWnd);
     done(7);
@@ -169,11 +173,19 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
 
   backBuffer->FillRect(nullptr, 0, 0, nullptr);
   m_startupPending = false;
+  KioskTouch();  // the first visit's idle time starts now, not with the loading
   if (results[1] == -7 || results[1] == -8 || results[1] == -9 || results[1] == -20)
     OfferAnotherProject(results[1]);
 }
 
 void CPortraitApp::OfferAnotherProject(int32_t status) {
+  if (Kiosk()) {
+    // Nobody at a kiosk may be shown the file dialog.
+    std::fprintf(stderr, "corvane: %s cannot be opened as a project (status %d)\n", m_projectFile,
+                 static_cast<int>(status));
+    QuitWithoutProject();
+    return;
+  }
   const char* what = status == -7 ? "It cannot be opened: it is missing, a folder, or not readable."
                      : status == -20
                          ? "It is larger than 8 MB, far more than any project holds, so it is "

@@ -329,3 +329,12 @@ CUserContext* CPortrait::AddNewUser(const char* name) {
   const int slot = m_userList->Add(user);
   return slot < 0 ? nullptr : static_cast<CUserContext*>(m_userList->At(slot));
 }
+
+void CPortrait::StartNewUserList() {
+  SetCurrentUser(nullptr);
+  m_currentUser = nullptr;
+  delete m_userList;
+  m_userList = new CXmlItemList;
+  m_usersCrowdedLine = 0;
+  MarkGuideStale();
+}

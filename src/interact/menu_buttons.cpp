@@ -4,6 +4,7 @@
 
 void CPortrait::ExecuteMenuButton(int column, int row) {
   if (column < 0 || column > 7 || row < 0 || row > 1) return;
+  if (m_kiosk && MenuButtonLocked(column, row)) return;
   switch (column + 8 * row) {
     case 0:
       CancelCalibration();
@@ -68,4 +69,9 @@ void CPortrait::ExecuteMenuButton(int column, int row) {
     default:
       break;
   }
+}
+
+bool CPortrait::MenuButtonLocked(int column, int row) {
+  // Editing, relationships, calibration, coordinates and quit: the operator's, not a visitor's.
+  return row == 0 && (column == 1 || column == 2 || column == 3 || column == 4 || column == 7);
 }

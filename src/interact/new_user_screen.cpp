@@ -91,6 +91,8 @@ void NewUserScreenTap(CPortraitApp& app, LONG x, LONG y) {
       return;
     }
     app.m_newUserNotice = nullptr;
+    // A kiosk refuses nobody: a full users file is archived and a new one started.
+    if (app.Kiosk() && users != nullptr && users->Count() >= LIST_CAPACITY) app.RotateUsersFile();
     // A full list refuses the user; the screen goes on as after an addition.
     if (CUserContext* added = app.m_model->AddNewUser(app.m_newUserName)) SelectUser(app, added);
     app.m_mode = MODE_USER_LIST;

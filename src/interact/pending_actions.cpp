@@ -83,6 +83,9 @@ bool CPortraitApp::SaveForQuit(bool mayAsk) {
 }
 
 bool CPortraitApp::OnClose(bool mayAsk) {
+  // A kiosk's visitors cannot close it; the end of the process (logging out, the service
+  // manager) still saves and ends it.
+  if (Kiosk() && mayAsk) return false;
   // Before a project has loaded there is nothing to save.
   if (m_model == nullptr || m_startupPending || m_model->System() == nullptr) return true;
   if (!mayAsk) return SaveForQuit(false);

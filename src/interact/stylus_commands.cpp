@@ -19,7 +19,7 @@ bool CPortrait::HandleCommandTap(int x, int y) {
   if (IsCalibrating() && !m_menuOpen) return false;
 
   const POINT pt{x, y};
-  if (PtInRect(&m_exitButtonRect, pt)) {
+  if (!m_kiosk && PtInRect(&m_exitButtonRect, pt)) {
     m_pendingAction = ACTION_SAVE_AND_QUIT;
     return true;
   }

@@ -39,15 +39,19 @@ void CPortraitApp::DrawUserScreen(CGapiSurface* backBuffer) {
     m_mode = MODE_MAP;
     return;
   }
+  // The next visitor finds a clean screen, not the last visitor's map around the list.
+  if (Kiosk()) backBuffer->FillRect(nullptr, 0, 0, nullptr);
   if (m_mode == MODE_NEW_USER)
     DrawNewUserScreen(*this, backBuffer, font);
   else if (m_mode == MODE_USER_LIST)
     DrawUserListScreen(*this, backBuffer, font);
+  if (Kiosk()) DrawKioskStart(backBuffer, font);
 }
 
 void CPortraitApp::UserScreenTap(LONG x, LONG y) {
   // Without a user list a confirm would write an empty users file over the real one.
   if (!m_model || !m_model->m_userList) return;
+  if (Kiosk() && KioskStartTap(x, y)) return;
   if (m_mode == MODE_NEW_USER)
     NewUserScreenTap(*this, x, y);
   else if (m_mode == MODE_USER_LIST)

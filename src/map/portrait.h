@@ -103,6 +103,8 @@ class CPortrait {
   // the relationship switches.
   bool m_projectEdited = false;
   CUserContext* AddNewUser(const char* name);  // id from LowestFreeId; null when the list is full
+  // An empty user list in place of the old one (which was archived); no user is current.
+  void StartNewUserList();
 
   // --- resource loading (resource_loading.cpp) ---
   bool LoadMap();
@@ -192,6 +194,8 @@ class CPortrait {
   bool MenuKey(UINT virtualKey);
   bool HitTestMenu(int x, int y, int* column, int* row);
   void ExecuteMenuButton(int column, int row);
+  // The buttons a kiosk hides from visitors.
+  static bool MenuButtonLocked(int column, int row);
   void OpenPageView();
   bool HitTestPageCell(int x, int y, int offsetX, int offsetY);
   // Top-left corner of the page view panel on the screen (centred when smaller).
@@ -322,6 +326,9 @@ class CPortrait {
   int m_pageRows = 0;
   int m_menuCursor = 0;
   int m_calibrationStep = 0;   // 0 not calibrating; 1 or 2: waiting for that point's tap
+  // A shared device: the exit button and the editing, relationship and quit buttons of the
+  // menu are hidden and do nothing.
+  bool m_kiosk = false;
   CGeoPoint m_calibrationMap;  // the first point, map pixels
   CGeoPoint m_calibrationGps;  // its GPS position
 

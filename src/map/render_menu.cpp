@@ -31,9 +31,11 @@ void CPortrait::DrawButtons(CGapiSurface* backBuffer) {
   const int glyphW = static_cast<int>(m_exitGlyph.GetWidth());
   const int glyphH = static_cast<int>(m_exitGlyph.GetHeight());
 
-  render::KeyedCopyAt(backBuffer, w - 28, 3, &m_buttonBackground, 128);
-  render::KeyedCopy(backBuffer, w - 28 + (buttonW - glyphW) / 2, 3 + (buttonH - glyphH) / 2,
-                    &m_exitGlyph);
+  if (!m_kiosk) {
+    render::KeyedCopyAt(backBuffer, w - 28, 3, &m_buttonBackground, 128);
+    render::KeyedCopy(backBuffer, w - 28 + (buttonW - glyphW) / 2, 3 + (buttonH - glyphH) / 2,
+                      &m_exitGlyph);
+  }
 
   render::KeyedCopyAt(backBuffer, w - 56, 3, &m_buttonBackground, 128);
   render::KeyedBlit(backBuffer, m_usersButtonRect, &m_menuIcons, USERS_GLYPH);
@@ -42,9 +44,17 @@ void CPortrait::DrawButtons(CGapiSurface* backBuffer) {
 void CPortrait::DrawMenuPanel(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   const int w = static_cast<int>(m_screenSize.x);
   render::KeyedCopyAt(backBuffer, 0, 0, &m_menuBackground, 196);
-  render::KeyedCopy(backBuffer, 0, 0, &m_menuIcons);
-
   RECT cell;
+  if (!m_kiosk) {
+    render::KeyedCopy(backBuffer, 0, 0, &m_menuIcons);
+  } else {
+    // Only the buttons a visitor may use are drawn; the panel shows through the others.
+    for (int i = 0; i < 16; ++i) {
+      if (!MenuButtonLocked(i % 8, i / 8) && GetMenuCellRect(i % 8, i / 8, &cell))
+        render::KeyedBlit(backBuffer, cell, &m_menuIcons, cell);
+    }
+  }
+
   if (GetMenuCellRect(m_menuCursor % 8, m_menuCursor / 8, &cell)) {
     const int d = (cell.right - cell.left) / 6;
     const RECT bar{cell.left + d, cell.bottom - 1, cell.right - d, cell.bottom + 1};

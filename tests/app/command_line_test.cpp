@@ -145,6 +145,10 @@ TEST(CommandLine, BadLinesEndWithStatusTwoAndSayWhy) {
       {{"--replay=missing.gpx"}, "missing.gpx: No such file or directory"},
       {{"--replay=~/walk.gpx"}, "does not expand ~"},
       {{"--replay", "."}, "is a folder"},
+      {{"--kiosk"}, "--kiosk: a PROJECT_FILE is needed"},
+      {{"p.xml", "--idle=3"}, "--idle requires --kiosk"},
+      {{"--kiosk", "p.xml", "--idle=0"}, "'0' is not a positive number"},
+      {{"--kiosk", "p.xml", "--idle=0.001"}, "outside one second"},
   };
   for (const Case& c : cases) {
     const Parsed p = Parse(c.args);
@@ -155,11 +159,22 @@ TEST(CommandLine, BadLinesEndWithStatusTwoAndSayWhy) {
   }
 }
 
+TEST(CommandLine, KioskIsFullScreenWithFiveIdleMinutesUnlessGiven) {
+  for (const auto& [args, idle] :
+       {std::pair<std::vector<const char*>, double>{{"--kiosk", "p.xml"}, 5},
+        {{"p.xml", "--kiosk", "--idle=0.1"}, 0.1}}) {
+    const Parsed p = Parse(args);
+    ASSERT_FALSE(p.status.has_value()) << p.err;
+    EXPECT_TRUE(p.options.kiosk && p.options.fullscreen);
+    EXPECT_EQ(p.options.idleMinutes, idle);
+  }
+}
+
 TEST(CommandLine, HelpListsEveryOptionAndVersionPrintsTheTitle) {
   const Parsed help = Parse({"--help"});
   ASSERT_EQ(help.status, 0);
   for (const char* word : {"PROJECT_FILE", "--gps", "--replay", "--speed", "--fullscreen",
-                           "--version", "CORVANE_HEADLESS"})
+                           "--kiosk", "--idle", "--version", "CORVANE_HEADLESS"})
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   for (const Subcommand& sub : Subcommands())
     EXPECT_NE(help.out.find(sub.name), std::string::npos) << sub.name;

@@ -8,6 +8,7 @@
 #include "platform/windowing/detail/modal_dialog.h"
 #include "platform/windowing/detail/locale_setup.h"
 #include "platform/windowing/detail/modal_scope.h"
+#include "platform/windowing/modal_limit.h"
 #include "platform/windowing/win_api.h"
 
 namespace platform {
@@ -219,7 +220,7 @@ bool RunGtkDialog(ModalDialog& dialog, LPARAM param) {
     guint wake = g_timeout_add(200, WakeUp, nullptr);
     while (!dialog.Ended()) {
       gtk_main_iteration_do(TRUE);
-      if (TerminationRequested()) {
+      if (TerminationRequested() || ModalExpired()) {
         dialog.Close();
         break;
       }

@@ -15,6 +15,7 @@
 #include "platform/windowing/detail/message_box_type.h"
 #include "platform/windowing/detail/message_queue.h"
 #include "platform/windowing/detail/modal_scope.h"
+#include "platform/windowing/modal_limit.h"
 
 namespace platform {
 namespace {
@@ -35,8 +36,9 @@ std::string Utf8(const std::string& bytes) {
 
 gboolean ServiceMainWindow(gpointer dialog) {
   PumpWindowSystem();
-  // Asked to end: the box goes away as if closed, so the program can shut down.
-  if (TerminationRequested()) gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_DELETE_EVENT);
+  // Asked to end, or left open too long on a kiosk: the box goes away as if closed.
+  if (TerminationRequested() || ModalExpired())
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_DELETE_EVENT);
   return G_SOURCE_CONTINUE;
 }
 

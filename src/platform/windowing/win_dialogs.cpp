@@ -10,18 +10,22 @@
 #include "platform/windowing/win_api.h"
 #include "platform/windowing/detail/window_object.h"
 #include "platform/windowing/gps_entry.h"
+#include "platform/windowing/modal_limit.h"
 
 namespace platform {
 namespace {
 
 int g_modalDepth = 0;
+uint32_t g_modalLimitMs = 0;
+uint32_t g_modalOpenedAt = 0;  // platform clock when the outermost one opened
+bool g_modalTimedOut = false;
 
 }  // namespace
 
 ModalScope::ModalScope() {
   // What reached the main window before the box opened is still meant for it.
   PumpWindowSystem();
-  ++g_modalDepth;
+  if (g_modalDepth++ == 0) g_modalOpenedAt = timeGetTime();
 }
 
 ModalScope::~ModalScope() {
@@ -36,6 +40,21 @@ ModalScope::~ModalScope() {
 }
 
 bool InModalLoop() { return g_modalDepth > 0; }
+
+void SetModalTimeLimit(uint32_t ms) { g_modalLimitMs = ms; }
+
+bool ModalExpired() {
+  if (g_modalLimitMs == 0 || g_modalDepth == 0) return false;
+  if (timeGetTime() - g_modalOpenedAt < g_modalLimitMs) return false;
+  g_modalTimedOut = true;
+  return true;
+}
+
+bool TakeModalTimeout() {
+  const bool timedOut = g_modalTimedOut;
+  g_modalTimedOut = false;
+  return timedOut;
+}
 
 }  // namespace platform
 
