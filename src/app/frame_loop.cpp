@@ -3,18 +3,19 @@
 
 #include "app/app_frame.h"
 #include "platform/windowing/win_api.h"
+#include "platform/text/tr.h"
 
 HRESULT CAppFrame::FrameStep() {
   HRESULT hr;
   if (m_modeChangePending) {
     hr = m_display.SetDisplayMode(m_config.m_displayMode);
     if (hr < 0) {
-      SetError("Could not change display mode.", static_cast<uint32_t>(hr));
+      SetError(_("Could not change display mode."), static_cast<uint32_t>(hr));
       return hr;
     }
     hr = m_display.GetBackBuffer(&m_backBuffer);
     if (hr < 0) {
-      SetError("Could not retrieve backbuffer.", static_cast<uint32_t>(hr));
+      SetError(_("Could not retrieve backbuffer."), static_cast<uint32_t>(hr));
       return hr;
     }
     hr = CreateSurfaces(&m_display, m_config.m_instance);

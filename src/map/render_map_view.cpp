@@ -4,6 +4,7 @@
 #include "data/system_item.h"
 #include "map/portrait.h"
 #include "map/render_helpers.h"
+#include "platform/text/tr.h"
 
 void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   if (m_page >= 1) {
@@ -121,7 +122,7 @@ void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* /*font*
     std::snprintf(text, sizeof text, "OFF THE MAP - Lat: %f, Long: %f", m_gpsLatitude,
                   m_gpsLongitude);
   } else if (HasGpsFix()) {
-    std::snprintf(text, sizeof text, "Lat: %f, Long: %f", m_gpsLatitude, m_gpsLongitude);
+    std::snprintf(text, sizeof text, _("Lat: %f, Long: %f"), m_gpsLatitude, m_gpsLongitude);
   } else if (state == platform::PositionState::Ended) {
     std::snprintf(text, sizeof text, "END OF RECORDED WALK");
   } else {

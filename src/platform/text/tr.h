@@ -14,6 +14,8 @@
 // The result is UTF-8 and lives for the whole run (until the language is switched, the
 // pointer stays valid; copy it into a std::string when keeping it past a switch).
 #define _(text) ::dgettext(CORVANE_TEXT_DOMAIN, text)
+// A text with a count: the form for n in the current language (English: one when n is 1).
+#define P_(one, many, n) ::dngettext(CORVANE_TEXT_DOMAIN, one, many, n)
 // Marks a text for the catalogues where it is defined (a table, a constant); translate it
 // with _() or tr::Text() where it is shown.
 #define N_(text) text
