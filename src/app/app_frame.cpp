@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 CAppFrame* g_app = nullptr;
 uint32_t g_frameFlags = 0;
@@ -73,7 +73,7 @@ HRESULT CAppFrame::SetError(const char* text, uint32_t code) {
     // The driver message replaces whatever the caller said: it is the only useful advice.
     std::snprintf(m_errorText, sizeof m_errorText,
                   _("Missing or incorrect file: \"gx.dll\". Please copy this file to the "
-                  "\\windows folder on this device."));
+                    "\\windows folder on this device."));
     return 0;
   }
   if (code != 0)

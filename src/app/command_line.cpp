@@ -136,7 +136,7 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
                                     std::ostream& out, std::ostream& err) {
   CLI::App app{
       _("Location-based media guide: opens a project (map, regions, video content) in an 800x600\n"
-      "window. Without PROJECT_FILE a file dialog asks for the project."),
+        "window. Without PROJECT_FILE a file dialog asks for the project."),
       "corvane"};
   auto formatter = std::make_shared<HelpFormatter>();
   for (const char* label : {N_("Usage"), N_("Positionals"), N_("OPTIONS"), N_("REQUIRED"),
@@ -148,11 +148,11 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
   app.set_version_flag("--version", kProgramTitle, _("Show the version and exit"));
   app.footer(
       _("The user follows the position of a GPS receiver (--gps) or of a recorded walk\n"
-      "(--replay) while following is on (the menu's GPS button; moving the user by hand\n"
-      "from the menu turns it off).\n"
-      "\n"
-      "Environment:\n"
-      "  CORVANE_HEADLESS=1  run without a display (for tests)"));
+        "(--replay) while following is on (the menu's GPS button; moving the user by hand\n"
+        "from the menu turns it off).\n"
+        "\n"
+        "Environment:\n"
+        "  CORVANE_HEADLESS=1  run without a display (for tests)"));
 
   std::string projectFile;
   std::string gps;
@@ -162,7 +162,7 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
   app.add_option("PROJECT_FILE", projectFile, _("The project to open"));
   CLI::Option* gpsOption = app.add_flag("--gps{localhost}", gps,
                                         _("Follow a GPS receiver through gpsd, at HOST and PORT\n"
-                                        "(default localhost:2947)"))
+                                          "(default localhost:2947)"))
                                ->option_text("[=HOST[:PORT]]");
   CLI::Option* replayOption =
       app.add_option("--replay", replay, _("Follow a recorded walk: a GPX track or an NMEA log"))

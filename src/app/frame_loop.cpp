@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "app/app_frame.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 HRESULT CAppFrame::FrameStep() {
   HRESULT hr;

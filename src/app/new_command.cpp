@@ -9,7 +9,8 @@
 
 SubcommandRun DefineNew(CLI::App& command) {
   auto request = std::make_shared<NewProjectRequest>();
-  command.add_option("FOLDER", request->folder, _("the folder of the new project (made if missing)"))
+  command
+      .add_option("FOLDER", request->folder, _("the folder of the new project (made if missing)"))
       ->required();
   command.add_option("--map", request->map, _("the map image, copied into FOLDER"))
       ->option_text("IMAGE")
@@ -17,7 +18,7 @@ SubcommandRun DefineNew(CLI::App& command) {
   command
       .add_option("--bounds", request->bounds,
                   _("the map's edges in decimal degrees: west, north, east, south\n"
-                  "(write --bounds=W,N,E,S when the first is negative)"))
+                    "(write --bounds=W,N,E,S when the first is negative)"))
       ->option_text("W,N,E,S")
       ->required();
   command
@@ -27,11 +28,11 @@ SubcommandRun DefineNew(CLI::App& command) {
       ->option_text("TEXT");
   command.footer(
       _("Writes FOLDER/<folder name>.xml as the program writes projects: each waypoint becomes a\n"
-      "region named after it, with a radius of about 25 metres on the map's scale; the other\n"
-      "lists are written empty. Names are written with &, < and > as &amp;, &lt; and &gt;.\n"
-      "An existing project is never overwritten, and nothing is written that `corvane check`\n"
-      "would call an error (a waypoint outside the bounds, for one).\n"
-      "Exit status: 0 written, 1 nothing written."));
+        "region named after it, with a radius of about 25 metres on the map's scale; the other\n"
+        "lists are written empty. Names are written with &, < and > as &amp;, &lt; and &gt;.\n"
+        "An existing project is never overwritten, and nothing is written that `corvane check`\n"
+        "would call an error (a waypoint outside the bounds, for one).\n"
+        "Exit status: 0 written, 1 nothing written."));
   return [request](std::ostream& out, std::ostream& err) {
     const NewProjectResult result = CreateNewProject(*request);
     for (const std::string& note : result.notes) err << _("corvane new: warning: ") << note << "\n";
@@ -39,9 +40,10 @@ SubcommandRun DefineNew(CLI::App& command) {
       err << "corvane new: " << result.problem << _("\nNothing was written.\n");
       return 1;
     }
-    out << _("Wrote ") << result.projectFile << ": " << result.regions << P_(" region", " regions", result.regions) << _(", radius ") << result.radius
-        << _(" map pixels (about 25 metres).\n")
-        << _("Next: corvane check ") << result.projectFile << "\n";
+    out << _("Wrote ") << result.projectFile << ": " << result.regions
+        << P_(" region", " regions", result.regions) << _(", radius ") << result.radius
+        << _(" map pixels (about 25 metres).\n") << _("Next: corvane check ") << result.projectFile
+        << "\n";
     return 0;
   };
 }

@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
-#include <string>
 #include <new>
+#include <string>
 
 #include "map/portrait.h"
 #include "platform/audio/chime.h"
 #include "platform/position/position_source.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 CPortraitApp::CPortraitApp(const AppConfig& config)
     : CAppFrame(config),
@@ -55,9 +55,9 @@ HRESULT CPortraitApp::StylusDoubleClick(LONG, LONG) { return 0; }
 bool CPortraitApp::AskForProjectFile(char* path, DWORD size) {
   // Pairs of a name and a pattern, each ended by a NUL, and one more NUL at the end.
   std::string filters;
-  for (const char* part : std::initializer_list<const char*>{
-           _("TXT files (*.txt)"), "*.txt", _("XML files (*.xml)"), "*.xml",
-           _("All (*.*)"), "*.*"}) {
+  for (const char* part :
+       std::initializer_list<const char*>{_("TXT files (*.txt)"), "*.txt", _("XML files (*.xml)"),
+                                          "*.xml", _("All (*.*)"), "*.*"}) {
     filters += part;
     filters += '\0';
   }
@@ -96,8 +96,8 @@ bool CPortraitApp::LockProject(const char* path) {
   char text[600];
   std::snprintf(text, sizeof text,
                 _("The project\n%.260s\nis already open in another Corvane window. Only one "
-                "window at a time may have a project open, so that neither writes over the "
-                "other's changes."),
+                  "window at a time may have a project open, so that neither writes over the "
+                  "other's changes."),
                 path);
   MessageBoxA(m_hWnd, text, _("Project already open"), MB_OK | MB_ICONWARNING);
   return false;

@@ -5,8 +5,8 @@
 
 #include "app/portrait_app.h"
 #include "map/portrait.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 
@@ -175,19 +175,18 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
 }
 
 void CPortraitApp::OfferAnotherProject(int32_t status) {
-  const char* what = status == -7 ? _("It cannot be opened: it is missing, a folder, or not readable.")
-                     : status == -20
-                         ? _("It is larger than 8 MB, far more than any project holds, so it is "
-                           "not read.")
-                     : status == -8
-                         ? _("It holds no system record, so it is not a project file (it may be "
+  const char* what =
+      status == -7    ? _("It cannot be opened: it is missing, a folder, or not readable.")
+      : status == -20 ? _("It is larger than 8 MB, far more than any project holds, so it is "
+                          "not read.")
+      : status == -8  ? _("It holds no system record, so it is not a project file (it may be "
                            "a users file or another XML file).")
-                         : _("It holds more than one system record, so it is not clear which "
+                      : _("It holds more than one system record, so it is not clear which "
                            "map and area it describes.");
   char text[600];
   std::snprintf(text, sizeof text,
                 _("The file\n%.260s\ncannot be opened as a project. %s\n\nChoose another "
-                "project?"),
+                  "project?"),
                 m_projectFile, what);
   char chosen[sizeof m_projectFile];
   // No, or a cancelled choice: there is no project to show, so the program ends (an empty

@@ -55,7 +55,8 @@ SubcommandRun DefineStats(CLI::App& command) {
     std::string folder;
   };
   auto options = std::make_shared<Options>();
-  command.add_option("PROJECT_FILE", options->project, _("the project whose places and items count"))
+  command
+      .add_option("PROJECT_FILE", options->project, _("the project whose places and items count"))
       ->required();
   command.add_option("USERS_FILE", options->usersFiles,
                      "users files to count, one per device and any archives\n"
@@ -63,7 +64,8 @@ SubcommandRun DefineStats(CLI::App& command) {
   CLI::Option* json = command.add_flag("--json", options->json,
                                        _("print JSON for scripts (see docs/visitor_stats.md)"));
   CLI::Option* csv =
-      command.add_flag("--csv", options->csv, _("print CSV tables for a spreadsheet"))->excludes(json);
+      command.add_flag("--csv", options->csv, _("print CSV tables for a spreadsheet"))
+          ->excludes(json);
   command
       .add_option("--out", options->folder,
                   _("with --csv: write each table to FOLDER/<table>.csv instead"))
@@ -71,10 +73,10 @@ SubcommandRun DefineStats(CLI::App& command) {
       ->needs(csv);
   command.footer(
       _("Counts visitors, their time, and for each place and item the visitors who viewed it\n"
-      "and the viewings. Every user record is a visitor of its own, even where two devices\n"
-      "use the same names. Reads only; nothing is changed.\n"
-      "Exit status: 0 counted, 1 a file could not be read (the others are counted),\n"
-      "2 a bad command line."));
+        "and the viewings. Every user record is a visitor of its own, even where two devices\n"
+        "use the same names. Reads only; nothing is changed.\n"
+        "Exit status: 0 counted, 1 a file could not be read (the others are counted),\n"
+        "2 a bad command line."));
   return [options](std::ostream& out, std::ostream& err) {
     StatsReport report;
     std::string problem;

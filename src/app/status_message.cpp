@@ -31,7 +31,8 @@ char* CPortraitApp::StatusMessage(int32_t code, char* buffer) {
   };
   constexpr int32_t kCount = static_cast<int32_t>(sizeof kMessages / sizeof kMessages[0]);
   const char* text = _("Unknown error");
-  if (code <= -1 && code >= -kCount && kMessages[-code - 1] != nullptr) text = tr::Text(kMessages[-code - 1]);
+  if (code <= -1 && code >= -kCount && kMessages[-code - 1] != nullptr)
+    text = tr::Text(kMessages[-code - 1]);
   std::snprintf(buffer, STATUS_MESSAGE_SIZE, "%s", text);
   return buffer;
 }

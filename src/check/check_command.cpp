@@ -46,7 +46,7 @@ SubcommandRun DefineCheck(CLI::App& command) {
                    _("print the report as JSON for scripts (see docs/project_check.md)"));
   command.footer(
       _("Lists every problem with its file, line and a sentence, errors apart from warnings.\n"
-      "Exit status: 0 clean, 1 problems found, 2 the file cannot be read. Writes nothing."));
+        "Exit status: 0 clean, 1 problems found, 2 the file cannot be read. Writes nothing."));
   return [options](std::ostream& out, std::ostream& err) {
     CCapture report;
     CCapture trouble;

@@ -130,8 +130,8 @@ void CCheckReport::WriteText(FILE* out) {
     const std::string file = Printable(p.file);
     const std::string message = Printable(p.message);
     if (p.line > 0)
-      std::fprintf(out, "%s:%d: %s: %s\n", file.c_str(), p.line,
-                   tr::Text(SeverityName(p.severity)), message.c_str());
+      std::fprintf(out, "%s:%d: %s: %s\n", file.c_str(), p.line, tr::Text(SeverityName(p.severity)),
+                   message.c_str());
     else
       std::fprintf(out, "%s: %s: %s\n", file.c_str(), tr::Text(SeverityName(p.severity)),
                    message.c_str());

@@ -57,26 +57,26 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
   if (edges.left == edges.right) {
     report.Error("axis-zero", file, systemLine("right"),
                  Format(_("<left> and <right> are both %.6f: the map has no width in GPS terms "
-                        "and every position falls on one edge."),
+                          "and every position falls on one edge."),
                         edges.left));
     usable = false;
   } else if (edges.left > edges.right) {
     report.Error("axis-reversed", file, systemLine("right"),
                  Format(_("<left> %.6f lies east of <right> %.6f: the map's east-west axis is "
-                        "reversed."),
+                          "reversed."),
                         edges.left, edges.right));
     usable = false;
   }
   if (edges.top == edges.bottom) {
     report.Error("axis-zero", file, systemLine("bottom"),
                  Format(_("<top> and <bottom> are both %.6f: the map has no height in GPS terms "
-                        "and every position falls on one edge."),
+                          "and every position falls on one edge."),
                         edges.top));
     usable = false;
   } else if (edges.top < edges.bottom) {
     report.Error("axis-reversed", file, systemLine("bottom"),
                  Format(_("<top> %.6f lies south of <bottom> %.6f: the map's north-south axis is "
-                        "reversed."),
+                          "reversed."),
                         edges.top, edges.bottom));
     usable = false;
   }
@@ -91,7 +91,7 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
   auto outside = [&](const char* what, int id, double x, double y, int line) {
     report.Error("outside-map", file, line,
                  Format(_("%s %d lies at %.6f, %.6f, outside the map (%.6f to %.6f east, %.6f to "
-                        "%.6f north); it is drawn on the map's edge."),
+                          "%.6f north); it is drawn on the map's edge."),
                         what, id, x, y, edges.left, edges.right, edges.bottom, edges.top));
   };
   if (project.regions != nullptr) {
@@ -122,7 +122,7 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
     if (d > kFarRadii * radius)
       report.Warning("icon-far", file, LineOf(contents, slot, "gps_x"),
                      Format(_("The icon of content %d is %.0f pixels from the centre of region %d, "
-                            "more than %.0f times the radius of %.0f."),
+                              "more than %.0f times the radius of %.0f."),
                             c->m_id, d, region->m_id, kFarRadii, radius));
   }
 }

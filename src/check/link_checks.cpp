@@ -44,7 +44,7 @@ void CheckRepeatedIds(const std::string& file, CXmlItemList* list, const ScanRes
     if (added) continue;
     report.Error("duplicate-id", file, LineOf(scanned, slot, idName),
                  Format(_("The %s id %d is used again (first on line %d); the program only ever "
-                        "finds the first."),
+                          "finds the first."),
                         element, item->Id(), LineOf(scanned, it->second, idName)));
   }
 }
@@ -93,7 +93,7 @@ void CheckUsers(const CheckedProject& project, const CheckedUsers& users, CCheck
       if (f.name == "duration" && !IsMinutesSeconds(f.value.c_str())) {
         report.Warning("duration-format", users.name, f.line,
                        Format(_("The duration %s is not minutes.seconds (the seconds, the first "
-                              "two decimals, run from 00 to 59)."),
+                                "two decimals, run from 00 to 59)."),
                               Quote(f.value).c_str()));
       }
       if (f.name != "viewed_id") continue;
@@ -106,7 +106,7 @@ void CheckUsers(const CheckedProject& project, const CheckedUsers& users, CCheck
       if (dashes == nullptr || !IsMinutesSeconds(dashes + 2))
         report.Warning("duration-format", users.name, f.line,
                        Format(_("The viewing time in %s is not minutes.seconds (content id, two "
-                              "hyphens, then minutes and seconds below 60)."),
+                                "hyphens, then minutes and seconds below 60)."),
                               Quote(f.value).c_str()));
       if (project.contents != nullptr && project.contents->FindById(id) == nullptr)
         report.Warning(
@@ -175,14 +175,14 @@ void CheckLinks(const CheckedProject& project, const CheckedUsers& users, CCheck
     else if (content->m_id >= kEditableIds)
       report.Warning("content-id-large", file, LineOf(contents, slot, "content_id"),
                      Format(_("Content %d has an id of %d or more: its icon cannot be chosen for "
-                            "moving while editing."),
+                              "moving while editing."),
                             content->m_id, kEditableIds));
     // Region 0 means none: such content is only placed beside the user when related.
     if (content->m_regionId != 0 &&
         (project.regions == nullptr || project.regions->FindById(content->m_regionId) == nullptr))
       report.Error("region-unknown", file, LineOf(contents, slot, "region_id"),
                    Format(_("Content %d names region %d, which does not exist; it never becomes "
-                          "available."),
+                            "available."),
                           content->m_id, content->m_regionId));
     for (const auto& kind : kinds) {
       const bool* flags = kind.flags(*content);
@@ -190,8 +190,8 @@ void CheckLinks(const CheckedProject& project, const CheckedUsers& users, CCheck
         if (!flags[id]) continue;
         if (kind.list != nullptr && kind.list->FindById(id) != nullptr) continue;
         report.Warning("tag-unknown", file, TagEntryLine(record, kind.entry, id),
-                       Format(_("Content %d names %s %d, which is not in the %s list."), content->m_id,
-                              kind.noun, id, kind.noun));
+                       Format(_("Content %d names %s %d, which is not in the %s list."),
+                              content->m_id, kind.noun, id, kind.noun));
       }
     }
   }

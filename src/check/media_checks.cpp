@@ -63,7 +63,7 @@ void CheckMap(const CheckedProject& project, const CSystemItem& system, CMediaIn
   if (!MapOutOfProportion(image.width, image.height)) return;
   report.Warning("map-stretched", file, line,
                  Format(_("The map is %d x %d pixels; the program stretches it to %d x %d, out of "
-                        "proportion."),
+                          "proportion."),
                         image.width, image.height, kMapWidth, kMapHeight));
 }
 
@@ -108,19 +108,20 @@ void CheckMedia(const CheckedProject& project, CMediaInspector& media, CCheckRep
         report.Warning(
             "thumbnail-too-big", file, thumbLine,
             Format(_("The thumbnail %s is %d x %d pixels; an icon of more than %d x %d "
-                   "covers much of the map."),
+                     "covers much of the map."),
                    Quote(thumb).c_str(), image.width, image.height, kIconLimit, kIconLimit));
     }
 
     const std::string video = c->m_filename;
     if (video.empty()) {
-      report.Error("video-missing", file, videoLine, Format(_("Content %d names no video."), c->m_id));
+      report.Error("video-missing", file, videoLine,
+                   Format(_("Content %d names no video."), c->m_id));
       continue;
     }
     if (LooksLikeAddress(video)) {
       report.Error("video-remote", file, videoLine,
                    Format(_("The video %s of content %d is a network address; only local files "
-                          "are played."),
+                            "are played."),
                           Quote(video).c_str(), c->m_id));
       continue;
     }

@@ -83,9 +83,9 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   if (path == nullptr || stat(project.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
       (file = fopen(project.c_str(), "r")) == nullptr) {
     if (err != nullptr)
-      fprintf(
-          err, _("corvane check: cannot read %s: %s\n"), path != nullptr ? path : _("(none)"),
-          path != nullptr && errno != 0 && !S_ISDIR(st.st_mode) ? strerror(errno) : _("not a file"));
+      fprintf(err, _("corvane check: cannot read %s: %s\n"), path != nullptr ? path : _("(none)"),
+              path != nullptr && errno != 0 && !S_ISDIR(st.st_mode) ? strerror(errno)
+                                                                    : _("not a file"));
     return CHECK_UNREADABLE;
   }
   // The program refuses a project file this large, and reading it would only fill memory.
@@ -93,7 +93,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
     fclose(file);
     fprintf(err,
             _("corvane check: cannot read %s: it is larger than %ld MB, far more than any project "
-            "holds; the program refuses it too\n"),
+              "holds; the program refuses it too\n"),
             path, DATA_FILE_MAX_BYTES >> 20);
     return CHECK_UNREADABLE;
   }
@@ -152,16 +152,16 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   if (refused == UsersRefusal::Outside) {
     report.Warning("users-outside", checked.name, usersLine,
                    _("The users file named here lies outside the project's folder; the program "
-                   "neither reads nor writes it, and keeps the users beside the project "
-                   "instead."));
+                     "neither reads nor writes it, and keeps the users beside the project "
+                     "instead."));
   } else if (refused != UsersRefusal::None) {
     report.Error("users-not-users", checked.name, usersLine,
                  refused == UsersRefusal::TourFile
                      ? _("The users file named here is one of the tour's own files (the project, "
-                       "its map, a picture or a video); the program never writes users over it, "
-                       "and keeps them beside the project instead.")
+                         "its map, a picture or a video); the program never writes users over it, "
+                         "and keeps them beside the project instead.")
                      : _("The users file named here holds something other than users; the program "
-                       "never writes users over it, and keeps them beside the project instead."));
+                         "never writes users over it, and keeps them beside the project instead."));
   }
   if (!usersName.empty()) {
     const std::string shown = Shown(usersName, realFolder);
@@ -175,7 +175,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
     } else if (read == TextRead::TooLarge) {
       report.Error("users-too-large", shown, 0,
                    Format(_("The users file is larger than %ld MB, far more than 128 users ever "
-                          "write; the program neither reads nor writes it."),
+                            "write; the program neither reads nor writes it."),
                           DATA_FILE_MAX_BYTES >> 20));
     } else {
       report.Error("users-unreadable", shown, 0, _("The users file cannot be read."));

@@ -85,7 +85,7 @@ void CheckValue(const std::string& file, const ScanField& field, const FieldRule
         if (LooksOctal(kept))
           report.Warning("octal-number", file, field.line,
                          Format(_("<%s> holds %s, which reads as %d: a leading 0 makes a number "
-                                "octal."),
+                                  "octal."),
                                 name, shown.c_str(), i));
         if (rule.type == FieldType::TagId && (i < 0 || i >= CONTENT_TAG_IDS))
           report.Error("tag-out-of-range", file, field.line,
@@ -103,8 +103,8 @@ void CheckValue(const std::string& file, const ScanField& field, const FieldRule
     case FieldType::Flag:
       if (!ReadInt(kept, &i) || (i != 0 && i != 1))
         report.Warning("switch-value", file, field.line,
-                       Format(_("<%s> holds %s; a switch is 0 or 1, and this reads as 0 (off)."), name,
-                              shown.c_str()));
+                       Format(_("<%s> holds %s; a switch is 0 or 1, and this reads as 0 (off)."),
+                              name, shown.c_str()));
       else
         CheckTrailingText(file, field, kept, false, report);
       break;
@@ -113,7 +113,7 @@ void CheckValue(const std::string& file, const ScanField& field, const FieldRule
       if (!ReadViewedPair(kept, &i, &time))
         report.Error("not-a-number", file, field.line,
                      Format(_("<%s> holds %s, which does not start with a content id; the reader "
-                            "ignores the entry."),
+                              "ignores the entry."),
                             name, shown.c_str()));
       break;
     }
@@ -132,7 +132,7 @@ void CheckKind(const std::string& file, const CLineScan& scan, const char* eleme
       if (field.name.size() > XML_NAME_SIZE - 1) {
         report.Error("name-too-long", file, field.line,
                      Format(_("The element name %s is %zu characters long; the reader keeps 63 "
-                            "and ignores the element."),
+                              "and ignores the element."),
                             Quote(field.name, 40).c_str(), field.name.size()));
         continue;
       }
@@ -140,7 +140,7 @@ void CheckKind(const std::string& file, const CLineScan& scan, const char* eleme
       if (rule == nullptr) {
         report.Warning("unknown-element", file, field.line,
                        Format(_("The reader does not know the element %s inside <%s> and "
-                              "ignores it."),
+                                "ignores it."),
                               Quote(field.name, 40).c_str(), element));
         continue;
       }
@@ -155,7 +155,7 @@ void CheckKind(const std::string& file, const CLineScan& scan, const char* eleme
   if (count > static_cast<size_t>(LIST_CAPACITY))
     report.Error("too-many-records", file, found.records[LIST_CAPACITY].line,
                  Format(_("This is <%s> number %d of %zu; the reader keeps the first %d and drops "
-                        "the rest."),
+                          "the rest."),
                         element, LIST_CAPACITY + 1, count, LIST_CAPACITY));
   if (std::strcmp(element, "user_context") == 0) {
     for (const ScanRecord& record : found.records) {
@@ -164,7 +164,7 @@ void CheckKind(const std::string& file, const CLineScan& scan, const char* eleme
         if (field.name == "viewed_id" && ++viewings == USER_MAX_VIEWED + 1)
           report.Warning("too-many-viewings", file, field.line,
                          Format(_("This user has more than %d viewings; the reader keeps the "
-                                "first %d."),
+                                  "first %d."),
                                 USER_MAX_VIEWED, USER_MAX_VIEWED));
     }
   }
@@ -175,15 +175,16 @@ void CheckKind(const std::string& file, const CLineScan& scan, const char* eleme
 void CheckReading(const std::string& file, const CLineScan& scan, bool usersFile,
                   CCheckReport& report) {
   for (const ScanLongLine& longLine : scan.LongLines())
-    report.Error("line-too-long", file, longLine.line,
-                 Format(_("This line is %zu characters long with its line end; the reader takes %zu "
-                        "at a time and "
-                        "reads the rest as a line of its own."),
-                        longLine.length, XML_LINE_SIZE - 1));
+    report.Error(
+        "line-too-long", file, longLine.line,
+        Format(_("This line is %zu characters long with its line end; the reader takes %zu "
+                 "at a time and "
+                 "reads the rest as a line of its own."),
+               longLine.length, XML_LINE_SIZE - 1));
   for (const int line : scan.CrowdedLines())
     report.Error("several-elements", file, line,
                  _("This line holds more than one element; the reader takes only the first, and "
-                 "the program does not save over the file while it holds such a line."));
+                   "the program does not save over the file while it holds such a line."));
   if (usersFile) {
     CheckKind(file, scan, "user_context", report);
     return;

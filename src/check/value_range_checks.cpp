@@ -53,12 +53,12 @@ void CheckValueRanges(const std::string& file, const CLineScan& scan, bool users
         double number = 0;
         if (field.name != ranged.field || !NumberOf(field, &number) || ranged.range.Holds(number))
           continue;
-        report.Error("out-of-range", file, field.line,
-                     Format(_("<%s> holds %g, outside %g to %g %s; the reader refuses it and "
-                            "keeps %s."),
-                            ranged.field, number, ranged.range.low, ranged.range.high,
-                            tr::Text(ranged.unit),
-                            field.name == "viewed_id" ? _("the viewing with a time of 0") : "0"));
+        report.Error(
+            "out-of-range", file, field.line,
+            Format(_("<%s> holds %g, outside %g to %g %s; the reader refuses it and "
+                     "keeps %s."),
+                   ranged.field, number, ranged.range.low, ranged.range.high, tr::Text(ranged.unit),
+                   field.name == "viewed_id" ? _("the viewing with a time of 0") : "0"));
       }
     }
   }

@@ -19,8 +19,8 @@
 #include "data/xml_values.h"
 #include "map/file_resolve.h"
 #include "map/portrait.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 
@@ -200,11 +200,12 @@ void TellRefused(HWND owner, UsersRefusal why, const char* named, const char* in
   char text[900];
   std::snprintf(text, sizeof text,
                 _("The project names this users file:\n%.256s\n\n%s, so it is neither read nor "
-                "written. The users are kept in \"%.256s\" beside the project instead."),
+                  "written. The users are kept in \"%.256s\" beside the project instead."),
                 named, reason, instead);
-  MessageBoxA(owner, text,
-              why == UsersRefusal::Outside ? _("Users file outside the project") : _("Users file not used"),
-              MB_OK | MB_ICONWARNING);
+  MessageBoxA(
+      owner, text,
+      why == UsersRefusal::Outside ? _("Users file outside the project") : _("Users file not used"),
+      MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace

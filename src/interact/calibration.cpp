@@ -7,9 +7,9 @@
 
 #include "data/system_item.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/gps_entry.h"
 #include "platform/windowing/win_api.h"
-#include "platform/text/tr.h"
 
 namespace {
 
@@ -42,11 +42,12 @@ void CPortrait::CancelCalibration() { m_calibrationStep = 0; }
 
 bool CPortrait::AskCalibrationGps(CGeoPoint mapPoint, CGeoPoint* gps) {
   GpsEntryRequest request;
-  request.title = m_calibrationStep == 1 ? _("Calibration: first point") : _("Calibration: second point");
+  request.title =
+      m_calibrationStep == 1 ? _("Calibration: first point") : _("Calibration: second point");
   char prompt[160];
   std::snprintf(prompt, sizeof prompt,
                 _("The GPS position of the point you tapped (map pixel %i, %i), in decimal "
-                "degrees:"),
+                  "degrees:"),
                 static_cast<int>(mapPoint.x), static_cast<int>(mapPoint.y));
   request.prompt = prompt;
   request.fixAvailable = HasGpsFix();
@@ -113,12 +114,12 @@ void CPortrait::CalibrationTap(int mapX, int mapY) {
   char text[320];
   std::snprintf(text, sizeof text,
                 _("The map's edges become:\n"
-                "left (west): %f\n"
-                "top (north): %f\n"
-                "right (east): %f\n"
-                "bottom (south): %f\n"
-                "Regions and content keep their GPS positions and move on the map.\n"
-                "Set these edges?"),
+                  "left (west): %f\n"
+                  "top (north): %f\n"
+                  "right (east): %f\n"
+                  "bottom (south): %f\n"
+                  "Regions and content keep their GPS positions and move on the map.\n"
+                  "Set these edges?"),
                 edges.left, edges.top, edges.right, edges.bottom);
   if (MessageBoxA(m_hWnd, text, tr::Text(kCaption), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
   SetMapEdges(edges.left, edges.top, edges.right, edges.bottom);

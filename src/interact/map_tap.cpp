@@ -7,8 +7,8 @@
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 constexpr int kRegionEditBase = 10000;  // edit states from here on name a region

@@ -144,9 +144,8 @@ void DrawNewUserScreen(CPortraitApp& app, CGapiSurface* backBuffer, CGapiBitmapF
   backBuffer->DrawTextA(o.x + kNameText.x, o.y + kNameText.y, app.m_newUserName, font,
                         GDDRAWTEXT_LEFT, nullptr, 0, nullptr);
   if (app.m_newUserNotice != nullptr) {
-    backBuffer->DrawTextA(o.x + kNoticeText.x, o.y + kNoticeText.y,
-                          tr::Text(app.m_newUserNotice), font, GDDRAWTEXT_CENTER, nullptr, 0,
-                          nullptr);
+    backBuffer->DrawTextA(o.x + kNoticeText.x, o.y + kNoticeText.y, tr::Text(app.m_newUserNotice),
+                          font, GDDRAWTEXT_CENTER, nullptr, 0, nullptr);
   }
 }
 

@@ -4,8 +4,8 @@
 
 #include "app/portrait_app.h"
 #include "map/portrait.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 
@@ -56,20 +56,20 @@ bool SaveBeforeQuit(CPortrait* model, HWND owner, const char* projectFile) {
           "the first. It is not saved, so that the rest of that line stays in it."),
         model->m_usersCrowdedLine);
     const char* users = model->GetUserFilename();
-    text += !usersKept.empty()
-                ? usersKept
-                : std::string(_("The users file could not be saved:\n")) + (users ? users : "") + "\n";
+    text += !usersKept.empty() ? usersKept
+                               : std::string(_("The users file could not be saved:\n")) +
+                                     (users ? users : "") + "\n";
   }
   const bool losesEdits = !projectSaved && model->m_projectEdited;
   text += "\n";
   if (losesEdits && !usersSaved) {
     text +=
         _("Quitting now loses the changes to the project (placed icons and regions, map edges, "
-        "relationship settings) and the users' new histories and times.");
+          "relationship settings) and the users' new histories and times.");
   } else if (losesEdits) {
     text +=
         _("Quitting now loses the changes to the project (placed icons and regions, map edges, "
-        "relationship settings).");
+          "relationship settings).");
   } else if (!usersSaved) {
     text += _("Quitting now loses the users' new histories and times.");
   } else {
@@ -79,8 +79,8 @@ bool SaveBeforeQuit(CPortrait* model, HWND owner, const char* projectFile) {
   // Enter gives the answer that loses nothing.
   const bool losesSomething = losesEdits || !usersSaved;
   const UINT type = MB_YESNO | MB_ICONWARNING | (losesSomething ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
-  return MessageBoxA(owner, text.c_str(), projectSaved ? _("Users not saved") : _("Project not saved"),
-                     type) == IDYES;
+  return MessageBoxA(owner, text.c_str(),
+                     projectSaved ? _("Users not saved") : _("Project not saved"), type) == IDYES;
 }
 
 }  // namespace
@@ -99,7 +99,7 @@ bool CPortraitApp::OnClose(bool mayAsk) {
   if (!mayAsk) return SaveForQuit(false);
   switch (MessageBoxLabelledA(m_hWnd,
                               _("Save before closing?\n\nSaving keeps the users' histories and "
-                              "times, and any changes to the project."),
+                                "times, and any changes to the project."),
                               _("Close Corvane"), MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1,
                               _("Save"), _("Don't save"), _("Cancel"))) {
     case IDYES:

@@ -9,8 +9,8 @@
 #include "data/content_item.h"
 #include "data/region_item.h"
 #include "map/file_resolve.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -65,8 +65,7 @@ constexpr const char* kAccentKeys[kKeyPages - 1][kKeyRows][kKeyColumns] = {
      {"4", "5", "6", "7", "8", "9", "0", nullptr, nullptr, nullptr}},
 };
 // The page key's label on each page: what it turns to.
-constexpr const char* kPageKeyLabels[kKeyPages] = {"\xC3\x84\xC3\x89" "1", "\xC3\xA4\xC3\xA9" "1",
-                                                   "ABC"};
+constexpr const char* kPageKeyLabels[kKeyPages] = {"\u00C4\u00C91", "\u00E4\u00E91", "ABC"};
 
 // Top-left corner of a backdrop of the given size centred in the back buffer (0 on an axis
 // where the backdrop is as large or larger).

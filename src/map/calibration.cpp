@@ -1,9 +1,10 @@
 // Edges of a north-up map from two points of known GPS position.
 #include "map/calibration.h"
-#include "platform/text/tr.h"
 
 #include <charconv>
 #include <cmath>
+
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -31,22 +32,27 @@ const char* CalibrationErrorText(CalibrationError error) {
     case CalibrationError::SamePoint:
       return _("That is the first point again. Tap a second point, away from the first.");
     case CalibrationError::TooClose:
-      return _("The second point is too close to the first. Tap one at least 32 map pixels "
-             "away from it both across and down: far apart is more accurate.");
+      return _(
+          "The second point is too close to the first. Tap one at least 32 map pixels "
+          "away from it both across and down: far apart is more accurate.");
     case CalibrationError::NotANumber:
       return _("A coordinate is not a number.");
     case CalibrationError::OutOfRange:
-      return _("A latitude must lie between -90 and 90 degrees and a longitude between -180 "
-             "and 180.");
+      return _(
+          "A latitude must lie between -90 and 90 degrees and a longitude between -180 "
+          "and 180.");
     case CalibrationError::ZeroWidth:
-      return _("The two points have the same longitude or the same latitude, which would give "
-             "the map no width or no height. Choose two points that differ in both.");
+      return _(
+          "The two points have the same longitude or the same latitude, which would give "
+          "the map no width or no height. Choose two points that differ in both.");
     case CalibrationError::Reversed:
-      return _("These positions would put east on the left of the map or south at its top. "
-             "Check the two positions (latitude and longitude may be swapped).");
+      return _(
+          "These positions would put east on the left of the map or south at its top. "
+          "Check the two positions (latitude and longitude may be swapped).");
     case CalibrationError::BeyondGlobe:
-      return _("These positions would stretch the map past the poles or the date line. Check "
-             "the two positions.");
+      return _(
+          "These positions would stretch the map past the poles or the date line. Check "
+          "the two positions.");
   }
   return "";
 }

@@ -14,8 +14,8 @@
 #include "data/xml_item_list.h"
 #include "map/file_resolve.h"
 #include "map/portrait.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
 

@@ -201,11 +201,15 @@ TEST_F(NewUserScreen, ThePageKeyOffersAccentsAndDigitsTypedAsUtf8) {
   Key(1, 5);  // œ
   Key(2, 8);  // back to the letters
   Key(0, 0);  // Q
-  EXPECT_STREQ(app->m_newUserName, "A\xC3\x84\xC3\x9F\xC5\x92" "10\xC3\xA9\xC5\x93Q");
+  EXPECT_STREQ(app->m_newUserName,
+               "A\xC3\x84\xC3\x9F\xC5\x92"
+               "10\xC3\xA9\xC5\x93Q");
   // Delete takes whole characters, and the limit counts characters, not bytes.
   Key(1, 9);
   Key(1, 9);
-  EXPECT_STREQ(app->m_newUserName, "A\xC3\x84\xC3\x9F\xC5\x92" "10\xC3\xA9");
+  EXPECT_STREQ(app->m_newUserName,
+               "A\xC3\x84\xC3\x9F\xC5\x92"
+               "10\xC3\xA9");
   app->m_newUserName[0] = '\0';
   Key(2, 8);
   for (int i = 0; i < 30; ++i) Key(0, 0);

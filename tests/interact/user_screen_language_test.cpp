@@ -34,12 +34,14 @@ TEST_F(UserScreenLanguage, TranslatedWordsAreWrittenInsideTheirPictures) {
   tr::UseLanguage("en");
   EXPECT_TRUE(Words(MODE_USER_LIST).empty());
   // The new-user screen writes only its page key's label.
-  EXPECT_EQ(Words(MODE_NEW_USER), std::vector<std::string>{"\xC3\x84\xC3\x89" "1"});
+  EXPECT_EQ(Words(MODE_NEW_USER), std::vector<std::string>{"\xC3\x84\xC3\x89"
+                                                           "1"});
 
   tr::UseLanguage("de");
   const auto list = Words(MODE_USER_LIST);
-  EXPECT_EQ(list, (std::vector<std::string>{"BESUCHER W\xC3\x84HLEN", "NAMEN ANTIPPEN, DANN W\xC3\x84HLEN",
-                                            "W\xC3\x84HLEN", "NEUER BESUCHER"}));
+  EXPECT_EQ(list, (std::vector<std::string>{"BESUCHER W\xC3\x84HLEN",
+                                            "NAMEN ANTIPPEN, DANN W\xC3\x84HLEN", "W\xC3\x84HLEN",
+                                            "NEUER BESUCHER"}));
   for (const auto& fill : Calls("FillRect")) {
     EXPECT_GE(fill.dst.left, usertest::kListX);
     EXPECT_LE(fill.dst.right, usertest::kListX + 240);

@@ -29,8 +29,8 @@ void DrawArtworkWords(CGapiSurface* backBuffer, POINT origin, const ArtworkWord*
     const ArtworkWord& word = words[i];
     const char* shown = tr::Text(word.english);
     if (std::strcmp(shown, word.english) == 0) continue;
-    const RECT area{word.area.left + origin.x, word.area.top + origin.y,
-                    word.area.right + origin.x, word.area.bottom + origin.y};
+    const RECT area{word.area.left + origin.x, word.area.top + origin.y, word.area.right + origin.x,
+                    word.area.bottom + origin.y};
     backBuffer->FillRect(&area, word.ground, 0, nullptr);
     DrawCentredLabel(backBuffer, area, shown, word.color, word.halo, word.pixels);
   }

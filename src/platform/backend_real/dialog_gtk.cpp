@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/windowing/detail/modal_dialog.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/detail/locale_setup.h"
+#include "platform/windowing/detail/modal_dialog.h"
 #include "platform/windowing/detail/modal_scope.h"
 #include "platform/windowing/win_api.h"
-#include "platform/text/tr.h"
 
 namespace platform {
 

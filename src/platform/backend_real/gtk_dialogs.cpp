@@ -10,12 +10,12 @@
 
 #include "platform/backend_real/real_pieces.h"
 #include "platform/graphics/detail/text_encoding.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/detail/fix_text.h"
 #include "platform/windowing/detail/locale_setup.h"
 #include "platform/windowing/detail/message_box_type.h"
 #include "platform/windowing/detail/message_queue.h"
 #include "platform/windowing/detail/modal_scope.h"
-#include "platform/text/tr.h"
 
 namespace platform {
 namespace {
@@ -305,7 +305,8 @@ std::optional<GpsEntryAnswer> GtkDialogPiece::AskGpsPosition(HWND, const GpsEntr
   gtk_widget_set_halign(prompt, GTK_ALIGN_START);
   gtk_grid_attach(GTK_GRID(grid), prompt, 0, 0, 2, 1);
   FixFields fields{};
-  fields.latitude = CoordinateEntry(GTK_GRID(grid), 1, _("_Latitude (degrees, north +):"), r.latitude);
+  fields.latitude =
+      CoordinateEntry(GTK_GRID(grid), 1, _("_Latitude (degrees, north +):"), r.latitude);
   fields.longitude =
       CoordinateEntry(GTK_GRID(grid), 2, _("Lon_gitude (degrees, east +):"), r.longitude);
   fields.fixLatitude = r.fixLatitude;

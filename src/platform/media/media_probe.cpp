@@ -1,7 +1,6 @@
 // Media probing on libmpv with no video or audio output: a file counts as playable when the
 // player loads it and picks a picture or sound track it can decode, as the program plays both.
 #include "platform/media/media_probe.h"
-#include "platform/text/tr.h"
 
 #include <mpv/client.h>
 #include <sys/stat.h>
@@ -11,6 +10,8 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/text/tr.h"
 
 namespace platform {
 namespace {

@@ -1,13 +1,13 @@
 // The program's texts in a language: the catalogues built from po/, the switch at run time,
 // English wherever a catalogue is missing, and numbers in the C locale whatever the language.
+#include "platform/text/tr.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include "platform/text/tr.h"
 
 namespace {
 
@@ -37,11 +37,9 @@ TEST_F(Texts, EachLanguageShowsItsCatalogueAndOneWithoutShowsEnglish) {
     const char* done;
     const char* errors;  // the plural form for 2
   } cases[] = {
-      {"de", "Fertig", "%d Fehler"},
-      {"fr", "Fait", "%d erreurs"},
-      {"xx", "Done", "%d errors"},     // no catalogue
-      {"en", "Done", "%d errors"},
-      {"d", "Done", "%d errors"},      // not a language code
+      {"de", "Fertig", "%d Fehler"}, {"fr", "Fait", "%d erreurs"},
+      {"xx", "Done", "%d errors"},                                // no catalogue
+      {"en", "Done", "%d errors"},   {"d", "Done", "%d errors"},  // not a language code
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
