@@ -66,12 +66,12 @@ HRESULT CAppFrame::ChangeDisplayMode(uint32_t mode) {
 
 HRESULT CAppFrame::SetError(const char* text, uint32_t code) {
   if (text == nullptr) {
-    std::snprintf(m_errorText, sizeof m_errorText, _("Invalid error code description."));
+    std::snprintf(m_errorText, sizeof m_errorText, "%s", _("Invalid error code description."));
     return E_FAIL;
   }
   if (code == static_cast<uint32_t>(GDERR_MISSING_DRIVER)) {
     // The driver message replaces whatever the caller said: it is the only useful advice.
-    std::snprintf(m_errorText, sizeof m_errorText,
+    std::snprintf(m_errorText, sizeof m_errorText, "%s",
                   _("Missing or incorrect file: \"gx.dll\". Please copy this file to the "
                     "\\windows folder on this device."));
     return 0;

@@ -91,12 +91,12 @@ void CPortrait::DrawMenuPanel(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     FrameCell(backBuffer, 1, 0);
     char text[128];
     if (m_editSelection == -1) {
-      std::snprintf(text, sizeof text, _("Select icon or region to edit"));
+      std::snprintf(text, sizeof text, "%s", _("Select icon or region to edit"));
     } else if (m_editSelection > 9999) {
       std::snprintf(text, sizeof text, _("Select new position for region %i"),
                     m_editSelection - 10000);
     } else {
-      std::snprintf(text, sizeof text, _("Select new position for icon"));
+      std::snprintf(text, sizeof text, "%s", _("Select new position for icon"));
     }
     prompt(text);
   }

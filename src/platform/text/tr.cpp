@@ -109,6 +109,22 @@ std::string SystemLanguage() { return S().systemLanguage; }
 
 std::string CurrentLanguage() { return S().chosen.empty() ? S().systemLanguage : S().chosen; }
 
+std::string LanguageName(const std::string& code) {
+  static const struct {
+    const char* code;
+    const char* name;
+  } kNames[] = {{"cs", "\u010Ce\u0161tina"}, {"da", "Dansk"},      {"de", "Deutsch"},
+                {"en", "English"},            {"es", "Espa\u00F1ol"}, {"fi", "Suomi"},
+                {"fr", "Fran\u00E7ais"},      {"it", "Italiano"},    {"nb", "Norsk bokm\u00E5l"},
+                {"nl", "Nederlands"},         {"pl", "Polski"},      {"pt", "Portugu\u00EAs"},
+                {"sv", "Svenska"}};
+  for (const auto& entry : kNames)
+    if (code == entry.code) return entry.name;
+  std::string upper = code;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
 void UseLanguage(const std::string& code) {
   TextState& s = S();
   if (code.empty()) {

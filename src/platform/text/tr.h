@@ -50,6 +50,10 @@ std::string SystemLanguage();
 // system's.
 std::string CurrentLanguage();
 
+// The language's name for itself ("Deutsch" for "de"), for a choice of languages; the code
+// in capitals where the program knows no name.
+std::string LanguageName(const std::string& code);
+
 // From the next lookup on, texts come from the catalogue of code (two letters); a code
 // without a catalogue shows English. An empty code returns to the environment's choice.
 // Call it from the main thread; it changes LANGUAGE in the process environment.
