@@ -18,7 +18,7 @@ done
   find src -name '*.cpp' -o -name '*.h' | LC_ALL=C sort
 } > "$work/files"
 (cd "$work" && find res -name '*.dlg' 2>/dev/null | LC_ALL=C sort) > "$work/dialogs"
-xgettext --from-code=UTF-8 --language=C++ --keyword=_ --keyword=N_ --keyword=P_:1,2 \
+xgettext --from-code=UTF-8 --language=C++ --keyword=_ --keyword=N_ --keyword=P_:1,2 --keyword=NP_:1,2 \
   --add-comments=TRANSLATORS: --package-name=corvane --msgid-bugs-address=none --sort-by-file \
   --no-wrap --files-from="$work/files" -o "$work/sources.pot"
 if [ -s "$work/dialogs" ]; then

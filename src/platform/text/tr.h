@@ -16,6 +16,9 @@
 #define _(text) ::dgettext(CORVANE_TEXT_DOMAIN, text)
 // A text with a count: the form for n in the current language (English: one when n is 1).
 #define P_(one, many, n) ::dngettext(CORVANE_TEXT_DOMAIN, one, many, n)
+// Marks a pair of forms for the catalogues, as two arguments (one, many) of a function that
+// passes them to P_.
+#define NP_(one, many) one, many
 // Marks a text for the catalogues where it is defined (a table, a constant); translate it
 // with _() or tr::Text() where it is shown.
 #define N_(text) text
