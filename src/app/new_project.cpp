@@ -20,8 +20,8 @@
 #include "map/portrait.h"
 #include "platform/graphics/gapi.h"
 #include "platform/position/track_file.h"
-#include "platform/windowing/win_api.h"
 #include "platform/text/tr.h"
+#include "platform/windowing/win_api.h"
 
 namespace fs = std::filesystem;
 
@@ -68,13 +68,13 @@ bool ParseBounds(const std::string& text, Bounds* out, std::string* problem) {
   if (!(out->west < out->east)) {
     *problem =
         _("--bounds: the west edge must be less than the east edge (longitude grows "
-        "eastwards); a map with no width or a reversed one cannot be used");
+          "eastwards); a map with no width or a reversed one cannot be used");
     return false;
   }
   if (!(out->north > out->south)) {
     *problem =
         _("--bounds: the north edge must be greater than the south edge (latitude grows "
-        "northwards); a map with no height or a reversed one cannot be used");
+          "northwards); a map with no height or a reversed one cannot be used");
     return false;
   }
   return true;
@@ -226,7 +226,8 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
     return result;
   }
   if (!PlainFileName(mapName) || mapName.size() > kLongestValue) {
-    result.problem = _("the map's file name must be at most 127 characters, without '&', '<' or '>'");
+    result.problem =
+        _("the map's file name must be at most 127 characters, without '&', '<' or '>'");
     return result;
   }
   {
@@ -236,7 +237,7 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
       char note[160];
       std::snprintf(note, sizeof note,
                     _("the map is %u x %u pixels; the program stretches it to 800 x 600, out of "
-                    "proportion"),
+                      "proportion"),
                     static_cast<unsigned>(image.GetWidth()),
                     static_cast<unsigned>(image.GetHeight()));
       result.notes.push_back(note);
@@ -276,8 +277,9 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
         continue;
       char where[96];
       std::snprintf(where, sizeof where, "%.6f, %.6f", w.latitude, w.longitude);
-      result.problem = _("the waypoint '") + (w.name.empty() ? std::string(_("(no name)")) : w.name) +
-                       _("' at ") + where + _(" (latitude, longitude) lies outside the bounds");
+      result.problem = _("the waypoint '") +
+                       (w.name.empty() ? std::string(_("(no name)")) : w.name) + _("' at ") +
+                       where + _(" (latitude, longitude) lies outside the bounds");
       return result;
     }
   }

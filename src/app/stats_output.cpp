@@ -141,7 +141,8 @@ void WriteStatsText(const StatsReport& report, std::ostream& out) {
       << _("  Visitors  Viewings  Item\n");
   for (const StatsItem& item : report.items) CountRow(out, item.count, ItemLabel(item));
   if (!report.unknown.empty()) {
-    out << _("\nNot in this project: ") << Plural(UnknownViewings(report), NP_("viewing", "viewings"))
+    out << _("\nNot in this project: ")
+        << Plural(UnknownViewings(report), NP_("viewing", "viewings"))
         << _(" of ids the project does not hold (users files of another project?)\n")
         // TRANSLATORS: column heads over numbers eight characters wide, right-aligned.
         << _("  Visitors  Viewings  Id\n");

@@ -23,6 +23,6 @@ void CPortrait::DrawCalibrationHint(CGapiSurface* backBuffer, CGapiBitmapFont* f
                       m_calibrationStep == 1
                           ? _("Calibration: tap a point whose GPS position you know (Esc cancels)")
                           : _("Calibration: tap a second point, away from the first across and "
-                            "down (Esc cancels)"),
+                              "down (Esc cancels)"),
                       font);
 }

@@ -134,7 +134,8 @@ TrackFile ParseGpx(const char* data, size_t size) {
     out = TrackFile{};
     out.error = _("not a GPX file");
   } else if (out.points.empty() && out.waypoints.empty()) {
-    out.error = !xmlError.empty() ? _("not readable as GPX: ") + xmlError : _("no points in the file");
+    out.error =
+        !xmlError.empty() ? _("not readable as GPX: ") + xmlError : _("no points in the file");
   } else if (!xmlError.empty()) {
     ++out.skipped;  // a damaged or truncated rest, after the points kept
   }

@@ -226,9 +226,9 @@ TrackFile ParseNmea(const char* data, size_t size) {
   r.Flush();
   r.AssignTimes();
   if (r.out.points.empty()) {
-    r.out.error =
-        !any ? _("empty file")
-             : _("no positions in the file (") + std::to_string(r.out.skipped) + _(" damaged lines)");
+    r.out.error = !any ? _("empty file")
+                       : _("no positions in the file (") + std::to_string(r.out.skipped) +
+                             _(" damaged lines)");
   }
   return std::move(r.out);
 }

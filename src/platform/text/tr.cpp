@@ -113,10 +113,18 @@ std::string LanguageName(const std::string& code) {
   static const struct {
     const char* code;
     const char* name;
-  } kNames[] = {{"cs", "\u010Ce\u0161tina"}, {"da", "Dansk"},      {"de", "Deutsch"},
-                {"en", "English"},            {"es", "Espa\u00F1ol"}, {"fi", "Suomi"},
-                {"fr", "Fran\u00E7ais"},      {"it", "Italiano"},    {"nb", "Norsk bokm\u00E5l"},
-                {"nl", "Nederlands"},         {"pl", "Polski"},      {"pt", "Portugu\u00EAs"},
+  } kNames[] = {{"cs", "\u010Ce\u0161tina"},
+                {"da", "Dansk"},
+                {"de", "Deutsch"},
+                {"en", "English"},
+                {"es", "Espa\u00F1ol"},
+                {"fi", "Suomi"},
+                {"fr", "Fran\u00E7ais"},
+                {"it", "Italiano"},
+                {"nb", "Norsk bokm\u00E5l"},
+                {"nl", "Nederlands"},
+                {"pl", "Polski"},
+                {"pt", "Portugu\u00EAs"},
                 {"sv", "Svenska"}};
   for (const auto& entry : kNames)
     if (code == entry.code) return entry.name;
