@@ -19,10 +19,10 @@ done
 } > "$work/files"
 (cd "$work" && find res -name '*.dlg' 2>/dev/null | LC_ALL=C sort) > "$work/dialogs"
 xgettext --from-code=UTF-8 --language=C++ --keyword=_ --keyword=N_ --keyword=P_:1,2 --keyword=NP_:1,2 \
-  --add-comments=TRANSLATORS: --package-name=corvane --msgid-bugs-address=none --sort-by-file \
+  --add-comments=TRANSLATORS: --add-location=file --package-name=corvane --msgid-bugs-address=none --sort-by-file \
   --no-wrap --files-from="$work/files" -o "$work/sources.pot"
 if [ -s "$work/dialogs" ]; then
-  (cd "$work" && xgettext --from-code=UTF-8 --language=C --keyword=N_ --no-wrap \
+  (cd "$work" && xgettext --from-code=UTF-8 --language=C --keyword=N_ --add-location=file --no-wrap \
     --files-from=dialogs -o dialogs.pot)
   msgcat --no-wrap --use-first "$work/sources.pot" "$work/dialogs.pot" -o "$out"
 else
