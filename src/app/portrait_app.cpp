@@ -129,6 +129,7 @@ HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
   if (m_model != nullptr && m_mode == MODE_MAP && m_model->m_page < 1 &&
       m_model->StepGuide(timeGetTime()) && !m_muted)
     platform::PlayChime(m_volume);
+  if (mapView && m_model->m_page < 1) m_model->StepView(timeGetTime());
   if (m_mode >= MODE_NEW_USER)
     DrawUserScreen(backBuffer);
   else if (m_model != nullptr)
@@ -159,6 +160,7 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
   }
   if (virtualKey == VK_ESCAPE) m_model->ToggleMenu();
   if (virtualKey == 'L') m_model->ToggleLabels();  // place names and titles
+  if (m_model->ZoomKey(virtualKey, timeGetTime())) return 0;
   if (m_model->MenuKey(virtualKey)) PerformPendingAction();
   return 0;
 }
@@ -178,6 +180,15 @@ HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
   } else {
     m_model->HandleMapTap(x, y);
   }
+  return 0;
+}
+
+HRESULT CPortraitApp::StylusWheel(LONG x, LONG y, int notches) {
+  // Only over the map itself: not on a user screen, the page view or a video.
+  if (m_model == nullptr || m_mode != MODE_MAP || m_model->m_page >= 1 ||
+      m_model->IsVideoPlaying())
+    return 0;
+  m_model->WheelZoom(x, y, notches, timeGetTime());
   return 0;
 }
 

@@ -1,6 +1,8 @@
 // The model object: construction with the fixed images, release, and the small operations.
 #include "map/portrait.h"
 
+#include "map/map_pyramid.h"
+
 #include <initializer_list>
 
 #include "data/content_item.h"
