@@ -46,7 +46,10 @@ void CPortrait::CentreViewOn(CGeoPoint map) {
 
 void CPortrait::ZoomAbout(int x, int y, double factor) {
   if (!(factor > 0.0) || !std::isfinite(factor)) return;
-  const CGeoPoint under = View().ToMap(POINT{x, y});
+  // From the centre rather than the whole-pixel view rectangle, so that zooming step by
+  // step does not creep: the point stays under the pointer however many steps it takes.
+  const CGeoPoint under(m_viewCentre.x + (x - m_screenSize.x / 2) / m_zoom,
+                        m_viewCentre.y + (y - m_screenSize.y / 2) / m_zoom);
   double zoom = std::clamp(m_zoom * factor, 1.0, MaxZoom());
   if (zoom < 1.0 + kFitSnap) zoom = 1.0;
   if (zoom == m_zoom) return;
