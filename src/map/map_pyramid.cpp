@@ -7,6 +7,9 @@
 
 namespace {
 
+// Zoomed pixels held beyond each side of the view.
+constexpr LONG kRingMargin = 64;
+
 // Floor modulo: ring positions of negative zoomed pixels too.
 LONG Wrap(LONG v, LONG n) {
   const LONG m = v % n;
@@ -108,9 +111,11 @@ void MapPyramid::Sample(const RECT& zoomed, int level, double zoom) {
 
 void MapPyramid::Draw(CGapiSurface* back, const RECT& view, double zoom) {
   if (m_levels.empty()) return;
-  const LONG w = view.right - view.left;
-  const LONG h = view.bottom - view.top;
-  if (w <= 0 || h <= 0) return;
+  const LONG vw = view.right - view.left;
+  const LONG vh = view.bottom - view.top;
+  if (vw <= 0 || vh <= 0) return;
+  const LONG w = vw + 2 * kRingMargin;
+  const LONG h = vh + 2 * kRingMargin;
   if (static_cast<LONG>(m_ring.GetWidth()) != w || static_cast<LONG>(m_ring.GetHeight()) != h) {
     if (m_ring.CreateSurface(GDSURFACE_SYSTEMMEMORY, static_cast<DWORD>(w),
                              static_cast<DWORD>(h)) != GD_OK)
@@ -119,20 +124,25 @@ void MapPyramid::Draw(CGapiSurface* back, const RECT& view, double zoom) {
   }
   const int level = LevelFor(zoom);
   const RECT& old = m_ringView;
-  if (level != m_ringLevel || zoom != m_ringZoom || !Overlaps(old, view)) {
-    Sample(view, level, zoom);
-  } else {
-    // Only what came into view: the rows above or below the old view, then the columns
-    // beside it within its rows.
-    if (view.top < old.top) Sample(RECT{view.left, view.top, view.right, old.top}, level, zoom);
-    if (view.bottom > old.bottom)
-      Sample(RECT{view.left, old.bottom, view.right, view.bottom}, level, zoom);
-    const LONG top = std::max(view.top, old.top);
-    const LONG bottom = std::min(view.bottom, old.bottom);
-    if (view.left < old.left) Sample(RECT{view.left, top, old.left, bottom}, level, zoom);
-    if (view.right > old.right) Sample(RECT{old.right, top, view.right, bottom}, level, zoom);
+  const RECT wanted{view.left - kRingMargin, view.top - kRingMargin, view.right + kRingMargin,
+                    view.bottom + kRingMargin};
+  if (level != m_ringLevel || zoom != m_ringZoom || !Overlaps(old, wanted)) {
+    Sample(wanted, level, zoom);
+    m_ringView = wanted;
+  } else if (view.left < old.left || view.top < old.top || view.right > old.right ||
+             view.bottom > old.bottom) {
+    // Only what came into the ring: the rows above or below what it held, then the columns
+    // beside that within its rows.
+    const RECT& now = wanted;
+    if (now.top < old.top) Sample(RECT{now.left, now.top, now.right, old.top}, level, zoom);
+    if (now.bottom > old.bottom)
+      Sample(RECT{now.left, old.bottom, now.right, now.bottom}, level, zoom);
+    const LONG top = std::max(now.top, old.top);
+    const LONG bottom = std::min(now.bottom, old.bottom);
+    if (now.left < old.left) Sample(RECT{now.left, top, old.left, bottom}, level, zoom);
+    if (now.right > old.right) Sample(RECT{old.right, top, now.right, bottom}, level, zoom);
+    m_ringView = now;
   }
-  m_ringView = view;
   m_ringZoom = zoom;
   m_ringLevel = level;
   ForEachRingPiece(view, w, h, [&](const RECT& ring, LONG zx, LONG zy) {

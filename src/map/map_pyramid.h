@@ -34,10 +34,12 @@ class MapPyramid {
   std::vector<std::unique_ptr<CGapiSurface>> m_levels;
   double m_mapWidth = 0.0;
   double m_mapHeight = 0.0;
-  // The zoomed picture of the last view, one screen in size: zoomed pixel (x, y) lives at
-  // (x mod width, y mod height), so a pan leaves what stays in view where it is.
+  // The zoomed picture around the last view, a margin larger than the screen on every side:
+  // zoomed pixel (x, y) lives at (x mod width, y mod height), so a pan leaves what stays in
+  // view where it is, and new strips are sampled a margin at a time, not a few pixels every
+  // frame (each sampled row of the large image costs a trip to memory).
   CGapiSurface m_ring;
-  RECT m_ringView{};
+  RECT m_ringView{};  // the zoomed pixels the ring holds
   double m_ringZoom = 0.0;
   int m_ringLevel = -1;
 };

@@ -28,7 +28,8 @@ wait_until 10 eval '[ "$(area_sum 0 40 700 180)" = "$fit" ]' ||
 # Eight notches over item 2: it stays under the pointer while the map grows six times.
 xdotool mousemove --window "$WIN" 392 346 click --repeat 8 4
 wait_until 10 isnt 50 50 "$SEA" || fail "the wheel did not zoom in"
-screenshot zoomed-in
+mkdir -p "$SHOTS"
+import -window "$WIN" "$SHOTS/zoomed-in.png"   # the README's picture of a zoomed view
 wait_until 10 near 380 340 "$ITEM2" || fail "item 2 left the pointer while zooming"
 ZOOMED=$(pixel 50 50)
 tap 392 346
