@@ -84,8 +84,12 @@ int MapPyramid::LevelFor(double zoom) const {
   if (m_levels.empty()) return -1;
   const double fullW = m_levels[0]->GetWidth();
   const double fullH = m_levels[0]->GetHeight();
-  const double wantW = std::min(m_mapWidth * zoom, fullW) - 1e-9;
-  const double wantH = std::min(m_mapHeight * zoom, fullH) - 1e-9;
+  // The level nearest the wanted size, as mipmaps are chosen: at most 1.41 times too small
+  // (enlarged a little, bilinearly) rather than up to twice too large, which would read up
+  // to four times the pixels a frame shows from a level that no cache holds.
+  constexpr double kNearest = 1.41421356237309515;
+  const double wantW = std::min(m_mapWidth * zoom / kNearest, fullW) - 1e-9;
+  const double wantH = std::min(m_mapHeight * zoom / kNearest, fullH) - 1e-9;
   for (int k = LevelCount() - 1; k > 0; --k) {
     if (Level(k)->GetWidth() >= wantW && Level(k)->GetHeight() >= wantH) return k;
   }

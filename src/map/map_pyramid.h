@@ -16,7 +16,7 @@ class MapPyramid {
 
   // The image's own resolution times two, in screen pixels per map pixel; never below 1.
   double MaxZoom() const;
-  // The smallest level that still has a pixel for every screen pixel at `zoom` on both
+  // The smallest level with at least a pixel for every 1.41 screen pixels at `zoom` on both
   // axes (or the full image, when none has).
   int LevelFor(double zoom) const;
   int LevelCount() const { return static_cast<int>(m_levels.size()); }

@@ -140,9 +140,12 @@ TEST_F(MapZoomTest, DragPansWithTheFingerWithinTheMapAndATapMovesTheUser) {
 TEST_F(MapZoomTest, AZoomedPictureSamplesTheLevelThatFits) {
   auto& pyramid = *model->m_mapPyramid;
   ASSERT_EQ(pyramid.LevelCount(), 3);  // 3200, 1600 and 800 pixels across
-  EXPECT_EQ(pyramid.LevelFor(1.01), 1);
-  EXPECT_EQ(pyramid.LevelFor(2.0), 1);
-  EXPECT_EQ(pyramid.LevelFor(2.01), 0);
+  // The nearest level: enlarged at most 1.41 times, else the next larger one.
+  EXPECT_EQ(pyramid.LevelFor(1.01), 2);
+  EXPECT_EQ(pyramid.LevelFor(1.41), 2);
+  EXPECT_EQ(pyramid.LevelFor(1.42), 1);
+  EXPECT_EQ(pyramid.LevelFor(2.82), 1);
+  EXPECT_EQ(pyramid.LevelFor(2.84), 0);
   EXPECT_EQ(pyramid.LevelFor(8.0), 0);
   // At zoom 4 a screen pixel is an image pixel: the squares come out whole and sharp.
   model->m_showUser = false;
