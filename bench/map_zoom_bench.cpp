@@ -169,8 +169,8 @@ void BM_LoadMapToFirstPicture(benchmark::State& state) {
   const std::string png = (folder.path / "map.png").string();
   static bool made = false;
   if (!made) {
-    const std::string command = "convert -size 1024x1024 plasma:fractal -seed 7 -scale 800% '" +
-                                png + "' 2>/dev/null";
+    const std::string command =
+        "convert -size 1024x1024 plasma:fractal -seed 7 -scale 800% '" + png + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0) {
       state.SkipWithError("ImageMagick could not make the map");
       return;
@@ -202,5 +202,10 @@ void BM_LoadMapToFirstPicture(benchmark::State& state) {
 BENCHMARK(BM_LoadMapToFirstPicture)->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainCopy)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PanFrameBetweenLevels)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_PanHeaviestFrame)->Arg(10)->Arg(30)->Arg(100)->Arg(200)->Repetitions(9)
+BENCHMARK(BM_PanHeaviestFrame)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(100)
+    ->Arg(200)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);

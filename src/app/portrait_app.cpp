@@ -185,8 +185,7 @@ HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
 
 HRESULT CPortraitApp::StylusWheel(LONG x, LONG y, int notches) {
   // Only over the map itself: not on a user screen, the page view or a video.
-  if (m_model == nullptr || m_mode != MODE_MAP || m_model->m_page >= 1 ||
-      m_model->IsVideoPlaying())
+  if (m_model == nullptr || m_mode != MODE_MAP || m_model->m_page >= 1 || m_model->IsVideoPlaying())
     return 0;
   m_model->WheelZoom(x, y, notches, timeGetTime());
   return 0;

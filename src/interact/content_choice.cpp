@@ -25,8 +25,8 @@ CContentItem* CPortrait::HitTestIconAtScreen(int x, int y) {
     if (icon == nullptr) continue;  // never drawn, so never tappable
     const int hw = static_cast<int>(icon->GetWidth()) / 2;
     const int hh = static_cast<int>(icon->GetHeight()) / 2;
-    const RECT r = view.ScreenBox(CGeoPoint(item->m_screenX, item->m_screenY),
-                                  RECT{-hw, -hh, hw, hh});
+    const RECT r =
+        view.ScreenBox(CGeoPoint(item->m_screenX, item->m_screenY), RECT{-hw, -hh, hw, hh});
     if (PtInRect(&r, pt)) return item;
   }
   return nullptr;

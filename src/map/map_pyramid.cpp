@@ -44,8 +44,7 @@ bool MapPyramid::Build(std::unique_ptr<CGapiSurface> image, double mapWidth, dou
   m_ringLevel = -1;
   m_mapWidth = mapWidth;
   m_mapHeight = mapHeight;
-  if (image == nullptr || image->IsEmpty() || !(mapWidth > 0.0) || !(mapHeight > 0.0))
-    return false;
+  if (image == nullptr || image->IsEmpty() || !(mapWidth > 0.0) || !(mapHeight > 0.0)) return false;
   const double fullW = image->GetWidth();
   const double fullH = image->GetHeight();
   m_levels.push_back(std::move(image));
@@ -75,8 +74,8 @@ bool MapPyramid::Build(std::unique_ptr<CGapiSurface> image, double mapWidth, dou
 
 double MapPyramid::MaxZoom() const {
   if (m_levels.empty()) return 1.0;
-  const double own = std::max(m_levels[0]->GetWidth() / m_mapWidth,
-                              m_levels[0]->GetHeight() / m_mapHeight);
+  const double own =
+      std::max(m_levels[0]->GetWidth() / m_mapWidth, m_levels[0]->GetHeight() / m_mapHeight);
   return std::max(1.0, 2.0 * own);
 }
 

@@ -1,12 +1,11 @@
 // The model object: construction with the fixed images, release, and the small operations.
 #include "map/portrait.h"
 
-#include "map/map_pyramid.h"
-
 #include <initializer_list>
 
 #include "data/content_item.h"
 #include "data/xml_item_list.h"
+#include "map/map_pyramid.h"
 #include "platform/windowing/win_api.h"
 
 namespace {

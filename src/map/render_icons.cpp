@@ -53,8 +53,8 @@ void CPortrait::DrawContentIcons(CGapiSurface* backBuffer, CGapiBitmapFont* font
     // Icons keep their size at every zoom: a box around the item's zoomed pixel.
     const int hw = static_cast<int>(icon->GetWidth()) / 2;
     const int hh = static_cast<int>(icon->GetHeight()) / 2;
-    const RECT map = view.ZoomedBox(CGeoPoint(item->m_screenX, item->m_screenY),
-                                    RECT{-hw, -hh, hw, hh});
+    const RECT map =
+        view.ZoomedBox(CGeoPoint(item->m_screenX, item->m_screenY), RECT{-hw, -hh, hw, hh});
     RECT dest, src;
     if (!ClipToView(m_viewRect, map, &dest, &src)) continue;
 

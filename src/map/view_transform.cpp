@@ -14,8 +14,8 @@ POINT MapView::ToScreen(CGeoPoint map) const {
 }
 
 RECT MapView::ToScreen(const RECT& zoomed) const {
-  return RECT{zoomed.left - viewRect.left, zoomed.top - viewRect.top,
-              zoomed.right - viewRect.left, zoomed.bottom - viewRect.top};
+  return RECT{zoomed.left - viewRect.left, zoomed.top - viewRect.top, zoomed.right - viewRect.left,
+              zoomed.bottom - viewRect.top};
 }
 
 RECT MapView::ZoomedBox(CGeoPoint map, const RECT& offsets) const {

@@ -52,7 +52,7 @@ TEST_F(MapZoomTest, ScreenAndMapPointsConvertBothWaysAtEveryZoom) {
     ASSERT_DOUBLE_EQ(model->m_zoom, zoom);
     const MapView view = model->View();
     for (const CGeoPoint& p : {CGeoPoint(0, 0), CGeoPoint(123.4, 456.7), CGeoPoint(799.9, 599.9),
-                              view.ToMap(POINT{400, 300})}) {
+                               view.ToMap(POINT{400, 300})}) {
       const POINT s = view.ToScreen(p);
       const CGeoPoint back = view.ToMap(s);
       // Truncation to whole screen pixels: within one screen pixel of the point.
@@ -98,8 +98,8 @@ TEST_F(MapZoomTest, TapsHitTheIconsWhereTheyAreDrawn) {
       EXPECT_EQ(model->HitTestIconAtScreen((drawn.left + drawn.right) / 2, drawn.top + 2), item)
           << zoom;
       // Its outer corner, clear of the other icon (the first in the list wins an overlap).
-      const POINT corner = item == a ? POINT{drawn.left, drawn.top}
-                                     : POINT{drawn.right - 1, drawn.bottom - 1};
+      const POINT corner =
+          item == a ? POINT{drawn.left, drawn.top} : POINT{drawn.right - 1, drawn.bottom - 1};
       EXPECT_EQ(model->HitTestIconAtScreen(corner.x, corner.y), item) << zoom;
     }
   }
@@ -186,7 +186,7 @@ TEST_F(MapZoomTest, OddImagesGiveLevelsAndLimitsOfTheirOwn) {
     double maxZoom;
   };
   for (const Case& c : {Case{1, 8000, 4, 8000.0 / 600 * 2}, Case{400, 300, 1, 1.0},
-                       Case{800, 600, 1, 2.0}, Case{1024, 300, 1, 2.56}}) {
+                        Case{800, 600, 1, 2.0}, Case{1024, 300, 1, 2.56}}) {
     MapPyramid p;
     ASSERT_TRUE(p.Build(SquaresImage(c.w, c.h), 800, 600));
     EXPECT_EQ(p.LevelCount(), c.levels) << c.w << "x" << c.h;
@@ -216,8 +216,8 @@ TEST_F(ViewFollowTest, TheViewGlidesToKeepTheWalkerInTheMiddleBand) {
   for (int frame = 0; frame < 60; ++frame) {
     model->StepView(1000 + frame * 33);
     const int x = Marker().x;
-    EXPECT_LE(x, lastX);    // towards the band
-    EXPECT_GE(x, 600);      // and no further than its edge
+    EXPECT_LE(x, lastX);       // towards the band
+    EXPECT_GE(x, 600);         // and no further than its edge
     EXPECT_GE(x, lastX - 40);  // in steps, not one jump
     lastX = x;
   }

@@ -44,8 +44,7 @@ void CPortrait::DrawPlaceMarks(CGapiSurface* backBuffer) {
     // On the marker's top-right corner: the viewed tick when done, a small amber square
     // while some of it is still to see.
     if (state == guide::PlaceState::Visited) {
-      const RECT badge =
-          view.ScreenBox(at, RECT{half - 9, -half - 4, half + 4, -half + 9});
+      const RECT badge = view.ScreenBox(at, RECT{half - 9, -half - 4, half + 4, -half + 9});
       render::KeyedBlit(backBuffer, badge, &m_badgeStrip, RECT{0, 13, 13, 26});
     } else {
       const RECT mark = view.ScreenBox(at, RECT{half - 6, -half - 2, half + 2, -half + 6});
