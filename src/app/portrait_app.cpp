@@ -167,6 +167,8 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
 
 HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
   if (m_model == nullptr) return 0;
+  // Any touch keeps a view moved by hand from following the walker again for a while.
+  m_model->NoteTouch(timeGetTime());
   if (m_mode == MODE_USER_LIST || m_mode == MODE_NEW_USER) {
     // The menu's keys can open a user screen while a video plays over it; the video hides
     // that screen, so the tap ends the video as it would over the map.

@@ -64,15 +64,6 @@ void InjectMouseDown(int x, int y) { InjectMouse(InputEvent::Kind::MouseDown, x,
 void InjectMouseUp(int x, int y) { InjectMouse(InputEvent::Kind::MouseUp, x, y); }
 void InjectMouseMove(int x, int y) { InjectMouse(InputEvent::Kind::MouseMove, x, y); }
 
-void InjectWheel(int x, int y, int notches) {
-  HeadlessWindows().MoveCursorTo(x, y);
-  InputEvent e{InputEvent::Kind::Wheel};
-  e.x = x;
-  e.y = y;
-  e.wheel = notches;
-  HeadlessWindows().Inject(e);
-}
-
 void InjectKeyDown(UINT vk, bool autoRepeat) {
   InputEvent e{InputEvent::Kind::KeyDown};
   e.vk = vk;

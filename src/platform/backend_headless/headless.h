@@ -30,7 +30,6 @@ uint32_t Clock();
 void InjectMouseDown(int x, int y);
 void InjectMouseUp(int x, int y);
 void InjectMouseMove(int x, int y);
-void InjectWheel(int x, int y, int notches);  // away from the user positive
 void InjectKeyDown(UINT vk, bool autoRepeat = false);
 void InjectKeyUp(UINT vk);
 void InjectClose();      // close button / Alt+F4
