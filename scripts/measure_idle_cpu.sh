@@ -8,14 +8,19 @@
 # program is started with --gps on that port.
 # With --kiosk the program runs as a kiosk (full screen) and is measured on the user list,
 # where a kiosk waits between visitors.
-#   scripts/measure_idle_cpu.sh CORVANE_BINARY [SECONDS] [--gpsd | --kiosk]
+# With --zoomed the demo's map is enlarged to 4000 x 3000 pixels, the view zoomed in with
+# the + key (about 5.7 times) and centred on the user, who follows a replayed walk that
+# stands still (one fix a second at one place).
+#   scripts/measure_idle_cpu.sh CORVANE_BINARY [SECONDS] [--gpsd | --kiosk | --zoomed]
 set -euo pipefail
 bin=$(readlink -f "${1:?program}")
 seconds=${2:-30}
 gpsd_mode=false
 kiosk_mode=false
+zoomed_mode=false
 [ "${3:-}" = "--gpsd" ] && gpsd_mode=true
 [ "${3:-}" = "--kiosk" ] && kiosk_mode=true
+[ "${3:-}" = "--zoomed" ] && zoomed_mode=true
 root=$(cd "$(dirname "$0")/.." && pwd)
 # The end-to-end helpers: a private X server, the program on a scratch copy of the demo.
 set -- "$bin" "$root/demo"
@@ -43,6 +48,19 @@ if $gpsd_mode; then
   wait_until 20 python3 -c "import socket; socket.create_connection(('127.0.0.1', $port), 1)"
   options=(--gps="127.0.0.1:$port")
 fi
+if $zoomed_mode; then
+  big_demo 4000 3000
+  {
+    echo '<?xml version="1.0" encoding="UTF-8"?>'
+    echo '<gpx version="1.1" creator="Corvane idle check"><trk><trkseg>'
+    for i in $(seq 0 3599); do
+      printf '<trkpt lat="54.4870010" lon="-0.6162000"><time>2024-05-18T%02d:%02d:%02dZ</time></trkpt>\n' \
+        $((10 + i / 3600)) $((i / 60 % 60)) $((i % 60))
+    done
+    echo '</trkseg></trk></gpx>'
+  } >"$WORK/still.gpx"
+  options=(--replay="$WORK/still.gpx")
+fi
 if $kiosk_mode; then
   start_app_with_user IDLE --kiosk --idle=600
   # Full screen on the 1024 x 768 server: the list's backdrop lit, the corner black.
@@ -53,6 +71,10 @@ else
   wait_until 30 lit 400 150            # the user list
   tap 330 442                           # SELECT the first user
   wait_until 10 sea                     # the map view
+  if $zoomed_mode; then
+    for _ in 1 2 3 4 5; do xdotool key --window "$WIN" plus; done
+    tap 770 352                         # centre on me: the view follows the user again
+  fi
   xdotool mousemove --window "$WIN" 799 599         # the pointer out of the way
 fi
 sleep 2                               # let the first frames after the switch pass
@@ -64,6 +86,7 @@ a1=$(ticks "$APP_PID"); x1=$(ticks "$XVFB_PID"); t1=$(date +%s.%N)
 mode=" map view"
 $gpsd_mode && mode=" map view following gpsd"
 $kiosk_mode && mode=" kiosk on the user list"
+$zoomed_mode && mode=" map view zoomed in, following a still fix"
 LC_ALL=C awk -v a=$((a1 - a0)) -v x=$((x1 - x0)) -v hz="$hz" -v t0="$t0" -v t1="$t1" -v mode="$mode" 'BEGIN {
   t = t1 - t0
   printf "idle%s over %.1f s: program %.2f %% of one core, X server %.2f %%\n", mode,

@@ -18,10 +18,11 @@ fi
 shots=$(mktemp -d "${TMPDIR:-/tmp}/corvane-shots.XXXXXX")
 trap 'rm -rf "$shots"' EXIT
 CORVANE_E2E_SHOTS="$shots" bash "$root/tests/e2e/tour_test.sh" "$bin" "$root/demo"
+CORVANE_E2E_SHOTS="$shots" bash "$root/tests/e2e/zoom_test.sh" "$bin" "$root/demo"
 
 mkdir -p "$out"
 for name in new-user map-region-entered video-playing related-beside-user page-view menu \
-            relationships-dialog; do
+            relationships-dialog zoomed-in; do
   [ -s "$shots/$name.png" ] || { echo "take_screenshots: the tour left no $name.png" >&2; exit 1; }
   cp "$shots/$name.png" "$out/$name.png"
   echo "take_screenshots: docs/images/$name.png"

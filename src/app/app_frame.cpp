@@ -96,6 +96,7 @@ HRESULT CAppFrame::StylusDown(LONG, LONG) { return 0; }
 HRESULT CAppFrame::StylusUp(LONG, LONG) { return 0; }
 HRESULT CAppFrame::StylusDoubleClick(LONG, LONG) { return 0; }
 HRESULT CAppFrame::StylusMove(LONG, LONG) { return 0; }
+HRESULT CAppFrame::StylusWheel(LONG, LONG, int) { return 0; }
 
 void CAppFrame::ToggleDrawing() { m_drawing = !m_drawing; }
 

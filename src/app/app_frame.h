@@ -61,6 +61,8 @@ class CAppFrame {
   virtual HRESULT StylusUp(LONG x, LONG y);
   virtual HRESULT StylusDoubleClick(LONG x, LONG y);
   virtual HRESULT StylusMove(LONG x, LONG y);
+  // The mouse wheel turned by `notches` (away from the user is positive) over (x, y).
+  virtual HRESULT StylusWheel(LONG x, LONG y, int notches);
   virtual LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   virtual void ToggleDrawing();
   // Called after each frame's picture was presented (a measuring point; does nothing here).

@@ -187,6 +187,13 @@ LRESULT CAppFrame::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       StylusDown(pt.x, pt.y);
       return 0;
     }
+    case WM_MOUSEWHEEL: {
+      // The wheel's delta in the high word, 120 a notch; the point is in client coordinates.
+      const int notches = static_cast<int16_t>(HIWORD(wParam)) / kWheelDelta;
+      const POINT pt = ToLogical(lParam);
+      if (notches != 0) StylusWheel(pt.x, pt.y, notches);
+      return 0;
+    }
     case WM_LBUTTONUP: {
       const POINT pt = ToLogical(lParam);
       StylusUp(pt.x, pt.y);

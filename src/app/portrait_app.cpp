@@ -142,6 +142,7 @@ HRESULT CPortraitApp::ProcessNextFrame(CGapiSurface* backBuffer, uint32_t) {
   if (m_model != nullptr && m_mode == MODE_MAP && m_model->m_page < 1 &&
       m_model->StepGuide(timeGetTime()) && !m_muted)
     platform::PlayChime(m_volume);
+  if (mapView && m_model->m_page < 1) m_model->StepView(timeGetTime());
   if (m_mode >= MODE_NEW_USER)
     DrawUserScreen(backBuffer);
   else if (m_model != nullptr)
@@ -177,6 +178,7 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
   }
   if (virtualKey == VK_ESCAPE) m_model->ToggleMenu();
   if (virtualKey == 'L') m_model->ToggleLabels();  // place names and titles
+  if (m_model->ZoomKey(virtualKey, timeGetTime())) return 0;
   if (m_model->MenuKey(virtualKey)) PerformPendingAction();
   return 0;
 }
@@ -184,6 +186,8 @@ HRESULT CPortraitApp::KeyDown(UINT virtualKey, GDKEYLIST*) {
 HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
   KioskTouch();
   if (m_model == nullptr) return 0;
+  // Any touch keeps a view moved by hand from following the walker again for a while.
+  m_model->NoteTouch(timeGetTime());
   if (m_mode == MODE_USER_LIST || m_mode == MODE_NEW_USER) {
     // The menu's keys can open a user screen while a video plays over it; the video hides
     // that screen, so the tap ends the video as it would over the map.
@@ -197,6 +201,14 @@ HRESULT CPortraitApp::StylusDown(LONG x, LONG y) {
   } else {
     m_model->HandleMapTap(x, y);
   }
+  return 0;
+}
+
+HRESULT CPortraitApp::StylusWheel(LONG x, LONG y, int notches) {
+  // Only over the map itself: not on a user screen, the page view or a video.
+  if (m_model == nullptr || m_mode != MODE_MAP || m_model->m_page >= 1 || m_model->IsVideoPlaying())
+    return 0;
+  m_model->WheelZoom(x, y, notches, timeGetTime());
   return 0;
 }
 

@@ -59,6 +59,7 @@ class CPortraitApp : public CAppFrame {
   HRESULT StylusUp(LONG x, LONG y) override;
   HRESULT StylusDoubleClick(LONG x, LONG y) override;
   HRESULT StylusMove(LONG x, LONG y) override;
+  HRESULT StylusWheel(LONG x, LONG y, int notches) override;
   LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   // Prints a new problem of the position source (gpsd not reachable, lost) on standard error.

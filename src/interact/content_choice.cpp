@@ -8,7 +8,14 @@
 #include "platform/windowing/win_api.h"
 
 CContentItem* CPortrait::HitTestIconItem(int x, int y) {
+  const POINT z = View().ToZoomed(CGeoPoint(x, y));
+  return HitTestIconAtScreen(z.x - m_viewRect.left, z.y - m_viewRect.top);
+}
+
+CContentItem* CPortrait::HitTestIconAtScreen(int x, int y) {
   if (m_iconMode == 0 || m_contentList == nullptr || m_contentList->IsEmpty()) return nullptr;
+  // Tested where the icons are drawn: boxes of fixed size around their zoomed pixels.
+  const MapView view = View();
   const POINT pt{x, y};
   for (int i = m_contentList->First(); i != -1; i = m_contentList->Next()) {
     auto* item = static_cast<CContentItem*>(m_contentList->Current());
@@ -18,10 +25,8 @@ CContentItem* CPortrait::HitTestIconItem(int x, int y) {
     if (icon == nullptr) continue;  // never drawn, so never tappable
     const int hw = static_cast<int>(icon->GetWidth()) / 2;
     const int hh = static_cast<int>(icon->GetHeight()) / 2;
-    const int cx = static_cast<int>(item->m_screenX);
-    const int cy = static_cast<int>(item->m_screenY);
-    RECT r;
-    SetRect(&r, cx - hw, cy - hh, cx + hw, cy + hh);
+    const RECT r =
+        view.ScreenBox(CGeoPoint(item->m_screenX, item->m_screenY), RECT{-hw, -hh, hw, hh});
     if (PtInRect(&r, pt)) return item;
   }
   return nullptr;

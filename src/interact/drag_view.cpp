@@ -1,25 +1,26 @@
 // Scrolling the map with the stylus, and the end of a drag.
+#include <cstdlib>
+
 #include "map/portrait.h"
+#include "platform/windowing/win_api.h"
 
 namespace {
-
-// Keeps a view centre coordinate where the view stays on the map. A map smaller than the
-// screen ends up at the screen's half: the lower bound wins.
-double ClampCentre(double centre, double screen, double map) {
-  if (centre < screen / 2) return screen / 2;
-  if (centre > map - screen / 2) return map - screen / 2;
-  return centre;
-}
-
+// A press that moves further than this (screen pixels) is a drag, not a tap.
+constexpr int kTapSlop = 6;
 }  // namespace
 
 void CPortrait::DragView(int x, int y) {
   if (!m_dragging) return;
   TrackMenuGesture(1, x, y);
+  const uint32_t now = timeGetTime();
+  NoteTouch(now);
+  if (m_userMoveArmed &&
+      (std::abs(x - m_pressPoint.x) > kTapSlop || std::abs(y - m_pressPoint.y) > kTapSlop))
+    m_userMoveArmed = false;
   // The map follows the stylus, so the view moves the other way.
-  m_viewCentre.x = ClampCentre(m_viewCentre.x + (m_lastStylusX - x), m_screenSize.x, m_mapSize.x);
-  m_viewCentre.y = ClampCentre(m_viewCentre.y + (m_lastStylusY - y), m_screenSize.y, m_mapSize.y);
-  m_viewRect = ComputeViewRect();
+  const RECT before = m_viewRect;
+  PanView(m_lastStylusX - x, m_lastStylusY - y);
+  if (before.left != m_viewRect.left || before.top != m_viewRect.top) HandMovedView(now);
   m_lastStylusX = x;
   m_lastStylusY = y;
 }
@@ -27,4 +28,9 @@ void CPortrait::DragView(int x, int y) {
 void CPortrait::StylusRelease(int x, int y) {
   m_dragging = false;
   TrackMenuGesture(2, x, y);
+  // A press on the zoomed map that was not dragged moves the user, as a tap does.
+  if (m_userMoveArmed) {
+    m_userMoveArmed = false;
+    SetUserPosition(m_userMoveTarget);
+  }
 }

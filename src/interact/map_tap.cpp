@@ -21,8 +21,12 @@ void CPortrait::HandleMapTap(int x, int y) {
   m_lastStylusY = y;
   TrackMenuGesture(0, x, y);
 
-  const int mapX = x + m_viewRect.left;
-  const int mapY = y + m_viewRect.top;
+  NoteTouch(timeGetTime());
+  m_pressPoint = POINT{x, y};
+  m_userMoveArmed = false;
+  const CGeoPoint mapPoint = View().ToMap(POINT{x, y});
+  const int mapX = static_cast<int>(mapPoint.x);
+  const int mapY = static_cast<int>(mapPoint.y);
 
   if (IsCalibrating()) {
     CalibrationTap(mapX, mapY);
@@ -31,7 +35,7 @@ void CPortrait::HandleMapTap(int x, int y) {
     return;
   }
   if (m_moveUserMode) {
-    SetUserPosition(mapX, mapY);
+    SetUserPosition(mapPoint);
     m_moveUserMode = false;
     return;
   }
@@ -47,13 +51,19 @@ void CPortrait::HandleMapTap(int x, int y) {
     return;
   }
   if (m_editSelection == -2) {
-    SetUserPosition(mapX, mapY);
+    // On a map that can be dragged, the user moves when the press ends without a drag.
+    if (m_zoom > 1.0) {
+      m_userMoveArmed = true;
+      m_userMoveTarget = mapPoint;
+    } else {
+      SetUserPosition(mapPoint);
+    }
     return;
   }
   if (m_editSelection == -1) {
     if (m_iconMode != 0) {
       // A negative id is no hit: the tap goes on to the region test.
-      if (const CContentItem* item = HitTestIconItem(mapX, mapY);
+      if (const CContentItem* item = HitTestIconAtScreen(x, y);
           item != nullptr && item->m_id >= 0) {
         // An id in the region range would be taken for a region when placed, so such an
         // item cannot be edited: the choosing tap ends editing instead.
@@ -62,7 +72,7 @@ void CPortrait::HandleMapTap(int x, int y) {
       }
     }
     if (m_showRegionAreas) {
-      const int id = HitTestRegion(mapX, mapY);
+      const int id = HitTestRegion(mapPoint.x, mapPoint.y);
       if (id >= 0) {
         // An id too large to carry the offset cannot be chosen: the tap ends editing.
         m_editSelection = id <= INT_MAX - kRegionEditBase ? id + kRegionEditBase : -2;
@@ -73,7 +83,7 @@ void CPortrait::HandleMapTap(int x, int y) {
     return;
   }
 
-  const CGeoPoint g = MapPointToGps(mapX, mapY);
+  const CGeoPoint g = MapToGps(mapPoint);
   if (m_editSelection >= kRegionEditBase) {
     auto* region =
         m_regionList != nullptr
@@ -81,8 +91,8 @@ void CPortrait::HandleMapTap(int x, int y) {
             : nullptr;
     if (region != nullptr) {
       m_projectEdited = true;
-      region->m_screenX = mapX;
-      region->m_screenY = mapY;
+      region->m_screenX = mapPoint.x;
+      region->m_screenY = mapPoint.y;
       region->m_gpsX = g.x;
       region->m_gpsY = g.y;
       MarkGuideStale();
@@ -93,8 +103,8 @@ void CPortrait::HandleMapTap(int x, int y) {
                      : nullptr;
     if (item != nullptr) {
       m_projectEdited = true;
-      item->m_screenX = mapX;
-      item->m_screenY = mapY;
+      item->m_screenX = mapPoint.x;
+      item->m_screenY = mapPoint.y;
       item->m_gpsX = g.x;
       item->m_gpsY = g.y;
     }
@@ -102,7 +112,7 @@ void CPortrait::HandleMapTap(int x, int y) {
   m_editSelection = -2;
 }
 
-int CPortrait::HitTestRegion(int x, int y) {
+int CPortrait::HitTestRegion(double x, double y) {
   const CSystemItem* system = System();
   if (system == nullptr || m_regionList == nullptr || m_regionList->IsEmpty()) return -1;
   for (int i = m_regionList->First(); i != -1; i = m_regionList->Next()) {

@@ -34,20 +34,22 @@ bool CPortrait::HandleCommandTap(int x, int y) {
     if (HitTestMenu(x, y, &column, &row)) ExecuteMenuButton(column, row);
     return true;
   }
+  // The zoom buttons lie clear of the menu and the exit and users buttons.
+  if (ZoomButtonTap(x, y, timeGetTime())) return true;
   // Editing or calibrating: the map stage takes the tap.
   if (m_editSelection != -2 || IsCalibrating()) return false;
 
-  const int mapX = x + m_viewRect.left;
-  const int mapY = y + m_viewRect.top;
   // The record that was hit is the one chosen: ids may repeat in a project file. A negative
   // id is no content at all, so such an icon is not a hit.
-  if (CContentItem* item = HitTestIconItem(mapX, mapY); item != nullptr && item->m_id >= 0) {
+  if (CContentItem* item = HitTestIconAtScreen(x, y); item != nullptr && item->m_id >= 0) {
     ChooseContent(item);
     m_pendingAction = ACTION_PLAY_VIDEO;
     return true;
   }
   if (m_showUser) {
-    const int distance = static_cast<int>(Distance(mapX, mapY, m_userPos.x, m_userPos.y));
+    // On the screen, where the marker is drawn at its own size.
+    const POINT user = View().ToScreen(m_userPos);
+    const int distance = static_cast<int>(Distance(x, y, user.x, user.y));
     if (distance < static_cast<int>(m_userIcon.GetWidth()) / 2) OpenPageView();
   }
   // Not used up: the map stage also moves the user to the tapped point.

@@ -5,6 +5,7 @@
 
 #include "data/content_item.h"
 #include "data/xml_item_list.h"
+#include "map/map_pyramid.h"
 #include "platform/windowing/win_api.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ class CUserContext;
 class CContentItem;
 class CRegionItem;
 class CSystemItem;
+class MapPyramid;
 
 // Pending actions for the application object
 constexpr int ACTION_NONE = 0;
@@ -33,6 +35,9 @@ constexpr int kPageTitlePixels = 11;
 
 // A fix older than this (platform clock, milliseconds) is lost.
 constexpr uint32_t kGpsFixTimeout = 5000;
+// A pan or zoom by hand stops the view following the walker for this long after the last
+// touch (platform clock, milliseconds).
+constexpr uint32_t kViewFollowRest = 20000;
 // The horizontal error assumed when a source reports none, in metres.
 constexpr double kDefaultGpsError = 10.0;
 
@@ -120,7 +125,8 @@ class CPortrait {
   void DrawPageView(CGapiSurface* backBuffer, CGapiBitmapFont* font);
   void DrawMapBackground(CGapiSurface* backBuffer);
   void DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font);
-  RECT UserIconRect() const;  // kept inside the map
+  RECT UserIconRect() const;  // zoomed pixels, kept inside the map
+  RECT UserIconRectAt(double zoom) const;
   void DrawContentIcons(CGapiSurface* backBuffer, CGapiBitmapFont* font);
   void DrawOverview(CGapiSurface* backBuffer, const RECT& userRect);
   void DrawButtons(CGapiSurface* backBuffer);
@@ -132,11 +138,14 @@ class CPortrait {
   // --- position, triggering, relations (interact/user_position.cpp, region_trigger.cpp,
   //     content_choice.cpp, related_content.cpp, current_user.cpp) ---
   void SetUserPosition(int x, int y);
+  void SetUserPosition(CGeoPoint mapPoint);
   CGeoPoint MapPointToGps(int x, int y) const;
   int HitTestIcon(int x, int y);  // id of the first tappable icon at map (x, y), or -1
   // The record HitTestIcon finds: ids may repeat in a project file, so the caller chooses
   // through this pointer rather than looking the id up again.
   CContentItem* HitTestIconItem(int x, int y);
+  // The same for a tap at screen (x, y): the icon drawn there at the present zoom.
+  CContentItem* HitTestIconAtScreen(int x, int y);
   // Selects the item for playback, records the viewing and marks related content.
   void ChooseContent(CContentItem* item);
   void TestRegion(CRegionItem* region, double radius);  // one region, run while drawing
@@ -186,7 +195,7 @@ class CPortrait {
   void DragView(int x, int y);
   void StylusRelease(int x, int y);
   void TrackMenuGesture(int phase, int x, int y);
-  int HitTestRegion(int x, int y);
+  int HitTestRegion(double x, double y);
 
   // --- menu panel and page view (interact/menu_panel.cpp, interact/menu_buttons.cpp,
   //     interact/page_view.cpp) ---
@@ -219,7 +228,7 @@ class CPortrait {
 
   // --- the visitor's guide (interact/guide_*.cpp, map/render/*.cpp) ---
   // The one map-to-screen transform of the view.
-  MapView View() const { return MapView{m_viewRect}; }
+  MapView View() const { return MapView{m_viewRect, m_zoom}; }
   // Something the guide shows changed (position, history, visitor, an entry): it is worked
   // out again once, before it is next shown.
   void MarkGuideStale() { m_guideStale = true; }
@@ -250,6 +259,49 @@ class CPortrait {
   int StatusAreaTop() const;
   guide::GuideState m_guide;
   bool m_guideStale = true;
+
+  // --- zoom and pan (map/map_zoom.cpp), the zoom buttons (interact/zoom_controls.cpp,
+  //     map/render_zoom_buttons.cpp), the view that follows the walker
+  //     (interact/view_follow.cpp) ---
+  // The map's own resolution times two (screen pixels per map pixel); 1, no zoom, without a
+  // full-resolution map.
+  double MaxZoom() const;
+  bool CanZoom() const { return MaxZoom() > 1.0; }
+  // Zoom times `factor`, held between 1 and MaxZoom, keeping the map point under screen
+  // (x, y) where it is.
+  void ZoomAbout(int x, int y, double factor);
+  // Moves the view by (dx, dy) screen pixels; the view never leaves the map.
+  void PanView(double dx, double dy);
+  void CentreViewOn(CGeoPoint map);
+  // m_viewRect for m_viewCentre and m_zoom, the centre first kept where the view stays on
+  // the map.
+  void UpdateViewRect();
+  enum ZoomButton { ZOOM_IN = 0, ZOOM_OUT = 1, CENTRE_ON_ME = 2 };
+  bool ZoomButtonsShown() const;
+  RECT ZoomButtonRect(int button) const;
+  // A tap on a zoom button, the + and - keys, a turn of the wheel (notches, + is in); each
+  // true when it was used. now: the platform clock.
+  bool ZoomButtonTap(int x, int y, uint32_t now);
+  bool ZoomKey(UINT virtualKey, uint32_t now);
+  void WheelZoom(int x, int y, int notches, uint32_t now);
+  void DrawZoomButtons(CGapiSurface* backBuffer);
+  // Run every frame with the platform clock: while following a fix the view keeps the
+  // user marker in the middle of the screen, gliding there.
+  void StepView(uint32_t now);
+  // A pan or zoom by hand: following of the view waits until CentreOnMe or kViewFollowRest
+  // of no touch.
+  void HandMovedView(uint32_t now);
+  void NoteTouch(uint32_t now) { m_lastTouch = now; }
+  void CentreOnMe();
+  bool ViewFollowing(uint32_t now) const;
+  double m_zoom = 1.0;
+  std::unique_ptr<MapPyramid> m_mapPyramid;  // null: only the fitted map surface
+  bool m_viewFollowPaused = false;
+  uint32_t m_lastTouch = 0;
+  // A press on the zoomed map moves the user only when it is let go without dragging.
+  bool m_userMoveArmed = false;
+  CGeoPoint m_userMoveTarget;
+  POINT m_pressPoint{};
 
   // --- video state (interact/video_playback.cpp) ---
   void ToggleVideoPlaying() { m_videoPlaying = !m_videoPlaying; }

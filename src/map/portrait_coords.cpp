@@ -46,8 +46,9 @@ void ViewSpan(double centre, double screenLength, double mapLength, LONG* low, L
 }  // namespace
 
 RECT CPortrait::ComputeViewRect() const {
+  // In zoomed pixels: the centre and the map enlarged by the zoom.
   RECT r{};
-  ViewSpan(m_viewCentre.x, m_screenSize.x, m_mapSize.x, &r.left, &r.right);
-  ViewSpan(m_viewCentre.y, m_screenSize.y, m_mapSize.y, &r.top, &r.bottom);
+  ViewSpan(m_viewCentre.x * m_zoom, m_screenSize.x, m_mapSize.x * m_zoom, &r.left, &r.right);
+  ViewSpan(m_viewCentre.y * m_zoom, m_screenSize.y, m_mapSize.y * m_zoom, &r.top, &r.bottom);
   return r;
 }

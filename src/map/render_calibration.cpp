@@ -10,8 +10,9 @@ constexpr int kMarkArm = 8;  // pixels from the centre of the first point's cros
 void CPortrait::DrawCalibrationHint(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   const int w = static_cast<int>(m_screenSize.x);
   if (m_calibrationStep == 2) {
-    const int x = static_cast<int>(m_calibrationMap.x) - m_viewRect.left;
-    const int y = static_cast<int>(m_calibrationMap.y) - m_viewRect.top;
+    const POINT at = View().ToScreen(m_calibrationMap);
+    const int x = at.x;
+    const int y = at.y;
     render::Line(backBuffer, x - kMarkArm, y, x + kMarkArm + 1, y, render::kRed);
     render::Line(backBuffer, x, y - kMarkArm, x, y + kMarkArm + 1, render::kRed);
   }

@@ -13,10 +13,12 @@ constexpr double kPi = 3.14159265358979323846;
 
 void CPortrait::DrawGpsErrorRing(CGapiSurface* backBuffer) {
   if (!m_followGps || !m_gpsFix || !m_userFromGps) return;
-  const double radius = GpsErrorPixels();
+  // A distance on the ground: the ring grows with the zoom.
+  const MapView view = View();
+  const double radius = view.ToScreenLength(GpsErrorPixels());
   if (radius < 1.0) return;
-  const double cx = m_userPos.x - m_viewRect.left;
-  const double cy = m_userPos.y - m_viewRect.top;
+  const double cx = m_userPos.x * view.scale - m_viewRect.left;
+  const double cy = m_userPos.y * view.scale - m_viewRect.top;
   // Wholly off screen (the view scrolled away): nothing to draw.
   if (cx + radius < 0 || cy + radius < 0 || cx - radius > m_screenSize.x ||
       cy - radius > m_screenSize.y)

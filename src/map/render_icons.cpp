@@ -43,17 +43,18 @@ void CPortrait::DrawContentIcons(CGapiSurface* backBuffer, CGapiBitmapFont* font
 
   DeferredIcon deferred[DEFERRED_SLOTS];
   int deferredCount = 0;
+  const MapView view = View();
 
   for (int i = m_contentList->First(); i != -1; i = m_contentList->Next()) {
     auto* item = static_cast<CContentItem*>(m_contentList->Current());
     CGapiSurface* icon = IconOf(item);
     if (icon == nullptr) continue;
 
+    // Icons keep their size at every zoom: a box around the item's zoomed pixel.
     const int hw = static_cast<int>(icon->GetWidth()) / 2;
     const int hh = static_cast<int>(icon->GetHeight()) / 2;
-    const int x = ToPixel(item->m_screenX);
-    const int y = ToPixel(item->m_screenY);
-    const RECT map{x - hw, y - hh, x + hw, y + hh};
+    const RECT map =
+        view.ZoomedBox(CGeoPoint(item->m_screenX, item->m_screenY), RECT{-hw, -hh, hw, hh});
     RECT dest, src;
     if (!ClipToView(m_viewRect, map, &dest, &src)) continue;
 
@@ -92,6 +93,7 @@ void CPortrait::DrawContentIcons(CGapiSurface* backBuffer, CGapiBitmapFont* font
   }
 }
 
+// mapRect is the icon's box in zoomed pixels (map pixels while the whole map fits).
 void CPortrait::DrawIconDecorations(RECT mapRect, RECT destRect, CContentItem* item,
                                     CGapiSurface* backBuffer, CGapiBitmapFont* font, int state) {
   const int w = static_cast<int>(m_screenSize.x);
@@ -129,8 +131,8 @@ void CPortrait::DrawIconDecorations(RECT mapRect, RECT destRect, CContentItem* i
   if (m_iconMode == 2) {
     char label[128];
     std::snprintf(label, sizeof label, "S%i", item->m_id);
-    render::CentredText(backBuffer, ToPixel(item->m_screenX) - m_viewRect.left,
-                        ToPixel(item->m_screenY) - m_viewRect.top - 4, label, font);
+    const POINT at = View().ToScreen(CGeoPoint(item->m_screenX, item->m_screenY));
+    render::CentredText(backBuffer, at.x, at.y - 4, label, font);
     return;
   }
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "data/system_item.h"
+#include "map/map_pyramid.h"
 #include "map/portrait.h"
 #include "map/render_helpers.h"
 #include "platform/text/tr.h"
@@ -30,12 +31,14 @@ void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   DrawContentIcons(backBuffer, font);
   DrawNextPlaceArrow(backBuffer);
   DrawGuideLabels(backBuffer);
-  if (m_showOverview) DrawOverview(backBuffer, userRect);
+  // The overview shows the marker as it is on the whole map.
+  if (m_showOverview) DrawOverview(backBuffer, UserIconRectAt(1.0));
   if (m_menuOpen) {
     DrawMenuPanel(backBuffer, font);
   } else {
     DrawButtons(backBuffer);
   }
+  DrawZoomButtons(backBuffer);
   if (IsCalibrating()) DrawCalibrationHint(backBuffer, font);
   DrawStatusArea(backBuffer);
   DrawArrivalBanner(backBuffer);
@@ -44,19 +47,27 @@ void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
 void CPortrait::DrawMapBackground(CGapiSurface* backBuffer) {
   // Without a map image the view looks as it does with the map switched off.
   if (m_showMap && m_mapSurface != nullptr) {
-    backBuffer->BltFast(0, 0, m_mapSurface, &m_viewRect, 0, nullptr);
+    // Zoomed in, from the full-resolution map; the whole map is the fitted picture.
+    if (m_zoom > 1.0 && m_mapPyramid != nullptr) {
+      m_mapPyramid->Draw(backBuffer, m_viewRect, m_zoom);
+    } else {
+      backBuffer->BltFast(0, 0, m_mapSurface, &m_viewRect, 0, nullptr);
+    }
   } else {
     render::Fill(backBuffer, nullptr, render::kGreyBackground);
   }
 }
 
-RECT CPortrait::UserIconRect() const {
+RECT CPortrait::UserIconRect() const { return UserIconRectAt(m_zoom); }
+
+RECT CPortrait::UserIconRectAt(double zoom) const {
   const int iconW = static_cast<int>(m_userIcon.GetWidth());
   const int iconH = static_cast<int>(m_userIcon.GetHeight());
   const int hw = iconW / 2;
   const int hh = iconH / 2;
-  const int x = static_cast<int>(m_userPos.x);
-  const int y = static_cast<int>(m_userPos.y);
+  const POINT at = MapView{m_viewRect, zoom}.ToZoomed(m_userPos);
+  const int x = at.x;
+  const int y = at.y;
 
   // An odd width puts the centre pixel in the middle; the width alone decides for both axes.
   const int extra = (iconW % 2 != 0) ? 1 : 0;
@@ -70,12 +81,12 @@ RECT CPortrait::UserIconRect() const {
     r.top = 0;
     r.bottom = iconH;
   }
-  if (r.right > m_mapSize.x) {
-    r.right = static_cast<int>(m_mapSize.x);
+  if (r.right > m_mapSize.x * zoom) {
+    r.right = static_cast<int>(m_mapSize.x * zoom);
     r.left = r.right - iconW;
   }
-  if (r.bottom > m_mapSize.y) {
-    r.bottom = static_cast<int>(m_mapSize.y);
+  if (r.bottom > m_mapSize.y * zoom) {
+    r.bottom = static_cast<int>(m_mapSize.y * zoom);
     r.top = r.bottom - iconH;
   }
   return r;
@@ -90,20 +101,21 @@ void CPortrait::DrawOverview(CGapiSurface* backBuffer, const RECT& userRect) {
   const int oh = static_cast<int>(s * m_mapSize.y);
   const int ox = w - 65;
   const int oy = h - 5 - oh;
-  auto scaled = [&](const RECT& r) {
-    return RECT{ox + static_cast<int>(s * r.left), oy + static_cast<int>(s * r.top),
-                ox + static_cast<int>(s * r.right), oy + static_cast<int>(s * r.bottom)};
+  // The view is in zoomed pixels, the user's rectangle in map pixels.
+  auto scaled = [&](const RECT& r, double k) {
+    return RECT{ox + static_cast<int>(k * r.left), oy + static_cast<int>(k * r.top),
+                ox + static_cast<int>(k * r.right), oy + static_cast<int>(k * r.bottom)};
   };
 
   const RECT frame{ox, oy, w - 5, h - 5};
   render::TranslucentFill(backBuffer, frame, render::kGrey);
   render::Frame(backBuffer, frame, render::kBlack);
 
-  const RECT view = scaled(m_viewRect);
+  const RECT view = scaled(m_viewRect, s / m_zoom);
   render::TranslucentFill(backBuffer, view, render::kDarkGrey);
   render::Frame(backBuffer, view, render::kDarkGrey);
 
-  const RECT user = scaled(userRect);
+  const RECT user = scaled(userRect, s);
   render::Fill(backBuffer, &user, render::kBlue);
 }
 

@@ -15,7 +15,9 @@ void CPortrait::DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   // but never entered.
   const CSystemItem* system = System();
   const double radius = system != nullptr ? system->m_radius : 0.0;
-  const int r = ToPixel(radius);
+  const MapView view = View();
+  // The area is a distance on the ground and grows with the zoom; the marker keeps its size.
+  const int r = ToPixel(view.ToScreenLength(radius));
   const int markerPitch = static_cast<int>(m_regionMarker.GetWidth());
   const int h2 = markerPitch / 2;
 
@@ -24,10 +26,9 @@ void CPortrait::DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     if (system != nullptr) TestRegion(region, radius);
     if (!m_showRegionAreas && !m_showRegionMarkers) continue;
 
-    const int x = ToPixel(region->m_screenX);
-    const int y = ToPixel(region->m_screenY);
+    const CGeoPoint at(region->m_screenX, region->m_screenY);
     // The area is drawn as a square although the test is a circle.
-    const RECT square{x - r, y - r, x + r, y + r};
+    const RECT square = view.ZoomedBox(at, RECT{-r, -r, r, r});
     RECT dest, src;
     if (!ClipToView(m_viewRect, square, &dest, &src)) continue;
 
@@ -37,12 +38,13 @@ void CPortrait::DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
       if (src.right - src.left == 2 * r && src.bottom - src.top == 2 * r) {
         char label[128];
         std::snprintf(label, sizeof label, "R%i", region->m_id);
-        render::CentredText(backBuffer, x - m_viewRect.left, y - m_viewRect.top - 4, label, font);
+        const POINT centre = view.ToScreen(at);
+        render::CentredText(backBuffer, centre.x, centre.y - 4, label, font);
       }
       continue;
     }
 
-    const RECT marker{x - h2, y - h2, x + h2, y + h2};
+    const RECT marker = view.ZoomedBox(at, RECT{-h2, -h2, h2, h2});
     if (!ClipToView(m_viewRect, marker, &dest, &src)) continue;
     int frame = region->m_contentCount - 1;
     if (frame < 0) continue;

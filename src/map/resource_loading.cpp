@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "data/content_item.h"
@@ -13,6 +14,7 @@
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
 #include "map/file_resolve.h"
+#include "map/map_pyramid.h"
 #include "map/portrait.h"
 #include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
@@ -86,31 +88,38 @@ std::string FileKey(const std::string& path) {
 bool CPortrait::LoadMap() {
   m_mapSize.Set(0.0, 0.0);
   m_viewCentre.Set(0.0, 0.0);
+  m_zoom = 1.0;
   SetRect(&m_viewRect, 0, 0, static_cast<int>(m_screenSize.x), static_cast<int>(m_screenSize.y));
   delete m_mapSurface;
   m_mapSurface = nullptr;
+  m_mapPyramid.reset();
 
   if (IsEmptyList(m_systemList)) return false;
   const auto* system = static_cast<CSystemItem*>(m_systemList->Current());
 
-  CGapiSurface image;
-  if (CreateFromProjectFile(&image, system->m_mapFilename) != GD_OK) {
-    image.Destroy();
+  auto image = std::make_unique<CGapiSurface>();
+  if (CreateFromProjectFile(image.get(), system->m_mapFilename) != GD_OK) {
+    image->Destroy();
     const std::string text = std::string(_("Cannot open :")) + system->m_mapFilename;
     MessageBoxA(m_hWnd, text.c_str(), _("Error"), MB_OK);
     return false;
   }
 
   // Every map is stretched to one size, so map positions mean the same on every project.
+  // That picture is the one shown while the whole map fits the screen.
   auto* map = new CGapiSurface;
   if (map->CreateSurface(GDSURFACE_SYSTEMMEMORY, MAP_WIDTH, MAP_HEIGHT) != GD_OK) {
     delete map;
     return false;
   }
-  map->Blt(nullptr, &image, nullptr, 0, nullptr);
-  image.Destroy();
+  map->Blt(nullptr, image.get(), nullptr, 0, nullptr);
   m_mapSurface = map;
   m_mapSize.Set(m_mapSurface->GetWidth(), m_mapSurface->GetHeight());
+  // The image itself is kept, with its halved copies, for the zoomed views; a map that has
+  // no more detail than the fitted one, or no memory for the copies, is simply not zoomed.
+  auto pyramid = std::make_unique<MapPyramid>();
+  if (pyramid->Build(std::move(image), m_mapSize.x, m_mapSize.y) && pyramid->MaxZoom() > 1.0)
+    m_mapPyramid = std::move(pyramid);
 
   m_viewCentre = m_mapSize / 2;
   m_viewRect = ComputeViewRect();

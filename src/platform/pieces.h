@@ -31,6 +31,7 @@ struct InputEvent {
     Resize,     // x, y: the new client size
     Close,      // close button
     Terminate,  // the process was asked to end (SIGTERM); never discarded
+    Wheel,      // x, y: the pointer; wheel: notches, away from the user positive
   };
   Kind kind = Kind::MouseMove;
   HWND hwnd = nullptr;
@@ -38,6 +39,7 @@ struct InputEvent {
   bool repeat = false;
   int x = 0;
   int y = 0;
+  int wheel = 0;
   uint32_t time = 0;  // platform clock (timeGetTime) when it happened
 };
 

@@ -133,6 +133,14 @@ name_key() {
   tap_and_see $(( 280 + 10 + $2 * 22 + 11 )) $(( 208 + 61 + $1 * 29 + 14 )) 345 244 175 14
 }
 
+# big_demo W H: a copy of the demo whose map is enlarged smoothly to W x H pixels (the inside
+# of an area keeps its exact colour), made in the scratch folder; DEMO then names it.
+big_demo() {
+  cp -r "$DEMO" "$WORK/big"
+  convert "$DEMO/map.png" -filter Triangle -resize "$1x$2!" "$WORK/big/map.png"
+  DEMO="$WORK/big"
+}
+
 screenshot() {
   mkdir -p "$SHOTS"
   import -window root "$SHOTS/$1.png"

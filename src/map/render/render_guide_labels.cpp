@@ -33,6 +33,9 @@ void CPortrait::GuideObstacles(std::vector<RECT>* out) const {
     out->push_back(RECT{w - 57, 0, w, 31});  // users and exit buttons
   }
   out->push_back(RECT{0, StatusAreaTop(), w - 65, h});
+  if (ZoomButtonsShown()) {
+    for (int button : {ZOOM_IN, ZOOM_OUT, CENTRE_ON_ME}) out->push_back(ZoomButtonRect(button));
+  }
   if (m_showOverview) out->push_back(RECT{w - 66, h - 60, w, h});
   if (m_showUser) out->push_back(View().ToScreen(UserIconRect()));
   const MapView view = View();
@@ -42,8 +45,8 @@ void CPortrait::GuideObstacles(std::vector<RECT>* out) const {
     for (int slot = 0; slot < kSlots; ++slot) {
       const auto* region = static_cast<const CRegionItem*>(m_regionList->At(slot));
       if (region == nullptr || region->m_contentCount < 1) continue;
-      const int x = ToPixel(region->m_screenX), y = ToPixel(region->m_screenY);
-      out->push_back(view.ToScreen(RECT{x - half, y - half, x + half, y + half}));
+      const CGeoPoint at(region->m_screenX, region->m_screenY);
+      out->push_back(view.ScreenBox(at, RECT{-half, -half, half, half}));
     }
   }
   if (m_contentList != nullptr && m_iconMode != 0) {
@@ -55,8 +58,8 @@ void CPortrait::GuideObstacles(std::vector<RECT>* out) const {
       if (icon == nullptr) continue;
       const int hw = static_cast<int>(icon->GetWidth()) / 2;
       const int hh = static_cast<int>(icon->GetHeight()) / 2;
-      const int x = ToPixel(item->m_screenX), y = ToPixel(item->m_screenY);
-      out->push_back(view.ToScreen(RECT{x - hw, y - hh, x + hw + 2, y + hh + 2}));
+      const CGeoPoint at(item->m_screenX, item->m_screenY);
+      out->push_back(view.ScreenBox(at, RECT{-hw, -hh, hw + 2, hh + 2}));
     }
   }
 }
@@ -72,12 +75,12 @@ void CPortrait::DrawGuideLabels(CGapiSurface* backBuffer) {
   std::vector<guide::LabelRequest> requests;
   std::vector<DWORD> colours;
   auto placeRequest = [&](int slot, const CRegionItem* region, bool entered) {
-    const int x = ToPixel(region->m_screenX), y = ToPixel(region->m_screenY);
+    const CGeoPoint at(region->m_screenX, region->m_screenY);
     guide::LabelRequest r;
     r.text = m_guide.placeNames[slot];
     r.width = m_guide.placeNameWidths[slot];
     r.height = lineH;
-    r.anchor = view.ToScreen(RECT{x - half, y - half, x + half, y + half});
+    r.anchor = view.ScreenBox(at, RECT{-half, -half, half, half});
     r.mustShow = entered;
     requests.push_back(std::move(r));
     colours.push_back(entered ? kEnteredColour : 0xFFFFFF);
@@ -100,13 +103,13 @@ void CPortrait::DrawGuideLabels(CGapiSurface* backBuffer) {
       if (icon == nullptr) continue;
       const int hw = static_cast<int>(icon->GetWidth()) / 2;
       const int hh = static_cast<int>(icon->GetHeight()) / 2;
-      const int x = ToPixel(item->m_screenX), y = ToPixel(item->m_screenY);
+      const CGeoPoint at(item->m_screenX, item->m_screenY);
       guide::LabelRequest r;
       r.text = m_guide.titles[k];
       r.width = m_guide.titleWidths[k];
       r.height = lineH;
       // Below the icon's shadow.
-      r.anchor = view.ToScreen(RECT{x - hw, y - hh, x + hw, y + hh + 2});
+      r.anchor = view.ScreenBox(at, RECT{-hw, -hh, hw, hh + 2});
       r.below = true;
       if (r.width > kMaxTitleWidth) {
         int width = 0;

@@ -41,15 +41,14 @@ void CPortrait::DrawPlaceMarks(CGapiSurface* backBuffer) {
     if (region == nullptr || region->m_contentCount < 1) continue;  // no marker drawn
     const guide::PlaceState state = m_guide.places[slot];
     if (state == guide::PlaceState::NeverEntered) continue;
-    const int x = ToPixel(region->m_screenX), y = ToPixel(region->m_screenY);
+    const CGeoPoint at(region->m_screenX, region->m_screenY);
     // On the marker's top-right corner: the viewed tick when done, a small amber square
     // while some of it is still to see.
     if (state == guide::PlaceState::Visited) {
-      const RECT badge =
-          view.ToScreen(RECT{x + half - 9, y - half - 4, x + half + 4, y - half + 9});
+      const RECT badge = view.ScreenBox(at, RECT{half - 9, -half - 4, half + 4, -half + 9});
       render::KeyedBlit(backBuffer, badge, &m_badgeStrip, RECT{0, 13, 13, 26});
     } else {
-      const RECT mark = view.ToScreen(RECT{x + half - 6, y - half - 2, x + half + 2, y - half + 6});
+      const RECT mark = view.ScreenBox(at, RECT{half - 6, -half - 2, half + 2, -half + 6});
       render::Fill(backBuffer, &mark, kEnteredMark);
       render::Frame(backBuffer, mark, render::kBlack);
     }

@@ -216,6 +216,14 @@ void SdlWindowPiece::Take(const SDL_Event& e) {
       in.y = e.motion.y;
       if (in.hwnd == nullptr) return;
       break;
+    case SDL_MOUSEWHEEL:
+      in.kind = InputEvent::Kind::Wheel;
+      in.hwnd = FromId(e.wheel.windowID);
+      in.x = e.wheel.mouseX;
+      in.y = e.wheel.mouseY;
+      in.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      if (in.hwnd == nullptr || in.wheel == 0) return;
+      break;
     case SDL_WINDOWEVENT:
       in.hwnd = FromId(e.window.windowID);
       if (in.hwnd == nullptr) return;

@@ -50,6 +50,10 @@ UINT VirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
     case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
     case SDLK_KP_PLUS: return VK_ADD;
     case SDLK_KP_MINUS: return VK_SUBTRACT;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+      return VK_OEM_PLUS;
+    case SDLK_MINUS: return VK_OEM_MINUS;
     case SDLK_KP_PERIOD: return VK_DECIMAL;
     case SDLK_KP_DIVIDE: return VK_DIVIDE;
     default: return 0;

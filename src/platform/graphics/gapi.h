@@ -79,6 +79,16 @@ int LegibleLineHeight(int pixels);
 // else empty.
 std::string FitLegibleText(const char* utf8, int pixels, int maxWidth);
 
+// Corvane's own: where a bilinear fill reads its source. Destination pixel (x, y) of the
+// filled area takes the source at (x0 + (x - left) * dx, y0 + (y - top) * dy), in source
+// pixels whose centres lie on whole numbers.
+struct GDSAMPLING {
+  double x0 = 0.0;
+  double y0 = 0.0;
+  double dx = 1.0;
+  double dy = 1.0;
+};
+
 // Key list: which virtual keys are down right now.
 struct GDKEYLIST {
   BYTE down[256];
@@ -134,6 +144,11 @@ class CGapiSurface {
                    const GDLINEFX* fx);
   HRESULT DrawRect(const RECT* rect, DWORD color, DWORD flags, const GDLINEFX* fx);
   HRESULT FillRect(const RECT* rect, DWORD color, DWORD flags, const GDFILLRECTFX* fx);
+  // Corvane's own: fills `area` (clipped to this surface) with bilinear samples of src,
+  // placed as `at` says; beyond src's edges its edge pixels repeat. Used for pictures drawn
+  // at any scale from a larger one (the zoomed map), where a whole-pixel source rectangle
+  // would shift each piece by up to a pixel.
+  HRESULT SampleBilinear(const RECT& area, CGapiSurface* src, const GDSAMPLING& at);
 
   // Pixel access for tests and presentation: 0x00RRGGBB.
   DWORD GetPixel(LONG x, LONG y) const;

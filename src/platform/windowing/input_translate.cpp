@@ -136,6 +136,12 @@ void TranslateInput(const InputEvent& e) {
       PostToQueue(captured ? captured : hwnd, WM_MOUSEMOVE, s.leftDown ? MK_LBUTTON : 0,
                   MAKELPARAM(e.x, e.y));
       break;
+    case InputEvent::Kind::Wheel:
+      // The client point, not the screen point the message carries elsewhere.
+      PostToQueue(captured ? captured : hwnd, WM_MOUSEWHEEL,
+                  static_cast<WPARAM>(static_cast<uint16_t>(e.wheel * kWheelDelta)) << 16,
+                  MAKELPARAM(e.x, e.y));
+      break;
     case InputEvent::Kind::Activate:
       PostToQueue(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
       break;
@@ -186,6 +192,8 @@ void DiscardOrTranslate(const InputEvent& e, bool discard) {
     case InputEvent::Kind::MouseDown:
     case InputEvent::Kind::MouseMove:
       s.lastMouse = POINT{e.x, e.y};
+      break;
+    case InputEvent::Kind::Wheel:
       break;
     case InputEvent::Kind::Close:
       break;

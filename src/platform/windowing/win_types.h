@@ -116,6 +116,8 @@ constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr int kWheelDelta = 120;  // one notch of the wheel in WM_MOUSEWHEEL
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
@@ -242,6 +244,8 @@ constexpr UINT VK_RWIN = 0x5C;
 constexpr UINT VK_NUMPAD0 = 0x60;
 constexpr UINT VK_MULTIPLY = 0x6A;
 constexpr UINT VK_ADD = 0x6B;
+constexpr UINT VK_OEM_PLUS = 0xBB;   // the + (=) key of the main keyboard
+constexpr UINT VK_OEM_MINUS = 0xBD;  // the - key of the main keyboard
 constexpr UINT VK_SUBTRACT = 0x6D;
 constexpr UINT VK_DECIMAL = 0x6E;
 constexpr UINT VK_DIVIDE = 0x6F;
