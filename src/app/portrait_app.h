@@ -120,5 +120,7 @@ class CPortraitApp : public CAppFrame {
   // Why the new-user screen refused a name, shown on it until the next key; null for none.
   const char* m_newUserNotice = nullptr;
   int m_exitStatus = 0;
+  // A language was tapped on the user screens: the next visitor confirmed keeps it.
+  bool m_languageChosen = false;
   std::string m_positionProblem;  // the last one printed
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/portrait_app.h"
+#include "guide/tour_languages.h"
 #include "map/portrait.h"
 #include "platform/windowing/win_api.h"
 
@@ -129,6 +130,10 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
       done(5);
     // Titles the media files carry, read once here and never while drawing.
     m_model->ReadMediaTitles(0);
+    // The tour's languages; the visit starts in the system's language when the tour has it.
+    m_model->LoadTourLanguages();
+    m_model->m_systemLanguage = lang::SystemLanguage();
+    m_model->SetLanguage(m_model->m_systemLanguage);
 
     label(6, "Loading user data...");
     if (m_model->LoadUsersFile() != 0) {

@@ -71,9 +71,40 @@ void DrawUserListScreen(CPortraitApp& app, CGapiSurface* backBuffer, CGapiBitmap
 
 namespace {
 
+// Until a language is tapped, the screen speaks the selected visitor's: the one they chose
+// before, else the system's.
+void ShowLanguageOf(CPortraitApp& app) {
+  if (app.m_languageChosen) return;
+  CXmlItemList* users = app.m_model->m_userList;
+  int i = 0;
+  for (int slot = users->First(); slot != -1; slot = users->Next(), ++i) {
+    if (i != app.m_selectedUser) continue;
+    const CUserContext* user = UserAt(users->Current());
+    app.m_model->SetLanguage(user != nullptr && user->m_hasLanguage
+                                 ? app.m_model->StoredLanguage(user)
+                                 : app.m_model->m_systemLanguage);
+    return;
+  }
+}
+
 void ConfirmUser(CPortraitApp& app) {
   CPortrait* model = app.m_model;
   app.m_mode = MODE_MAP;
+  CUserContext* chosen = nullptr;
+  int row = 0;
+  for (int slot = model->m_userList->First(); slot != -1; slot = model->m_userList->Next(), ++row) {
+    if (row == app.m_selectedUser) chosen = UserAt(model->m_userList->Current());
+  }
+  // A language tapped on these screens goes with the visitor; one who chose before gets
+  // theirs back (the tour's own when the tour no longer has it).
+  const bool tapped = app.m_languageChosen;
+  app.m_languageChosen = false;
+  if (chosen != nullptr) {
+    if (tapped) chosen->SetLanguage(model->Language().c_str());
+    model->SetLanguage(chosen->m_hasLanguage ? model->StoredLanguage(chosen)
+                       : tapped              ? model->Language()
+                                             : model->m_systemLanguage);
+  }
   // Written before the chosen user becomes current, so the file holds the previous user's
   // clock without the visit that is still running. A file that will not open is skipped.
   model->SaveUsersFile();
@@ -106,7 +137,9 @@ void UserListScreenTap(CPortraitApp& app, LONG x, LONG y) {
     if (app.m_userListTop < app.m_userCount - kListRows) ++app.m_userListTop;
   } else if (Hit(kListBox, o, x, y)) {
     int row = (y - (o.y + kListBox.top)) / kRowHeight;
-    if (row >= 0 && row < kListRows && app.m_userListTop + row < app.m_userCount)
+    if (row >= 0 && row < kListRows && app.m_userListTop + row < app.m_userCount) {
       app.m_selectedUser = app.m_userListTop + row;
+      ShowLanguageOf(app);
+    }
   }
 }

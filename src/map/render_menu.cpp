@@ -99,4 +99,5 @@ void CPortrait::DrawMenuPanel(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     }
     prompt(text);
   }
+  DrawMenuLanguages(backBuffer);
 }

@@ -1,0 +1,85 @@
+// The visitor's language: the tour's languages found at start-up, the one in force, and the
+// names and titles shown in it.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/program_language.h"
+#include "data/content_item.h"
+#include "data/user_context.h"
+#include "data/xml_item_list.h"
+#include "guide/guide_text.h"
+#include "interact/language_bar.h"
+#include "map/portrait.h"
+
+namespace {
+constexpr size_t kShownTextMax = 255;
+}
+
+void CPortrait::LoadTourLanguages() {
+  std::vector<std::string> media;
+  if (m_contentList != nullptr) {
+    for (int slot = 0; slot < LIST_CAPACITY; ++slot) {
+      const auto* item = static_cast<const CContentItem*>(m_contentList->At(slot));
+      if (item != nullptr && item->m_filename[0] != '\0') media.emplace_back(item->m_filename);
+    }
+  }
+  m_tourTexts.Load(m_projectPath, media);
+  // A broken catalogue is the author's to mend (`corvane check` shows it); the visitor
+  // gets the tour's own texts in that language.
+  for (const auto& [code, catalogue] : m_tourTexts.Catalogues()) {
+    if (catalogue.ok) continue;
+    std::fprintf(stderr, "corvane: %s:%d: %s; its language shows the tour's own texts\n",
+                 m_tourTexts.CatalogueName(code).c_str(), catalogue.errorLine,
+                 catalogue.error.c_str());
+  }
+  if (!m_tourTexts.Has(m_language)) m_language.clear();
+}
+
+void CPortrait::SetLanguage(const std::string& code) {
+  const std::string offered = m_tourTexts.Offered(code);
+  UseProgramLanguage(offered);
+  if (offered == m_language) return;
+  m_language = offered;
+  MarkGuideStale();
+  EnsureGuide();
+}
+
+std::string CPortrait::StoredLanguage(const CUserContext* user) const {
+  if (user == nullptr || !user->m_hasLanguage) return {};
+  return m_tourTexts.Offered(user->m_language);
+}
+
+namespace {
+LanguageBar MenuBar(const CPortrait& model) {
+  const LONG top = static_cast<LONG>(model.m_menuIcons.GetHeight()) + 22;
+  return LayoutLanguageBar(model.m_tourTexts, static_cast<LONG>(model.m_screenSize.x) / 2, top);
+}
+}  // namespace
+
+void CPortrait::DrawMenuLanguages(CGapiSurface* backBuffer) {
+  DrawLanguageBar(backBuffer, MenuBar(*this), m_language);
+}
+
+bool CPortrait::MenuLanguageTap(int x, int y) {
+  const LanguageBar bar = MenuBar(*this);
+  const int hit = LanguageBarHit(bar, x, y);
+  if (hit < 0) return false;
+  const std::string& code = bar.codes[static_cast<size_t>(hit)];
+  SetLanguage(code);
+  if (m_currentUser != nullptr) m_currentUser->SetLanguage(code.c_str());
+  return true;
+}
+
+std::string CPortrait::ShownText(const char* stored) const {
+  std::string shown =
+      m_tourTexts.Translate(m_language, guide::ShownName(stored != nullptr ? stored : ""));
+  // A translation holds no more than the project's own field does (255 bytes), cut where a
+  // character starts, so an overlong one is drawn like any long name.
+  if (shown.size() > kShownTextMax) {
+    size_t cut = kShownTextMax;
+    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+    shown.resize(cut);
+  }
+  return shown;
+}
