@@ -51,14 +51,27 @@ std::string CPortrait::StoredLanguage(const CUserContext* user) const {
 }
 
 namespace {
+// Under the panel's left end, below the line where the armed modes ask for their tap.
 LanguageBar MenuBar(const CPortrait& model) {
+  constexpr LONG kLeft = 2;
   const LONG top = static_cast<LONG>(model.m_menuIcons.GetHeight()) + 22;
-  return LayoutLanguageBar(model.m_tourTexts, static_cast<LONG>(model.m_screenSize.x) / 2, top);
+  LanguageBar bar = LayoutLanguageBar(model.m_tourTexts, 0, top);
+  const LONG shift = bar.boxes.empty() ? 0 : kLeft - bar.boxes.front().left;
+  for (RECT& box : bar.boxes) {
+    box.left += shift;
+    box.right += shift;
+  }
+  return bar;
 }
 }  // namespace
 
 void CPortrait::DrawMenuLanguages(CGapiSurface* backBuffer) {
   DrawLanguageBar(backBuffer, MenuBar(*this), m_language);
+}
+
+void CPortrait::MenuLanguageObstacles(std::vector<RECT>* out) const {
+  const LanguageBar bar = MenuBar(*this);
+  out->insert(out->end(), bar.boxes.begin(), bar.boxes.end());
 }
 
 bool CPortrait::MenuLanguageTap(int x, int y) {

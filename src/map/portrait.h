@@ -258,6 +258,7 @@ class CPortrait {
   // (and the current visitor's choice) to it. False when the tap hit none.
   void DrawMenuLanguages(CGapiSurface* backBuffer);
   bool MenuLanguageTap(int x, int y);
+  void MenuLanguageObstacles(std::vector<RECT>* out) const;  // labels keep clear of it
   // A name or title stored in the project, as shown in the language in force.
   std::string ShownText(const char* stored) const;
   CTourTexts m_tourTexts;
