@@ -60,7 +60,7 @@ void CheckLanguages(const CheckedProject& project, const std::string& projectPat
     for (const TourTextEntry& entry : entries) {
       if (entry.regionId < 0 || (readable && texts.Translates(code, entry.text))) continue;
       report.Warning("language-gap", project.name, entry.line,
-                     Format("Region %d, \"%s\", has no %s name in %s.", entry.regionId,
+                     Format("Region %d, %s, has no %s name in %s.", entry.regionId,
                             Quote(entry.text).c_str(), language.c_str(),
                             texts.CatalogueName(code).c_str()));
     }
