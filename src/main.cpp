@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/portrait_app.h"
 #include "platform/backend_select.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/termination.h"
 #include "platform/windowing/win_api.h"
 
@@ -14,6 +15,8 @@ constexpr unsigned kFullScreenFlag = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before anything is written, so that --help and the messages are in the reader's language.
+  tr::InitTexts();
   RunOptions options;
   // The subcommands end here and keep the default actions of the signals.
   if (auto status = ParseCommandLine(argc, argv, &options, std::cout, std::cerr)) return *status;
