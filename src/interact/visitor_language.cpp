@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/program_language.h"
 #include "data/content_item.h"
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "guide/guide_text.h"
 #include "interact/language_bar.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 
 namespace {
 constexpr size_t kShownTextMax = 255;
@@ -38,7 +38,9 @@ void CPortrait::LoadTourLanguages() {
 
 void CPortrait::SetLanguage(const std::string& code) {
   const std::string offered = m_tourTexts.Offered(code);
-  UseProgramLanguage(offered);
+  // The program's own texts follow where it has a catalogue; the tour's own language gives
+  // back the environment's.
+  tr::UseLanguage(offered);
   if (offered == m_language) return;
   m_language = offered;
   MarkGuideStale();
