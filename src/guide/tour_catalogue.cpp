@@ -142,6 +142,11 @@ TourCatalogue ReadTourCatalogue(const std::string& path) {
       key = std::move(k);
       value = std::move(v);
     }
+    if (value.size() > kTranslationMax) {
+      size_t cut = kTranslationMax;
+      while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+      value.resize(cut);
+    }
     result.texts.emplace(std::move(key), std::move(value));
   }
   po_message_iterator_free(it);

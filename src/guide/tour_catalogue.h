@@ -2,12 +2,17 @@
 // gettext's own PO reader.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 
+constexpr size_t kTranslationMax = 255;
+
 struct TourCatalogue {
   // msgid (the text as the project shows it) to msgstr. Fuzzy, empty, plural and
-  // context-bound entries are left out: the tour never asks for them.
+  // context-bound entries are left out: the tour never asks for them. A translation holds
+  // no more than a project's own text field (kTranslationMax bytes): a longer one is cut
+  // where a character starts, and drawn like any long name.
   std::map<std::string, std::string> texts;
   bool ok = false;        // read without error; otherwise texts is empty
   int errorLine = 0;      // the first line the reader found at fault, 0 when it named none

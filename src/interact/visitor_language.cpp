@@ -12,9 +12,6 @@
 #include "map/portrait.h"
 #include "platform/text/tr.h"
 
-namespace {
-constexpr size_t kShownTextMax = 255;
-}
 
 void CPortrait::LoadTourLanguages() {
   std::vector<std::string> media;
@@ -87,14 +84,5 @@ bool CPortrait::MenuLanguageTap(int x, int y) {
 }
 
 std::string CPortrait::ShownText(const char* stored) const {
-  std::string shown =
-      m_tourTexts.Translate(m_language, guide::ShownName(stored != nullptr ? stored : ""));
-  // A translation holds no more than the project's own field does (255 bytes), cut where a
-  // character starts, so an overlong one is drawn like any long name.
-  if (shown.size() > kShownTextMax) {
-    size_t cut = kShownTextMax;
-    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
-    shown.resize(cut);
-  }
-  return shown;
+  return m_tourTexts.Translate(m_language, guide::ShownName(stored != nullptr ? stored : ""));
 }
