@@ -128,6 +128,19 @@ TEST(VideoPlayer, UnplayableFilesReportEqualEndAndPosition) {
   }
 }
 
+// A visitor's language sibling that will not play gives way to the tour's own file, unseen.
+TEST(VideoPlayer, AFileThatCannotBePlayedGivesWayToItsFallback) {
+  ASSERT_FALSE(ClipPath().empty());
+  const fs::path broken = WorkDir() / "clip.de.mp4";
+  std::ofstream(broken, std::ios::binary) << "not a video";
+  VideoPlayer p(160, 120, false);
+  ASSERT_TRUE(p.Open(broken.string(), ClipPath()));
+  p.Play();
+  EXPECT_TRUE(PlayTo(p, 0)) << "no picture from the fallback";
+  EXPECT_FALSE(p.Failed());
+  EXPECT_GT(p.EndMs(), 0);
+}
+
 TEST(VideoPlayer, ManyPlaybacksLeaveThreadCountFlat) {
   ASSERT_FALSE(ClipPath().empty());
   auto cycle = [] {
