@@ -98,8 +98,17 @@ bool VideoPlayer::Open(const std::string& path, const std::string& fallback,
   // Subtitles beside the file with its stem ("item01.srt", "item01.en.vtt") are shown;
   // their text encoding is guessed when it is not UTF-8.
   mpv_set_option_string(m_mpv, "sub-auto", subtitles != nullptr ? "no" : "exact");
-  if (subtitles != nullptr && !subtitles->empty() && (*subtitles)[0] == '/')
-    mpv_set_option_string(m_mpv, "sub-files-append", subtitles->c_str());
+  if (subtitles != nullptr && !subtitles->empty() && (*subtitles)[0] == '/') {
+    // As a list of one, so that no character of the name is taken for a separator.
+    mpv_node name{};
+    name.format = MPV_FORMAT_STRING;
+    name.u.string = const_cast<char*>(subtitles->c_str());
+    mpv_node_list one{1, &name, nullptr};
+    mpv_node list{};
+    list.format = MPV_FORMAT_NODE_ARRAY;
+    list.u.list = &one;
+    mpv_set_option(m_mpv, "sub-files", MPV_FORMAT_NODE, &list);
+  }
   mpv_set_option_string(m_mpv, "sw-fast", "yes");
   mpv_set_option_string(m_mpv, "pause", "yes");
   // Frames are converted and scaled in software: bilinear scaling costs a fraction of the
