@@ -465,7 +465,7 @@ def page_110():
 NAME_BOX = (65, 38, 244, 48)
 KEYS_ORIGIN = (10, 61)
 KEY_W, KEY_H = 22, 29
-KEY_ROWS = ["QWERTYUIOP", "ASDFGHJKL\b", "ZXCVBNM \b\b"]
+KEY_ROWS = ["QWERTYUIOP", "ASDFGHJKL\b", "ZXCVBNM \x0e\b"]  # \x0e: the page key
 NEW_CONFIRM = (11, 160, 98, 174)
 NEW_CANCEL = (143, 160, 230, 174)
 KEYBOARD = (10, 61, 230, 148)
@@ -514,6 +514,9 @@ def new_user_111():
                 img.cover(body, kr, WHITE)
                 img.cover(cross, kr, RED)
                 draw_text_centred(img, "DEL", cx + 1, kr[1] + 18, WHITE)
+            elif ch == "\x0e":
+                # the program writes the name of the page it turns to on this key
+                bevel_button(img, kr, STEEL, INK)
             elif ch == " ":
                 bevel_button(img, kr, STEEL, INK)
                 img.cover(P_or(P_rect(kr[0] + 4, kr[1] + 12, kr[2] - 4, kr[1] + 14),

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 CAppFrame* g_app = nullptr;
@@ -65,18 +66,18 @@ HRESULT CAppFrame::ChangeDisplayMode(uint32_t mode) {
 
 HRESULT CAppFrame::SetError(const char* text, uint32_t code) {
   if (text == nullptr) {
-    std::snprintf(m_errorText, sizeof m_errorText, "Invalid error code description.");
+    std::snprintf(m_errorText, sizeof m_errorText, "%s", _("Invalid error code description."));
     return E_FAIL;
   }
   if (code == static_cast<uint32_t>(GDERR_MISSING_DRIVER)) {
     // The driver message replaces whatever the caller said: it is the only useful advice.
-    std::snprintf(m_errorText, sizeof m_errorText,
-                  "Missing or incorrect file: \"gx.dll\". Please copy this file to the "
-                  "\\windows folder on this device.");
+    std::snprintf(m_errorText, sizeof m_errorText, "%s",
+                  _("Missing or incorrect file: \"gx.dll\". Please copy this file to the "
+                    "\\windows folder on this device."));
     return 0;
   }
   if (code != 0)
-    std::snprintf(m_errorText, sizeof m_errorText, "%s\nError code=0x%x.", text, code);
+    std::snprintf(m_errorText, sizeof m_errorText, _("%s\nError code=0x%x."), text, code);
   else
     std::snprintf(m_errorText, sizeof m_errorText, "%s", text);
   return 0;
@@ -104,7 +105,7 @@ bool CAppFrame::IsFullScreen() const { return (m_config.m_displayFlags & 2) != 0
 
 HRESULT CAppFrame::Run() {
   if (m_config.m_instance == nullptr || m_config.m_title == nullptr || m_config.m_frameRate == 0) {
-    SetError("Invalid configuration.", 0);
+    SetError(_("Invalid configuration."), 0);
     return E_FAIL;
   }
   HRESULT hr = CreateMainWindow();
@@ -158,7 +159,7 @@ HRESULT CAppFrame::CreateMainWindow() {
   wc.lpszMenuName = nullptr;
   wc.lpszClassName = m_className;
   if (RegisterClassA(&wc) == 0) {
-    SetError("Could not register main window class.", 0);
+    SetError(_("Could not register main window class."), 0);
     return E_FAIL;
   }
 
@@ -176,7 +177,7 @@ HRESULT CAppFrame::CreateMainWindow() {
       CreateWindowExA(exStyle, m_className, m_config.m_title, style, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_config.m_instance, this);
   if (m_hWnd == nullptr) {
-    SetError("Could not create main window.", 0);
+    SetError(_("Could not create main window."), 0);
     return E_FAIL;
   }
   if (!IsFullScreen()) {
@@ -196,7 +197,7 @@ HRESULT CAppFrame::OpenDisplay() {
   if (m_config.m_displayMode != 0) {
     hr = m_display.SetDisplayMode(m_config.m_displayMode);
     if (hr < 0) {
-      SetError("Could not change display mode.", static_cast<uint32_t>(hr));
+      SetError(_("Could not change display mode."), static_cast<uint32_t>(hr));
       return hr;
     }
   }
@@ -204,12 +205,12 @@ HRESULT CAppFrame::OpenDisplay() {
                              m_config.m_displayOption1, m_config.m_displayOption2,
                              m_config.m_displayOption3, m_config.m_displayOption4);
   if (hr < 0) {
-    SetError("Could not open display.", static_cast<uint32_t>(hr));
+    SetError(_("Could not open display."), static_cast<uint32_t>(hr));
     return hr;
   }
   hr = m_display.GetBackBuffer(&m_backBuffer);
   if (hr < 0) {
-    SetError("Could not retrieve backbuffer.", static_cast<uint32_t>(hr));
+    SetError(_("Could not retrieve backbuffer."), static_cast<uint32_t>(hr));
     return hr;
   }
   if (m_config.m_hardwarePacing) {
@@ -228,7 +229,7 @@ HRESULT CAppFrame::CloseDisplay() {
 HRESULT CAppFrame::CloseWindow() {
   // The box comes before the window goes, so it still has its owner.
   if (m_errorText[0] != '\0')
-    MessageBoxA(m_hWnd, m_errorText, "Error", MB_ICONERROR | MB_SETFOREGROUND);
+    MessageBoxA(m_hWnd, m_errorText, _("Error"), MB_ICONERROR | MB_SETFOREGROUND);
   if (m_hWnd != nullptr) {
     DestroyWindow(m_hWnd);
     m_hWnd = nullptr;

@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "platform/position/track_file.h"
+#include "platform/text/tr.h"
 
 const char* const kProgramTitle = "Corvane V0.01";
 
@@ -24,10 +25,11 @@ SubcommandRun DefineTexts(CLI::App& command);  // check/texts_command.cpp
 
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> table = {
-      {"check", "check a project and its users file, and list every problem", DefineCheck},
-      {"new", "write a new project from a map and the waypoints of a GPX file", DefineNew},
-      {"stats", "count visitors, their time and what they viewed, from users files", DefineStats},
-      {"texts", "write a PO template of a tour's place names and titles for translators",
+      {"check", N_("check a project and its users file, and list every problem"), DefineCheck},
+      {"new", N_("write a new project from a map and the waypoints of a GPX file"), DefineNew},
+      {"stats", N_("count visitors, their time and what they viewed, from users files"),
+       DefineStats},
+      {"texts", N_("write a PO template of a tour's place names and titles for translators"),
        DefineTexts},
   };
   return table;
@@ -46,12 +48,12 @@ bool ParseGpsAddress(const std::string& text, RunOptions* options, std::string* 
   if (!host.empty() && host.front() == '[') {
     const size_t close = host.find(']');
     if (close == std::string::npos) {
-      *problem = "missing ']' in '" + text + "'";
+      *problem = _("missing ']' in '") + text + "'";
       return false;
     }
     if (close + 1 < host.size()) {
       if (host[close + 1] != ':') {
-        *problem = "expected ':' after ']' in '" + text + "'";
+        *problem = _("expected ':' after ']' in '") + text + "'";
         return false;
       }
       port = host.substr(close + 2);
@@ -64,8 +66,8 @@ bool ParseGpsAddress(const std::string& text, RunOptions* options, std::string* 
   // An IPv6 address without brackets cannot be told from HOST:PORT ("::1" would be host "::"
   // and port 1): it must be written in brackets.
   if (host.find(':') != std::string::npos && text.front() != '[') {
-    *problem = "'" + text + "' is an IPv6 address without brackets: write it as [" + text +
-               "]:PORT, for example [::1]:2947";
+    *problem = "'" + text + _("' is an IPv6 address without brackets: write it as [") + text +
+               _("]:PORT, for example [::1]:2947");
     return false;
   }
   if (!host.empty()) options->gpsHost = host;
@@ -74,7 +76,7 @@ bool ParseGpsAddress(const std::string& text, RunOptions* options, std::string* 
     errno = 0;
     const long value = std::strtol(port.c_str(), &end, 10);
     if (port.empty() || *end != '\0' || errno != 0 || value < 1 || value > 65535) {
-      *problem = "'" + port + "' is not a port number (1 to 65535)";
+      *problem = "'" + port + _("' is not a port number (1 to 65535)");
       return false;
     }
     options->gpsPort = port;
@@ -87,13 +89,13 @@ bool ParseSpeed(const std::string& text, double* speed, std::string* problem) {
   errno = 0;
   const double value = std::strtod(text.c_str(), &end);
   if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(value) || value <= 0) {
-    *problem = "'" + text + "' is not a positive number";
+    *problem = "'" + text + _("' is not a positive number");
     return false;
   }
   // Beyond these a walk is either still for days between points or over in a blink, and
   // the pacing's microsecond arithmetic would leave its range.
   if (value < kSlowestSpeed || value > kFastestSpeed) {
-    *problem = "'" + text + "' is outside 0.01 to 1000";
+    *problem = "'" + text + _("' is outside 0.01 to 1000");
     return false;
   }
   *speed = value;
@@ -106,12 +108,12 @@ bool CheckTrack(const std::string& path, const std::string& given, std::string* 
   const platform::TrackFile track = platform::ReadTrackFile(path);
   if (!track.points.empty()) return true;
   std::string why = !track.error.empty()      ? track.error
-                    : track.waypoints.empty() ? "no track or route points"
-                                              : "only waypoints, no track or route points";
+                    : track.waypoints.empty() ? _("no track or route points")
+                                              : _("only waypoints, no track or route points");
   *problem = why.find(path) != std::string::npos ? why : path + ": " + why;
   // The shell expands "~" only at the start of a word, not after "--replay=".
   if (!given.empty() && given.front() == '~')
-    *problem += " (the shell does not expand ~ after '=': write the whole path)";
+    *problem += _(" (the shell does not expand ~ after '=': write the whole path)");
   return false;
 }
 
@@ -127,7 +129,7 @@ class HelpFormatter : public CLI::Formatter {
 };
 
 int BadLine(std::ostream& err, const std::string& message) {
-  err << "corvane: " << message << "\nRun with --help for more information.\n";
+  err << "corvane: " << message << _("\nRun with --help for more information.\n");
   return kBadLine;
 }
 
@@ -136,42 +138,49 @@ int BadLine(std::ostream& err, const std::string& message) {
 std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOptions* options,
                                     std::ostream& out, std::ostream& err) {
   CLI::App app{
-      "Location-based media guide: opens a project (map, regions, video content) in an 800x600\n"
-      "window. Without PROJECT_FILE a file dialog asks for the project.",
+      _("Location-based media guide: opens a project (map, regions, video content) in an 800x600\n"
+        "window. Without PROJECT_FILE a file dialog asks for the project."),
       "corvane"};
-  app.formatter(std::make_shared<HelpFormatter>());
-  app.set_version_flag("--version", kProgramTitle, "Show the version and exit");
+  auto formatter = std::make_shared<HelpFormatter>();
+  for (const char* label : {N_("Usage"), N_("Positionals"), N_("OPTIONS"), N_("REQUIRED"),
+                            N_("Needs"), N_("Excludes"), N_("Env")})
+    formatter->label(label, tr::Text(label));
+  app.formatter(formatter);
+  app.option_defaults()->group(_("Options"));
+  app.set_help_flag("-h,--help", _("Print this help message and exit"));
+  app.set_version_flag("--version", kProgramTitle, _("Show the version and exit"));
   app.footer(
-      "The user follows the position of a GPS receiver (--gps) or of a recorded walk\n"
-      "(--replay) while following is on (the menu's GPS button; moving the user by hand\n"
-      "from the menu turns it off).\n"
-      "\n"
-      "Environment:\n"
-      "  CORVANE_HEADLESS=1  run without a display (for tests)");
+      _("The user follows the position of a GPS receiver (--gps) or of a recorded walk\n"
+        "(--replay) while following is on (the menu's GPS button; moving the user by hand\n"
+        "from the menu turns it off).\n"
+        "\n"
+        "Environment:\n"
+        "  CORVANE_HEADLESS=1  run without a display (for tests)"));
 
   std::string projectFile;
   std::string gps;
   std::string replay;
   std::string speed;
   bool fullscreen = false;
-  app.add_option("PROJECT_FILE", projectFile, "The project to open");
+  app.add_option("PROJECT_FILE", projectFile, _("The project to open"));
   CLI::Option* gpsOption = app.add_flag("--gps{localhost}", gps,
-                                        "Follow a GPS receiver through gpsd, at HOST and PORT\n"
-                                        "(default localhost:2947)")
+                                        _("Follow a GPS receiver through gpsd, at HOST and PORT\n"
+                                          "(default localhost:2947)"))
                                ->option_text("[=HOST[:PORT]]");
   CLI::Option* replayOption =
-      app.add_option("--replay", replay, "Follow a recorded walk: a GPX track or an NMEA log")
+      app.add_option("--replay", replay, _("Follow a recorded walk: a GPX track or an NMEA log"))
           ->option_text("FILE")
           ->excludes(gpsOption);
-  app.add_option("--speed", speed, "Replay N times faster than recorded (default 1)")
+  app.add_option("--speed", speed, _("Replay N times faster than recorded (default 1)"))
       ->option_text("N")
       ->needs(replayOption);
-  app.add_flag("--fullscreen", fullscreen, "Fill the screen: no window frame, no cursor");
+  app.add_flag("--fullscreen", fullscreen, _("Fill the screen: no window frame, no cursor"));
 
   // Each subcommand's run function, chosen after parsing.
   std::vector<std::pair<CLI::App*, SubcommandRun>> runs;
   for (const Subcommand& sub : Subcommands()) {
-    CLI::App* command = app.add_subcommand(sub.name, sub.summary);
+    CLI::App* command = app.add_subcommand(sub.name, tr::Text(sub.summary));
+    command->group(_("Subcommands"));
     runs.emplace_back(command, sub.define(*command));
   }
   app.require_subcommand(0, 1);
@@ -204,7 +213,7 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
     const std::filesystem::path whole = std::filesystem::absolute(replay, ec);
     result.trackFile = ec ? replay : whole.lexically_normal().string();
   } else if (app.count("--replay") > 0) {
-    return BadLine(err, "--replay: a track file is needed");
+    return BadLine(err, _("--replay: a track file is needed"));
   }
   if (app.count("--speed") > 0 && !ParseSpeed(speed, &result.speed, &problem))
     return BadLine(err, "--speed: " + problem);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "app/app_frame.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 HRESULT CAppFrame::FrameStep() {
@@ -9,12 +10,12 @@ HRESULT CAppFrame::FrameStep() {
   if (m_modeChangePending) {
     hr = m_display.SetDisplayMode(m_config.m_displayMode);
     if (hr < 0) {
-      SetError("Could not change display mode.", static_cast<uint32_t>(hr));
+      SetError(_("Could not change display mode."), static_cast<uint32_t>(hr));
       return hr;
     }
     hr = m_display.GetBackBuffer(&m_backBuffer);
     if (hr < 0) {
-      SetError("Could not retrieve backbuffer.", static_cast<uint32_t>(hr));
+      SetError(_("Could not retrieve backbuffer."), static_cast<uint32_t>(hr));
       return hr;
     }
     hr = CreateSurfaces(&m_display, m_config.m_instance);

@@ -20,6 +20,7 @@
 #include "map/portrait.h"
 #include "platform/graphics/gapi.h"
 #include "platform/position/track_file.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace fs = std::filesystem;
@@ -46,19 +47,19 @@ bool ParseBounds(const std::string& text, Bounds* out, std::string* problem) {
     const size_t comma = text.find(',', start);
     if ((comma == std::string::npos) != (i == 3)) {
       *problem =
-          "--bounds needs four numbers W,N,E,S (west, north, east, south), not '" + text + "'";
+          _("--bounds needs four numbers W,N,E,S (west, north, east, south), not '") + text + "'";
       return false;
     }
     const std::string part = text.substr(start, comma == std::string::npos ? comma : comma - start);
     const double limit = i % 2 == 0 ? 180.0 : 90.0;
     if (!ParseCoordinate(part, limit, &values[i])) {
-      *problem = std::string("--bounds: the ") +
-                 (i == 0   ? "west"
-                  : i == 1 ? "north"
-                  : i == 2 ? "east"
-                           : "south") +
-                 " edge '" + part + "' is not a number from " +
-                 (limit == 180.0 ? "-180 to 180" : "-90 to 90");
+      *problem = std::string(_("--bounds: the ")) +
+                 (i == 0   ? _("west")
+                  : i == 1 ? _("north")
+                  : i == 2 ? _("east")
+                           : _("south")) +
+                 _(" edge '") + part + _("' is not a number from ") +
+                 (limit == 180.0 ? _("-180 to 180") : _("-90 to 90"));
       return false;
     }
     start = comma + 1;
@@ -66,14 +67,14 @@ bool ParseBounds(const std::string& text, Bounds* out, std::string* problem) {
   *out = Bounds{values[0], values[1], values[2], values[3]};
   if (!(out->west < out->east)) {
     *problem =
-        "--bounds: the west edge must be less than the east edge (longitude grows "
-        "eastwards); a map with no width or a reversed one cannot be used";
+        _("--bounds: the west edge must be less than the east edge (longitude grows "
+          "eastwards); a map with no width or a reversed one cannot be used");
     return false;
   }
   if (!(out->north > out->south)) {
     *problem =
-        "--bounds: the north edge must be greater than the south edge (latitude grows "
-        "northwards); a map with no height or a reversed one cannot be used";
+        _("--bounds: the north edge must be greater than the south edge (latitude grows "
+          "northwards); a map with no height or a reversed one cannot be used");
     return false;
   }
   return true;
@@ -145,7 +146,7 @@ std::string CheckErrors(const fs::path& project) {
   CProgramMedia media;
   if (RunProjectCheck(project.c_str(), false, nullptr, nullptr, &media, &report) ==
       CHECK_UNREADABLE)
-    return "\n  the project written cannot be read back";
+    return _("\n  the project written cannot be read back");
   std::string errors;
   for (const CheckProblem& p : report.Problems()) {
     if (p.severity != CheckSeverity::Error) continue;
@@ -194,14 +195,14 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   std::string base = folder.filename().string();
   if (base.empty() || base == ".") base = folder.parent_path().filename().string();
   if (base.empty() || base == "..") {
-    result.problem = "cannot name a project after the folder '" + request.folder + "'";
+    result.problem = _("cannot name a project after the folder '") + request.folder + "'";
     return result;
   }
   // The folder's name also names the users file, "<name>Users.xml".
   if (!PlainFileName(base) || base.size() + kUsersSuffix.size() > kLongestValue) {
-    result.problem = "the folder's name must be at most " +
+    result.problem = _("the folder's name must be at most ") +
                      std::to_string(kLongestValue - kUsersSuffix.size()) +
-                     " characters, without '&', '<' or '>', since it also names the users file";
+                     _(" characters, without '&', '<' or '>', since it also names the users file");
     return result;
   }
   const fs::path project = folder / (base + ".xml");
@@ -209,11 +210,11 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   const std::string projectName = Escaped(request.name.empty() ? base : request.name);
   if (!OneLine(projectName) || projectName.size() > kLongestValue) {
     result.problem =
-        "--name must be one line of at most 127 characters (each '&' counts 5, '<' and '>' 4)";
+        _("--name must be one line of at most 127 characters (each '&' counts 5, '<' and '>' 4)");
     return result;
   }
   if (fs::exists(project, ec)) {
-    result.problem = project.string() + " already exists; a new project never overwrites one";
+    result.problem = project.string() + _(" already exists; a new project never overwrites one");
     return result;
   }
 
@@ -221,11 +222,12 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   const fs::path mapSource(request.map);
   const std::string mapName = mapSource.filename().string();
   if (!fs::is_regular_file(mapSource, ec)) {
-    result.problem = "the map " + request.map + " is not a readable file";
+    result.problem = _("the map ") + request.map + _(" is not a readable file");
     return result;
   }
   if (!PlainFileName(mapName) || mapName.size() > kLongestValue) {
-    result.problem = "the map's file name must be at most 127 characters, without '&', '<' or '>'";
+    result.problem =
+        _("the map's file name must be at most 127 characters, without '&', '<' or '>'");
     return result;
   }
   {
@@ -234,15 +236,15 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
     if (decoded && MapOutOfProportion(image.GetWidth(), image.GetHeight())) {
       char note[160];
       std::snprintf(note, sizeof note,
-                    "the map is %u x %u pixels; the program stretches it to 800 x 600, out of "
-                    "proportion",
+                    _("the map is %u x %u pixels; the program stretches it to 800 x 600, out of "
+                      "proportion"),
                     static_cast<unsigned>(image.GetWidth()),
                     static_cast<unsigned>(image.GetHeight()));
       result.notes.push_back(note);
     }
     image.Destroy();
     if (!decoded) {
-      result.problem = "the map " + request.map + " cannot be read as an image";
+      result.problem = _("the map ") + request.map + _(" cannot be read as an image");
       return result;
     }
   }
@@ -251,23 +253,23 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   if (!request.waypoints.empty()) {
     track = platform::ReadTrackFile(request.waypoints);
     if (!track.error.empty()) {
-      result.problem = "cannot read the waypoints in " + request.waypoints + ": " + track.error;
+      result.problem = _("cannot read the waypoints in ") + request.waypoints + ": " + track.error;
       return result;
     }
     if (track.waypoints.empty()) {
       result.problem =
-          request.waypoints + " holds no waypoints (GPX wpt elements) to make regions of";
+          request.waypoints + _(" holds no waypoints (GPX wpt elements) to make regions of");
       return result;
     }
     if (track.waypoints.size() > static_cast<size_t>(LIST_CAPACITY)) {
-      result.problem = request.waypoints + " holds " + std::to_string(track.waypoints.size()) +
-                       " waypoints; a project takes at most " + std::to_string(LIST_CAPACITY) +
-                       " regions";
+      result.problem = request.waypoints + _(" holds ") + std::to_string(track.waypoints.size()) +
+                       _(" waypoints; a project takes at most ") + std::to_string(LIST_CAPACITY) +
+                       _(" regions");
       return result;
     }
     if (track.skipped > 0)
       result.notes.push_back(std::to_string(track.skipped) +
-                             " damaged points or waypoints of the GPX file were left out");
+                             _(" damaged points or waypoints of the GPX file were left out"));
     // The program would draw such a place on the map's edge, far from where it is.
     for (const platform::TrackPoint& w : track.waypoints) {
       if (w.longitude >= bounds.west && w.longitude <= bounds.east && w.latitude >= bounds.south &&
@@ -275,8 +277,9 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
         continue;
       char where[96];
       std::snprintf(where, sizeof where, "%.6f, %.6f", w.latitude, w.longitude);
-      result.problem = "the waypoint '" + (w.name.empty() ? std::string("(no name)") : w.name) +
-                       "' at " + where + " (latitude, longitude) lies outside the bounds";
+      result.problem = _("the waypoint '") +
+                       (w.name.empty() ? std::string(_("(no name)")) : w.name) + _("' at ") +
+                       where + _(" (latitude, longitude) lies outside the bounds");
       return result;
     }
   }
@@ -284,7 +287,7 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   CCleanup cleanup;
   if (!fs::exists(folder, ec)) {
     if (!fs::create_directories(folder, ec)) {
-      result.problem = "cannot make the folder " + folder.string() + ": " + ec.message();
+      result.problem = _("cannot make the folder ") + folder.string() + ": " + ec.message();
       return result;
     }
     cleanup.m_madeFolder = folder;
@@ -292,13 +295,13 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   const fs::path mapCopy = folder / mapName;
   if (!fs::exists(mapCopy, ec)) {
     if (!fs::copy_file(mapSource, mapCopy, ec)) {
-      result.problem = "cannot copy the map to " + mapCopy.string() + ": " + ec.message();
+      result.problem = _("cannot copy the map to ") + mapCopy.string() + ": " + ec.message();
       return result;
     }
     cleanup.m_copiedMap = mapCopy;
   } else if (!fs::equivalent(mapSource, mapCopy, ec)) {
     result.problem =
-        mapCopy.string() + " already exists and is another file; it is not overwritten";
+        mapCopy.string() + _(" already exists and is another file; it is not overwritten");
     return result;
   }
 

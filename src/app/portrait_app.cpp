@@ -5,11 +5,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <new>
+#include <string>
 
 #include "map/portrait.h"
 #include "platform/audio/chime.h"
 #include "platform/position/position_source.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 CPortraitApp::CPortraitApp(const AppConfig& config)
@@ -50,20 +53,26 @@ HRESULT CPortraitApp::KeyUp(UINT, GDKEYLIST*) { return 0; }
 HRESULT CPortraitApp::StylusDoubleClick(LONG, LONG) { return 0; }
 
 bool CPortraitApp::AskForProjectFile(char* path, DWORD size) {
-  static const char kFilters[] =
-      "TXT files (*.txt)\0*.txt\0XML files (*.xml)\0*.xml\0All (*.*)\0*.*\0";
+  // Pairs of a name and a pattern, each ended by a NUL, and one more NUL at the end.
+  std::string filters;
+  for (const char* part :
+       std::initializer_list<const char*>{_("TXT files (*.txt)"), "*.txt", _("XML files (*.xml)"),
+                                          "*.xml", _("All (*.*)"), "*.*"}) {
+    filters += part;
+    filters += '\0';
+  }
   path[0] = '\0';
   OPENFILENAMEA ofn;
   std::memset(&ofn, 0, sizeof ofn);
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = m_hWnd;
-  ofn.lpstrFilter = kFilters;
+  ofn.lpstrFilter = filters.c_str();
   // Projects are XML files: with the first filter chosen a project's folder looks empty.
   ofn.nFilterIndex = 2;
   ofn.lpstrFile = path;
   ofn.nMaxFile = size;
   ofn.lpstrInitialDir = "C:\\";
-  ofn.lpstrTitle = "Select project";
+  ofn.lpstrTitle = _("Select project");
   ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
   ofn.lpstrDefExt = "xml";  // a name typed without extension names a project
   return GetOpenFileNameA(&ofn) != FALSE;
@@ -86,11 +95,11 @@ bool CPortraitApp::LockProject(const char* path) {
   if (m_projectLock.Acquire(path) != CProjectLock::Result::HeldElsewhere) return true;
   char text[600];
   std::snprintf(text, sizeof text,
-                "The project\n%.260s\nis already open in another Corvane window. Only one "
-                "window at a time may have a project open, so that neither writes over the "
-                "other's changes.",
+                _("The project\n%.260s\nis already open in another Corvane window. Only one "
+                  "window at a time may have a project open, so that neither writes over the "
+                  "other's changes."),
                 path);
-  MessageBoxA(m_hWnd, text, "Project already open", MB_OK | MB_ICONWARNING);
+  MessageBoxA(m_hWnd, text, _("Project already open"), MB_OK | MB_ICONWARNING);
   return false;
 }
 
@@ -98,7 +107,7 @@ HRESULT CPortraitApp::CreateSurfaces(CGapiDisplay*, HINSTANCE instance) {
   // The lock is taken once the file has loaded as a project (startup_sequence.cpp), so that
   // no lock file is left beside a file that is not one.
   if (!AskForProjectFile(m_projectFile, sizeof m_projectFile)) {
-    MessageBoxA(m_hWnd, "No file chosen, quiting", "Info", MB_OK);
+    MessageBoxA(m_hWnd, _("No file chosen, quiting"), _("Info"), MB_OK);
     Quit();  // the loop never starts; the set-up below is harmless
   }
 

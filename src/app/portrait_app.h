@@ -103,7 +103,10 @@ class CPortraitApp : public CAppFrame {
   HINSTANCE m_instance;
   bool m_startupPending;
   int32_t m_mode;
-  char m_newUserName[NEW_USER_NAME_MAX + 1];
+  // UTF-8: NEW_USER_NAME_MAX characters of up to four bytes each.
+  char m_newUserName[NEW_USER_NAME_MAX * 4 + 1];
+  int m_keyboardPage = 0;  // the new-user keyboard's page: letters, capitals with accents and
+                           // digits, small letters with accents and digits
   CGapiSurface m_nameEntryImage;  // PNG resource 111
   CGapiSurface m_userListImage;   // PNG resource 112
   int32_t m_userCount;

@@ -6,6 +6,7 @@
 #include "app/portrait_app.h"
 #include "guide/tour_languages.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -61,20 +62,20 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     m_display.Flip();
   };
   auto label = [&](int step, const char* text) { show(kLabelX, step, text); };
-  auto done = [&](int step) { show(kResultX, step, "Done"); };
+  auto done = [&](int step) { show(kResultX, step, _("Done")); };
   auto failed = [&](int step, int32_t result) {
     results[step] = result;
-    show(kResultX, step, "Error!");
+    show(kResultX, step, _("Error!"));
   };
 
   bool noSource = false;
-  label(0, "Initialising...");
+  label(0, _("Initialising..."));
   m_model = NewModel(m_hWnd, m_instance, static_cast<int>(backBuffer->GetWidth()),
                      static_cast<int>(backBuffer->GetHeight()));
   if (m_model == nullptr) {
     // Every later step works on the model: stop here and say why at close.
     failed(0, E_FAIL);
-    SetError("Not enough memory to load the project.", 0);
+    SetError(_("Not enough memory to load the project."), 0);
     Quit();
   } else {
     m_model->m_positionOptions = PositionOptionsOf(m_runOptions);
@@ -91,7 +92,7 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     char line[kLineSize];
     // Cut a long name so the whole line fits.
     constexpr int kNameRoom = kLineSize - 1 - static_cast<int>(sizeof "Loading XML - ..." - 1);
-    std::snprintf(line, sizeof line, "Loading XML - %.*s...", kNameRoom,
+    std::snprintf(line, sizeof line, _("Loading XML - %.*s..."), kNameRoom,
                   FileNamePart(m_projectFile));
     label(1, line);
     if (m_model->LoadProjectFile(m_projectFile)) {
@@ -108,22 +109,22 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
       failed(1, m_model->m_status);
     }
 
-    label(2, "Loading Map...");
+    label(2, _("Loading Map..."));
     m_model->LoadMap();  // reports its own failures
     done(2);
 
-    label(3, "Calculating screen coords...");
+    label(3, _("Calculating screen coords..."));
     m_model->ComputeMapPositions();
     done(3);
     Sleep(500);
 
-    label(4, "Validating video resources...");
+    label(4, _("Validating video resources..."));
     if (m_model->ValidateVideos() != 0)
       failed(4, -10);
     else
       done(4);
 
-    label(5, "Loading Icons...");
+    label(5, _("Loading Icons..."));
     if (m_model->LoadIcons() != 0)
       failed(5, -11);
     else
@@ -135,7 +136,7 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     m_model->m_systemLanguage = lang::SystemLanguage();
     m_model->SetLanguage(m_model->m_systemLanguage);
 
-    label(6, "Loading user data...");
+    label(6, _("Loading user data..."));
     if (m_model->LoadUsersFile() != 0) {
       m_mode = MODE_USER_LIST;
       done(6);
@@ -145,7 +146,7 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
       failed(6, code);
     }
 
-    label(7, "Initialising video playback...");
+    label(7, _("Initialising video playback..."));
     InitVideo(m_instance, m_hWnd);
     done(7);
   }
@@ -162,7 +163,7 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     if (results[step] > 0) continue;
     char message[STATUS_MESSAGE_SIZE];
     char line[kLineSize + STATUS_MESSAGE_SIZE];
-    std::snprintf(line, sizeof line, "Error: %s", StatusMessage(results[step], message));
+    std::snprintf(line, sizeof line, _("Error: %s"), StatusMessage(results[step], message));
     backBuffer->DrawTextA(kLabelX, kFirstErrorY + kLinePitch * lines, line, font, GDDRAWTEXT_LEFT,
                           nullptr, 0, nullptr);
     ++errors;
@@ -179,24 +180,23 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
 }
 
 void CPortraitApp::OfferAnotherProject(int32_t status) {
-  const char* what = status == -7 ? "It cannot be opened: it is missing, a folder, or not readable."
-                     : status == -20
-                         ? "It is larger than 8 MB, far more than any project holds, so it is "
-                           "not read."
-                     : status == -8
-                         ? "It holds no system record, so it is not a project file (it may be "
-                           "a users file or another XML file)."
-                         : "It holds more than one system record, so it is not clear which "
-                           "map and area it describes.";
+  const char* what =
+      status == -7    ? _("It cannot be opened: it is missing, a folder, or not readable.")
+      : status == -20 ? _("It is larger than 8 MB, far more than any project holds, so it is "
+                          "not read.")
+      : status == -8  ? _("It holds no system record, so it is not a project file (it may be "
+                           "a users file or another XML file).")
+                      : _("It holds more than one system record, so it is not clear which "
+                           "map and area it describes.");
   char text[600];
   std::snprintf(text, sizeof text,
-                "The file\n%.260s\ncannot be opened as a project. %s\n\nChoose another "
-                "project?",
+                _("The file\n%.260s\ncannot be opened as a project. %s\n\nChoose another "
+                  "project?"),
                 m_projectFile, what);
   char chosen[sizeof m_projectFile];
   // No, or a cancelled choice: there is no project to show, so the program ends (an empty
   // map would answer only its exit button). Nothing is saved, as nothing was opened.
-  if (MessageBoxA(m_hWnd, text, "Not a project", MB_YESNO | MB_ICONWARNING) != IDYES ||
+  if (MessageBoxA(m_hWnd, text, _("Not a project"), MB_YESNO | MB_ICONWARNING) != IDYES ||
       !AskForProjectFile(chosen, sizeof chosen)) {
     QuitWithoutProject();
     return;

@@ -11,6 +11,7 @@
 #include "app/stats_output.h"
 #include "app/stats_reading.h"
 #include "data/safe_file.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ bool WriteCsvFolder(const std::string& folder, const std::vector<CsvTable>& tabl
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) {
-    err << "corvane stats: cannot make " << folder << ": " << ec.message() << "\n";
+    err << _("corvane stats: cannot make ") << folder << ": " << ec.message() << "\n";
     return false;
   }
   for (const CsvTable& table : tables) {
@@ -35,10 +36,10 @@ bool WriteCsvFolder(const std::string& folder, const std::vector<CsvTable>& tabl
       written = writer.Commit();
     }
     if (!written) {
-      err << "corvane stats: cannot write " << path << "\n";
+      err << _("corvane stats: cannot write ") << path << "\n";
       return false;
     }
-    out << "Wrote " << path << "\n";
+    out << _("Wrote ") << path << "\n";
   }
   return true;
 }
@@ -54,26 +55,28 @@ SubcommandRun DefineStats(CLI::App& command) {
     std::string folder;
   };
   auto options = std::make_shared<Options>();
-  command.add_option("PROJECT_FILE", options->project, "the project whose places and items count")
+  command
+      .add_option("PROJECT_FILE", options->project, _("the project whose places and items count"))
       ->required();
   command.add_option("USERS_FILE", options->usersFiles,
                      "users files to count, one per device and any archives\n"
                      "(default: the project's own users file)");
   CLI::Option* json = command.add_flag("--json", options->json,
-                                       "print JSON for scripts (see docs/visitor_stats.md)");
+                                       _("print JSON for scripts (see docs/visitor_stats.md)"));
   CLI::Option* csv =
-      command.add_flag("--csv", options->csv, "print CSV tables for a spreadsheet")->excludes(json);
+      command.add_flag("--csv", options->csv, _("print CSV tables for a spreadsheet"))
+          ->excludes(json);
   command
       .add_option("--out", options->folder,
-                  "with --csv: write each table to FOLDER/<table>.csv instead")
+                  _("with --csv: write each table to FOLDER/<table>.csv instead"))
       ->option_text("FOLDER")
       ->needs(csv);
   command.footer(
-      "Counts visitors, their time, and for each place and item the visitors who viewed it\n"
-      "and the viewings. Every user record is a visitor of its own, even where two devices\n"
-      "use the same names. Reads only; nothing is changed.\n"
-      "Exit status: 0 counted, 1 a file could not be read (the others are counted),\n"
-      "2 a bad command line.");
+      _("Counts visitors, their time, and for each place and item the visitors who viewed it\n"
+        "and the viewings. Every user record is a visitor of its own, even where two devices\n"
+        "use the same names. Reads only; nothing is changed.\n"
+        "Exit status: 0 counted, 1 a file could not be read (the others are counted),\n"
+        "2 a bad command line."));
   return [options](std::ostream& out, std::ostream& err) {
     StatsReport report;
     std::string problem;
@@ -85,7 +88,7 @@ SubcommandRun DefineStats(CLI::App& command) {
       if (!file.problem.empty())
         err << "corvane stats: " << CleanText(file.name) << " " << file.problem << "\n";
     if (report.files.empty())
-      err << "corvane stats: the project has no users file yet: no visitors to count\n";
+      err << _("corvane stats: the project has no users file yet: no visitors to count\n");
 
     bool written = true;
     if (options->json) {

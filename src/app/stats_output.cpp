@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "platform/text/tr.h"
+
 namespace {
 
 const char kReplacement[] = "\xEF\xBF\xBD";
@@ -55,8 +57,9 @@ std::string Json(const std::string& text) {
   return out + "\"";
 }
 
+// n and the word in the form for n, in the reader's language.
 std::string Plural(int64_t n, const char* one, const char* many) {
-  return Number(n) + " " + (n == 1 ? one : many);
+  return Number(n) + " " + P_(one, many, static_cast<unsigned long>(n));
 }
 
 int64_t UnknownViewings(const StatsReport& report) {
@@ -69,7 +72,7 @@ int64_t UnknownViewings(const StatsReport& report) {
 std::string ItemLabel(const StatsItem& item) {
   std::string label =
       Number(item.id) + " " + CleanText(item.title.empty() ? item.file : item.title);
-  if (item.placeId != 0) label += " (place " + Number(item.placeId) + ")";
+  if (item.placeId != 0) label += _(" (place ") + Number(item.placeId) + ")";
   return label;
 }
 
@@ -113,30 +116,36 @@ std::string CsvCell(const std::string& text) {
 }
 
 void WriteStatsText(const StatsReport& report, std::ostream& out) {
-  out << "Visitor statistics of "
-      << (report.projectName.empty() ? "the project" : CleanText(report.projectName)) << " ("
+  out << _("Visitor statistics of ")
+      << (report.projectName.empty() ? _("the project") : CleanText(report.projectName)) << " ("
       << CleanText(report.projectFile) << ")\n";
   const int notRead = report.FilesNotRead();
   int64_t named = 0;
   for (const StatsFile& file : report.files) named += file.skipped ? 0 : 1;
-  out << "Users files: " << named - notRead << " read whole";
-  if (notRead > 0) out << ", " << notRead << " not (see the messages)";
-  out << "\nVisitors: " << report.visitors << "\n";
-  out << "Time: " << Clock(static_cast<double>(report.totalSeconds)) << " in all, "
-      << Clock(report.medianSeconds) << " the median visit\n";
+  out << _("Users files: ") << named - notRead << _(" read whole");
+  if (notRead > 0) out << ", " << notRead << _(" not (see the messages)");
+  out << _("\nVisitors: ") << report.visitors << "\n";
+  out << _("Time: ") << Clock(static_cast<double>(report.totalSeconds)) << _(" in all, ")
+      << Clock(report.medianSeconds) << _(" the median visit\n");
   if (report.durationsOutOfRange > 0)
-    out << "      (" << Plural(report.durationsOutOfRange, "visitor", "visitors")
-        << " with a use time out of range left out)\n";
+    out << "      (" << Plural(report.durationsOutOfRange, NP_("visitor", "visitors"))
+        << _(" with a use time out of range left out)\n");
 
-  out << "\nPlaces\n  Visitors  Viewings  Place\n";
+  out << _("\nPlaces\n")
+      // TRANSLATORS: column heads over numbers eight characters wide, right-aligned.
+      << _("  Visitors  Viewings  Place\n");
   for (const StatsPlace& place : report.places)
     CountRow(out, place.count, Number(place.id) + " " + CleanText(place.name));
-  out << "\nItems\n  Visitors  Viewings  Item\n";
+  out << _("\nItems\n")
+      // TRANSLATORS: column heads over numbers eight characters wide, right-aligned.
+      << _("  Visitors  Viewings  Item\n");
   for (const StatsItem& item : report.items) CountRow(out, item.count, ItemLabel(item));
   if (!report.unknown.empty()) {
-    out << "\nNot in this project: " << Plural(UnknownViewings(report), "viewing", "viewings")
-        << " of ids the project does not hold (users files of another project?)\n"
-        << "  Visitors  Viewings  Id\n";
+    out << _("\nNot in this project: ")
+        << Plural(UnknownViewings(report), NP_("viewing", "viewings"))
+        << _(" of ids the project does not hold (users files of another project?)\n")
+        // TRANSLATORS: column heads over numbers eight characters wide, right-aligned.
+        << _("  Visitors  Viewings  Id\n");
     for (const auto& [id, count] : report.unknown) CountRow(out, count, Number(id));
   }
 }

@@ -18,6 +18,7 @@
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
 #include "platform/backend_select.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ FilePtr OpenRegular(const std::string& path, std::string* error, dev_t* device, 
   }
   struct stat st {};
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    *error = "not a file";
+    *error = _("not a file");
     close(fd);
     return nullptr;
   }
@@ -94,22 +95,22 @@ void CountUsersFile(const std::string& path, FileIds* seen, CStatsTally* tally, 
   ino_t inode = 0;
   const FilePtr stream = OpenRegular(path, &error, &device, &inode);
   if (stream == nullptr) {
-    file->problem = "cannot be read: " + error;
+    file->problem = _("cannot be read: ") + error;
     return;
   }
   if (!seen->insert({device, inode}).second) {
     file->skipped = true;
-    file->problem = "named more than once: counted once";
+    file->problem = _("named more than once: counted once");
     return;
   }
   switch (SniffStart(stream.get())) {
     case Sniffed::Empty:
       return;
     case Sniffed::Project:
-      file->problem = "is a project file, not a users file";
+      file->problem = _("is a project file, not a users file");
       return;
     case Sniffed::Other:
-      file->problem = "is not a users file (no <user_list> at its start)";
+      file->problem = _("is not a users file (no <user_list> at its start)");
       return;
     case Sniffed::Users:
       break;
@@ -121,9 +122,9 @@ void CountUsersFile(const std::string& path, FileIds* seen, CStatsTally* tally, 
     file->unknownViewings += tally->Add(scratch);
   }
   if (ferror(stream.get())) {
-    file->problem = "could not be read to its end: " + std::string(strerror(errno));
+    file->problem = _("could not be read to its end: ") + std::string(strerror(errno));
   } else if (HalfRead(scratch) || !whole) {
-    file->problem = "ends early (cut short?): the records before the cut are counted";
+    file->problem = _("ends early (cut short?): the records before the cut are counted");
   }
 }
 
@@ -135,10 +136,10 @@ bool CollectStats(const std::string& project, const std::vector<std::string>& us
   platform::UseBackend(platform::BackendKind::Headless);
   CPortrait model(nullptr, nullptr, 800, 600);
   if (!model.LoadProjectFile(project.c_str())) {
-    *problem = model.m_status == -7   ? "cannot be read"
-               : model.m_status == -8 ? "has no complete <system> record"
-               : model.m_status == -9 ? "has more than one <system> record"
-                                      : "cannot be read";
+    *problem = model.m_status == -7   ? _("cannot be read")
+               : model.m_status == -8 ? _("has no complete <system> record")
+               : model.m_status == -9 ? _("has more than one <system> record")
+                                      : _("cannot be read");
     return false;
   }
   report->projectFile = project;

@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "check/project_check.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -40,12 +41,12 @@ SubcommandRun DefineCheck(CLI::App& command) {
     bool json = false;
   };
   auto options = std::make_shared<Options>();
-  command.add_option("PROJECT_FILE", options->project, "the project file to check")->required();
+  command.add_option("PROJECT_FILE", options->project, _("the project file to check"))->required();
   command.add_flag("--json", options->json,
-                   "print the report as JSON for scripts (see docs/project_check.md)");
+                   _("print the report as JSON for scripts (see docs/project_check.md)"));
   command.footer(
-      "Lists every problem with its file, line and a sentence, errors apart from warnings.\n"
-      "Exit status: 0 clean, 1 problems found, 2 the file cannot be read. Writes nothing.");
+      _("Lists every problem with its file, line and a sentence, errors apart from warnings.\n"
+        "Exit status: 0 clean, 1 problems found, 2 the file cannot be read. Writes nothing."));
   return [options](std::ostream& out, std::ostream& err) {
     CCapture report;
     CCapture trouble;

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 
+#include "platform/text/tr.h"
+
 namespace {
 
 const char* SeverityName(CheckSeverity s) {
-  return s == CheckSeverity::Error ? "error" : "warning";
+  return s == CheckSeverity::Error ? N_("error") : N_("warning");
 }
 
 // Length of the UTF-8 sequence starting at s[i], or 0 when it is not one: overlong forms
@@ -128,19 +130,25 @@ void CCheckReport::WriteText(FILE* out) {
     const std::string file = Printable(p.file);
     const std::string message = Printable(p.message);
     if (p.line > 0)
-      std::fprintf(out, "%s:%d: %s: %s\n", file.c_str(), p.line, SeverityName(p.severity),
+      std::fprintf(out, "%s:%d: %s: %s\n", file.c_str(), p.line, tr::Text(SeverityName(p.severity)),
                    message.c_str());
     else
-      std::fprintf(out, "%s: %s: %s\n", file.c_str(), SeverityName(p.severity), message.c_str());
+      std::fprintf(out, "%s: %s: %s\n", file.c_str(), tr::Text(SeverityName(p.severity)),
+                   message.c_str());
   }
   const int errors = Errors();
   const int warnings = Warnings();
   if (errors == 0 && warnings == 0) {
-    std::fprintf(out, "No problems found.\n");
+    std::fprintf(out, "%s", _("No problems found.\n"));
     return;
   }
-  std::fprintf(out, "%d error%s, %d warning%s.\n", errors, errors == 1 ? "" : "s", warnings,
-               warnings == 1 ? "" : "s");
+  char errorCount[64];
+  char warningCount[64];
+  std::snprintf(errorCount, sizeof errorCount, P_("%d error", "%d errors", errors), errors);
+  std::snprintf(warningCount, sizeof warningCount, P_("%d warning", "%d warnings", warnings),
+                warnings);
+  // TRANSLATORS: the closing count of a check, e.g. "2 errors, 1 warning."
+  std::fprintf(out, _("%s, %s.\n"), errorCount, warningCount);
 }
 
 void CCheckReport::WriteJson(FILE* out) {

@@ -9,6 +9,7 @@
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
 #include "map/geo_point.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -55,49 +56,49 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
   bool usable = true;
   if (edges.left == edges.right) {
     report.Error("axis-zero", file, systemLine("right"),
-                 Format("<left> and <right> are both %.6f: the map has no width in GPS terms "
-                        "and every position falls on one edge.",
+                 Format(_("<left> and <right> are both %.6f: the map has no width in GPS terms "
+                          "and every position falls on one edge."),
                         edges.left));
     usable = false;
   } else if (edges.left > edges.right) {
     report.Error("axis-reversed", file, systemLine("right"),
-                 Format("<left> %.6f lies east of <right> %.6f: the map's east-west axis is "
-                        "reversed.",
+                 Format(_("<left> %.6f lies east of <right> %.6f: the map's east-west axis is "
+                          "reversed."),
                         edges.left, edges.right));
     usable = false;
   }
   if (edges.top == edges.bottom) {
     report.Error("axis-zero", file, systemLine("bottom"),
-                 Format("<top> and <bottom> are both %.6f: the map has no height in GPS terms "
-                        "and every position falls on one edge.",
+                 Format(_("<top> and <bottom> are both %.6f: the map has no height in GPS terms "
+                          "and every position falls on one edge."),
                         edges.top));
     usable = false;
   } else if (edges.top < edges.bottom) {
     report.Error("axis-reversed", file, systemLine("bottom"),
-                 Format("<top> %.6f lies south of <bottom> %.6f: the map's north-south axis is "
-                        "reversed.",
+                 Format(_("<top> %.6f lies south of <bottom> %.6f: the map's north-south axis is "
+                          "reversed."),
                         edges.top, edges.bottom));
     usable = false;
   }
   const double radius = system->m_radius;
   if (!(radius > 0))
     report.Error("radius-zero", file, systemLine("radius"),
-                 Format("The radius is %.6f: no one can ever be inside a region.", radius));
+                 Format(_("The radius is %.6f: no one can ever be inside a region."), radius));
   if (!usable) return;
 
   const ScanResult& regions = project.scan->Records("region");
   const ScanResult& contents = project.scan->Records("content");
   auto outside = [&](const char* what, int id, double x, double y, int line) {
     report.Error("outside-map", file, line,
-                 Format("%s %d lies at %.6f, %.6f, outside the map (%.6f to %.6f east, %.6f to "
-                        "%.6f north); it is drawn on the map's edge.",
+                 Format(_("%s %d lies at %.6f, %.6f, outside the map (%.6f to %.6f east, %.6f to "
+                          "%.6f north); it is drawn on the map's edge."),
                         what, id, x, y, edges.left, edges.right, edges.bottom, edges.top));
   };
   if (project.regions != nullptr) {
     for (int slot = 0; slot < LIST_CAPACITY; ++slot) {
       const auto* r = static_cast<const CRegionItem*>(project.regions->At(slot));
       if (r != nullptr && !edges.Inside(r->m_gpsX, r->m_gpsY))
-        outside("Region", r->m_id, r->m_gpsX, r->m_gpsY, LineOf(regions, slot, "gps_x"));
+        outside(_("Region"), r->m_id, r->m_gpsX, r->m_gpsY, LineOf(regions, slot, "gps_x"));
     }
   }
   if (project.contents == nullptr) return;
@@ -112,7 +113,7 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
             : nullptr;
     if (region == nullptr) continue;
     if (!edges.Inside(c->m_gpsX, c->m_gpsY)) {
-      outside("Content", c->m_id, c->m_gpsX, c->m_gpsY, LineOf(contents, slot, "gps_x"));
+      outside(_("Content"), c->m_id, c->m_gpsX, c->m_gpsY, LineOf(contents, slot, "gps_x"));
       continue;
     }
     if (!(radius > 0) || !edges.Inside(region->m_gpsX, region->m_gpsY)) continue;
@@ -120,8 +121,8 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report) {
                               edges.MapX(region->m_gpsX), edges.MapY(region->m_gpsY));
     if (d > kFarRadii * radius)
       report.Warning("icon-far", file, LineOf(contents, slot, "gps_x"),
-                     Format("The icon of content %d is %.0f pixels from the centre of region %d, "
-                            "more than %.0f times the radius of %.0f.",
+                     Format(_("The icon of content %d is %.0f pixels from the centre of region %d, "
+                              "more than %.0f times the radius of %.0f."),
                             c->m_id, d, region->m_id, kFarRadii, radius));
   }
 }

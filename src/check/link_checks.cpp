@@ -14,6 +14,7 @@
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "data/xml_values.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ void CheckRepeatedIds(const std::string& file, CXmlItemList* list, const ScanRes
     auto [it, added] = firstSlot.emplace(item->Id(), slot);
     if (added) continue;
     report.Error("duplicate-id", file, LineOf(scanned, slot, idName),
-                 Format("The %s id %d is used again (first on line %d); the program only ever "
-                        "finds the first.",
+                 Format(_("The %s id %d is used again (first on line %d); the program only ever "
+                          "finds the first."),
                         element, item->Id(), LineOf(scanned, it->second, idName)));
   }
 }
@@ -91,8 +92,8 @@ void CheckUsers(const CheckedProject& project, const CheckedUsers& users, CCheck
     for (const ScanField& f : record->fields) {
       if (f.name == "duration" && !IsMinutesSeconds(f.value.c_str())) {
         report.Warning("duration-format", users.name, f.line,
-                       Format("The duration %s is not minutes.seconds (the seconds, the first "
-                              "two decimals, run from 00 to 59).",
+                       Format(_("The duration %s is not minutes.seconds (the seconds, the first "
+                                "two decimals, run from 00 to 59)."),
                               Quote(f.value).c_str()));
       }
       if (f.name != "viewed_id") continue;
@@ -104,13 +105,13 @@ void CheckUsers(const CheckedProject& project, const CheckedUsers& users, CCheck
       const char* dashes = std::strstr(f.value.c_str(), "--");
       if (dashes == nullptr || !IsMinutesSeconds(dashes + 2))
         report.Warning("duration-format", users.name, f.line,
-                       Format("The viewing time in %s is not minutes.seconds (content id, two "
-                              "hyphens, then minutes and seconds below 60).",
+                       Format(_("The viewing time in %s is not minutes.seconds (content id, two "
+                                "hyphens, then minutes and seconds below 60)."),
                               Quote(f.value).c_str()));
       if (project.contents != nullptr && project.contents->FindById(id) == nullptr)
         report.Warning(
             "viewed-unknown", users.name, f.line,
-            Format("User %d viewed content %d, which is not in the project.", user->m_id, id));
+            Format(_("User %d viewed content %d, which is not in the project."), user->m_id, id));
     }
   }
 }
@@ -145,7 +146,7 @@ void CheckLinks(const CheckedProject& project, const CheckedUsers& users, CCheck
       if (region != nullptr && region->m_contentCount == 0)
         report.Warning(
             "region-empty", file, LineOf(regions, slot),
-            Format("Region %d has no content: nothing becomes available there.", region->m_id));
+            Format(_("Region %d has no content: nothing becomes available there."), region->m_id));
     }
   }
 
@@ -170,18 +171,18 @@ void CheckLinks(const CheckedProject& project, const CheckedUsers& users, CCheck
     if (content->m_id < 0)
       report.Error(
           "content-id-negative", file, LineOf(contents, slot, "content_id"),
-          Format("Content %d has a negative id: its icon can never be tapped.", content->m_id));
+          Format(_("Content %d has a negative id: its icon can never be tapped."), content->m_id));
     else if (content->m_id >= kEditableIds)
       report.Warning("content-id-large", file, LineOf(contents, slot, "content_id"),
-                     Format("Content %d has an id of %d or more: its icon cannot be chosen for "
-                            "moving while editing.",
+                     Format(_("Content %d has an id of %d or more: its icon cannot be chosen for "
+                              "moving while editing."),
                             content->m_id, kEditableIds));
     // Region 0 means none: such content is only placed beside the user when related.
     if (content->m_regionId != 0 &&
         (project.regions == nullptr || project.regions->FindById(content->m_regionId) == nullptr))
       report.Error("region-unknown", file, LineOf(contents, slot, "region_id"),
-                   Format("Content %d names region %d, which does not exist; it never becomes "
-                          "available.",
+                   Format(_("Content %d names region %d, which does not exist; it never becomes "
+                            "available."),
                           content->m_id, content->m_regionId));
     for (const auto& kind : kinds) {
       const bool* flags = kind.flags(*content);
@@ -189,8 +190,8 @@ void CheckLinks(const CheckedProject& project, const CheckedUsers& users, CCheck
         if (!flags[id]) continue;
         if (kind.list != nullptr && kind.list->FindById(id) != nullptr) continue;
         report.Warning("tag-unknown", file, TagEntryLine(record, kind.entry, id),
-                       Format("Content %d names %s %d, which is not in the %s list.", content->m_id,
-                              kind.noun, id, kind.noun));
+                       Format(_("Content %d names %s %d, which is not in the %s list."),
+                              content->m_id, kind.noun, id, kind.noun));
       }
     }
   }

@@ -6,6 +6,7 @@
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
 #include "map/map_proportion.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -42,27 +43,27 @@ void CheckMap(const CheckedProject& project, const CSystemItem& system, CMediaIn
   const std::string& file = project.name;
   const std::string name = system.m_mapFilename;
   if (name.empty()) {
-    report.Error("map-missing", file, line, "No map file is named.");
+    report.Error("map-missing", file, line, _("No map file is named."));
     return;
   }
   const std::string path = media.Resolve(name.c_str());
   if (path.empty()) {
     report.Error("map-missing", file, line,
-                 Format("The map %s is not found beside the project.", Quote(name).c_str()));
+                 Format(_("The map %s is not found beside the project."), Quote(name).c_str()));
     return;
   }
   const CMediaInspector::Image image = media.InspectImage(path);
   if (!image.decoded) {
     report.Error("map-undecodable", file, line,
-                 Format("The map %s cannot be read as an image.", Quote(name).c_str()));
+                 Format(_("The map %s cannot be read as an image."), Quote(name).c_str()));
     return;
   }
   // A map of the drawn proportions is only scaled; one that differs by more than this is
   // drawn out of proportion.
   if (!MapOutOfProportion(image.width, image.height)) return;
   report.Warning("map-stretched", file, line,
-                 Format("The map is %d x %d pixels; the program stretches it to %d x %d, out of "
-                        "proportion.",
+                 Format(_("The map is %d x %d pixels; the program stretches it to %d x %d, out of "
+                          "proportion."),
                         image.width, image.height, kMapWidth, kMapHeight));
 }
 
@@ -92,34 +93,35 @@ void CheckMedia(const CheckedProject& project, CMediaInspector& media, CCheckRep
     const std::string thumbPath = thumb.empty() ? std::string() : media.Resolve(thumb.c_str());
     if (thumb.empty()) {
       report.Error("thumbnail-missing", file, thumbLine,
-                   Format("Content %d names no thumbnail, so it has no icon.", c->m_id));
+                   Format(_("Content %d names no thumbnail, so it has no icon."), c->m_id));
     } else if (thumbPath.empty()) {
       report.Error(
           "thumbnail-missing", file, thumbLine,
-          Format("The thumbnail %s of content %d is not found.", Quote(thumb).c_str(), c->m_id));
+          Format(_("The thumbnail %s of content %d is not found."), Quote(thumb).c_str(), c->m_id));
     } else {
       const CMediaInspector::Image& image = cache.Image(thumbPath);
       if (!image.decoded)
         report.Error("thumbnail-undecodable", file, thumbLine,
-                     Format("The thumbnail %s of content %d cannot be read as an image.",
+                     Format(_("The thumbnail %s of content %d cannot be read as an image."),
                             Quote(thumb).c_str(), c->m_id));
       else if (image.width > kIconLimit || image.height > kIconLimit)
         report.Warning(
             "thumbnail-too-big", file, thumbLine,
-            Format("The thumbnail %s is %d x %d pixels; an icon of more than %d x %d "
-                   "covers much of the map.",
+            Format(_("The thumbnail %s is %d x %d pixels; an icon of more than %d x %d "
+                     "covers much of the map."),
                    Quote(thumb).c_str(), image.width, image.height, kIconLimit, kIconLimit));
     }
 
     const std::string video = c->m_filename;
     if (video.empty()) {
-      report.Error("video-missing", file, videoLine, Format("Content %d names no video.", c->m_id));
+      report.Error("video-missing", file, videoLine,
+                   Format(_("Content %d names no video."), c->m_id));
       continue;
     }
     if (LooksLikeAddress(video)) {
       report.Error("video-remote", file, videoLine,
-                   Format("The video %s of content %d is a network address; only local files "
-                          "are played.",
+                   Format(_("The video %s of content %d is a network address; only local files "
+                            "are played."),
                           Quote(video).c_str(), c->m_id));
       continue;
     }
@@ -127,13 +129,13 @@ void CheckMedia(const CheckedProject& project, CMediaInspector& media, CCheckRep
     if (videoPath.empty()) {
       report.Error(
           "video-missing", file, videoLine,
-          Format("The video %s of content %d is not found.", Quote(video).c_str(), c->m_id));
+          Format(_("The video %s of content %d is not found."), Quote(video).c_str(), c->m_id));
       continue;
     }
     const CMediaInspector::Video& probed = cache.Video(videoPath);
     if (!probed.playable) {
       report.Error("video-unplayable", file, videoLine,
-                   Format("The video %s of content %d %s.", Quote(video).c_str(), c->m_id,
+                   Format(_("The video %s of content %d %s."), Quote(video).c_str(), c->m_id,
                           probed.reason.c_str()));
       continue;
     }

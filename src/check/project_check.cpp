@@ -17,6 +17,7 @@
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
 #include "platform/backend_select.h"
+#include "platform/text/tr.h"
 
 namespace fs = std::filesystem;
 
@@ -82,17 +83,17 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   if (path == nullptr || stat(project.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
       (file = fopen(project.c_str(), "r")) == nullptr) {
     if (err != nullptr)
-      fprintf(
-          err, "corvane check: cannot read %s: %s\n", path != nullptr ? path : "(none)",
-          path != nullptr && errno != 0 && !S_ISDIR(st.st_mode) ? strerror(errno) : "not a file");
+      fprintf(err, _("corvane check: cannot read %s: %s\n"), path != nullptr ? path : _("(none)"),
+              path != nullptr && errno != 0 && !S_ISDIR(st.st_mode) ? strerror(errno)
+                                                                    : _("not a file"));
     return CHECK_UNREADABLE;
   }
   // The program refuses a project file this large, and reading it would only fill memory.
   if (st.st_size > DATA_FILE_MAX_BYTES) {
     fclose(file);
     fprintf(err,
-            "corvane check: cannot read %s: it is larger than %ld MB, far more than any project "
-            "holds; the program refuses it too\n",
+            _("corvane check: cannot read %s: it is larger than %ld MB, far more than any project "
+              "holds; the program refuses it too\n"),
             path, DATA_FILE_MAX_BYTES >> 20);
     return CHECK_UNREADABLE;
   }
@@ -100,7 +101,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   const bool scanned = projectScan.Read(file);
   fclose(file);
   if (!scanned) {
-    if (err != nullptr) fprintf(err, "corvane check: cannot read %s\n", path);
+    if (err != nullptr) fprintf(err, _("corvane check: cannot read %s\n"), path);
     return CHECK_UNREADABLE;
   }
 
@@ -120,14 +121,14 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   if (!loaded) {
     if (model.m_status == -8) {
       report.Error("no-system", checked.name, 0,
-                   "There is no complete <system> record; the program cannot open the project.");
+                   _("There is no complete <system> record; the program cannot open the project."));
     } else if (model.m_status == -9) {
       const ScanResult& systems = projectScan.Records("system");
       report.Error("two-systems", checked.name,
                    systems.records.size() > 1 ? systems.records[1].line : 0,
                    "A second <system> record; the program refuses a project with more than one.");
     } else {
-      if (err != nullptr) fprintf(err, "corvane check: cannot read %s\n", path);
+      if (err != nullptr) fprintf(err, _("corvane check: cannot read %s\n"), path);
       return CHECK_UNREADABLE;
     }
   } else {
@@ -150,17 +151,17 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   const int usersLine = systems.records.empty() ? 0 : systems.records[0].LineOf("user_filename");
   if (refused == UsersRefusal::Outside) {
     report.Warning("users-outside", checked.name, usersLine,
-                   "The users file named here lies outside the project's folder; the program "
-                   "neither reads nor writes it, and keeps the users beside the project "
-                   "instead.");
+                   _("The users file named here lies outside the project's folder; the program "
+                     "neither reads nor writes it, and keeps the users beside the project "
+                     "instead."));
   } else if (refused != UsersRefusal::None) {
     report.Error("users-not-users", checked.name, usersLine,
                  refused == UsersRefusal::TourFile
-                     ? "The users file named here is one of the tour's own files (the project, "
-                       "its map, a picture or a video); the program never writes users over it, "
-                       "and keeps them beside the project instead."
-                     : "The users file named here holds something other than users; the program "
-                       "never writes users over it, and keeps them beside the project instead.");
+                     ? _("The users file named here is one of the tour's own files (the project, "
+                         "its map, a picture or a video); the program never writes users over it, "
+                         "and keeps them beside the project instead.")
+                     : _("The users file named here holds something other than users; the program "
+                         "never writes users over it, and keeps them beside the project instead."));
   }
   if (!usersName.empty()) {
     const std::string shown = Shown(usersName, realFolder);
@@ -173,11 +174,11 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
       CheckValueRanges(users.name, usersScan, true, report);
     } else if (read == TextRead::TooLarge) {
       report.Error("users-too-large", shown, 0,
-                   Format("The users file is larger than %ld MB, far more than 128 users ever "
-                          "write; the program neither reads nor writes it.",
+                   Format(_("The users file is larger than %ld MB, far more than 128 users ever "
+                            "write; the program neither reads nor writes it."),
                           DATA_FILE_MAX_BYTES >> 20));
     } else {
-      report.Error("users-unreadable", shown, 0, "The users file cannot be read.");
+      report.Error("users-unreadable", shown, 0, _("The users file cannot be read."));
     }
   }
   CheckLinks(checked, users, report);

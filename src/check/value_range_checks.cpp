@@ -4,6 +4,7 @@
 
 #include "check/project_checks.h"
 #include "data/xml_values.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -15,17 +16,17 @@ struct RangedField {
 };
 
 constexpr RangedField kRanged[] = {
-    {"system", "left", LONGITUDE_RANGE, "degrees"},
-    {"system", "right", LONGITUDE_RANGE, "degrees"},
-    {"system", "top", LATITUDE_RANGE, "degrees"},
-    {"system", "bottom", LATITUDE_RANGE, "degrees"},
-    {"system", "radius", RADIUS_RANGE, "map pixels"},
-    {"region", "gps_x", LONGITUDE_RANGE, "degrees"},
-    {"region", "gps_y", LATITUDE_RANGE, "degrees"},
-    {"content", "gps_x", LONGITUDE_RANGE, "degrees"},
-    {"content", "gps_y", LATITUDE_RANGE, "degrees"},
-    {"user_context", "duration", CLOCK_RANGE, "minutes"},
-    {"user_context", "viewed_id", CLOCK_RANGE, "minutes"},
+    {"system", "left", LONGITUDE_RANGE, N_("degrees")},
+    {"system", "right", LONGITUDE_RANGE, N_("degrees")},
+    {"system", "top", LATITUDE_RANGE, N_("degrees")},
+    {"system", "bottom", LATITUDE_RANGE, N_("degrees")},
+    {"system", "radius", RADIUS_RANGE, N_("map pixels")},
+    {"region", "gps_x", LONGITUDE_RANGE, N_("degrees")},
+    {"region", "gps_y", LATITUDE_RANGE, N_("degrees")},
+    {"content", "gps_x", LONGITUDE_RANGE, N_("degrees")},
+    {"content", "gps_y", LATITUDE_RANGE, N_("degrees")},
+    {"user_context", "duration", CLOCK_RANGE, N_("minutes")},
+    {"user_context", "viewed_id", CLOCK_RANGE, N_("minutes")},
 };
 
 // The number the reader would take from the field's value, before its range is applied;
@@ -52,12 +53,12 @@ void CheckValueRanges(const std::string& file, const CLineScan& scan, bool users
         double number = 0;
         if (field.name != ranged.field || !NumberOf(field, &number) || ranged.range.Holds(number))
           continue;
-        report.Error("out-of-range", file, field.line,
-                     Format("<%s> holds %g, outside %g to %g %s; the reader refuses it and "
-                            "keeps %s.",
-                            ranged.field, number, ranged.range.low, ranged.range.high,
-                            ranged.unit,
-                            field.name == "viewed_id" ? "the viewing with a time of 0" : "0"));
+        report.Error(
+            "out-of-range", file, field.line,
+            Format(_("<%s> holds %g, outside %g to %g %s; the reader refuses it and "
+                     "keeps %s."),
+                   ranged.field, number, ranged.range.low, ranged.range.high, tr::Text(ranged.unit),
+                   field.name == "viewed_id" ? _("the viewing with a time of 0") : "0"));
       }
     }
   }

@@ -19,6 +19,7 @@
 #include "data/xml_values.h"
 #include "map/file_resolve.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -192,18 +193,19 @@ UsersChoice Judge(const CPortrait& model, const std::string& folder, const char*
 
 void TellRefused(HWND owner, UsersRefusal why, const char* named, const char* instead) {
   const char* reason =
-      why == UsersRefusal::Outside ? "It lies outside the project's folder"
+      why == UsersRefusal::Outside ? _("It lies outside the project's folder")
       : why == UsersRefusal::TourFile
-          ? "It is one of the tour's own files (the project, its map, a picture or a video)"
-          : "It holds something other than users";
+          ? _("It is one of the tour's own files (the project, its map, a picture or a video)")
+          : _("It holds something other than users");
   char text[900];
   std::snprintf(text, sizeof text,
-                "The project names this users file:\n%.256s\n\n%s, so it is neither read nor "
-                "written. The users are kept in \"%.256s\" beside the project instead.",
+                _("The project names this users file:\n%.256s\n\n%s, so it is neither read nor "
+                  "written. The users are kept in \"%.256s\" beside the project instead."),
                 named, reason, instead);
-  MessageBoxA(owner, text,
-              why == UsersRefusal::Outside ? "Users file outside the project" : "Users file not used",
-              MB_OK | MB_ICONWARNING);
+  MessageBoxA(
+      owner, text,
+      why == UsersRefusal::Outside ? _("Users file outside the project") : _("Users file not used"),
+      MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace

@@ -7,12 +7,13 @@
 
 #include "data/system_item.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/gps_entry.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
 
-constexpr const char* kCaption = "Calibration";
+constexpr const char* kCaption = N_("Calibration");
 // A quoted entry is cut so that an enormous paste still gives a readable box.
 constexpr size_t kQuotedLength = 40;
 
@@ -25,7 +26,7 @@ std::string Quoted(const std::string& text) {
 void CPortrait::StartCalibration() {
   if (CheckCalibrationTap(CGeoPoint(), nullptr, m_mapSize) == CalibrationError::NoMap ||
       System() == nullptr) {
-    MessageBoxA(m_hWnd, CalibrationErrorText(CalibrationError::NoMap), kCaption,
+    MessageBoxA(m_hWnd, CalibrationErrorText(CalibrationError::NoMap), tr::Text(kCaption),
                 MB_OK | MB_ICONWARNING);
     return;
   }
@@ -41,11 +42,12 @@ void CPortrait::CancelCalibration() { m_calibrationStep = 0; }
 
 bool CPortrait::AskCalibrationGps(CGeoPoint mapPoint, CGeoPoint* gps) {
   GpsEntryRequest request;
-  request.title = m_calibrationStep == 1 ? "Calibration: first point" : "Calibration: second point";
+  request.title =
+      m_calibrationStep == 1 ? _("Calibration: first point") : _("Calibration: second point");
   char prompt[160];
   std::snprintf(prompt, sizeof prompt,
-                "The GPS position of the point you tapped (map pixel %i, %i), in decimal "
-                "degrees:",
+                _("The GPS position of the point you tapped (map pixel %i, %i), in decimal "
+                  "degrees:"),
                 static_cast<int>(mapPoint.x), static_cast<int>(mapPoint.y));
   request.prompt = prompt;
   request.fixAvailable = HasGpsFix();
@@ -64,12 +66,12 @@ bool CPortrait::AskCalibrationGps(CGeoPoint mapPoint, CGeoPoint* gps) {
     }
     std::string text;
     if (!latitudeOk)
-      text += "The latitude " + Quoted(answer->latitude) +
-              " is not a number from -90 to 90 (degrees, north positive).\n";
+      text += _("The latitude ") + Quoted(answer->latitude) +
+              _(" is not a number from -90 to 90 (degrees, north positive).\n");
     if (!longitudeOk)
-      text += "The longitude " + Quoted(answer->longitude) +
-              " is not a number from -180 to 180 (degrees, east positive).\n";
-    MessageBoxA(m_hWnd, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+      text += _("The longitude ") + Quoted(answer->longitude) +
+              _(" is not a number from -180 to 180 (degrees, east positive).\n");
+    MessageBoxA(m_hWnd, text.c_str(), tr::Text(kCaption), MB_OK | MB_ICONWARNING);
     // Asked again with what was typed, so one slip does not cost the other field.
     request.latitude = answer->latitude;
     request.longitude = answer->longitude;
@@ -84,7 +86,7 @@ void CPortrait::CalibrationTap(int mapX, int mapY) {
   if (error != CalibrationError::None) {
     // Waits for a better tap, unless there is nothing to calibrate at all.
     if (error == CalibrationError::NoMap) CancelCalibration();
-    MessageBoxA(m_hWnd, CalibrationErrorText(error), kCaption, MB_OK | MB_ICONWARNING);
+    MessageBoxA(m_hWnd, CalibrationErrorText(error), tr::Text(kCaption), MB_OK | MB_ICONWARNING);
     return;
   }
   CGeoPoint gps;
@@ -104,22 +106,22 @@ void CPortrait::CalibrationTap(int mapX, int mapY) {
   error =
       ComputeCalibratedEdges({m_calibrationMap, m_calibrationGps}, {tap, gps}, m_mapSize, &edges);
   if (error != CalibrationError::None) {
-    const std::string text = std::string("Calibration refused: ") + CalibrationErrorText(error) +
-                             "\nThe map keeps its edges.";
-    MessageBoxA(m_hWnd, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+    const std::string text = std::string(_("Calibration refused: ")) + CalibrationErrorText(error) +
+                             _("\nThe map keeps its edges.");
+    MessageBoxA(m_hWnd, text.c_str(), tr::Text(kCaption), MB_OK | MB_ICONWARNING);
     return;
   }
   char text[320];
   std::snprintf(text, sizeof text,
-                "The map's edges become:\n"
-                "left (west): %f\n"
-                "top (north): %f\n"
-                "right (east): %f\n"
-                "bottom (south): %f\n"
-                "Regions and content keep their GPS positions and move on the map.\n"
-                "Set these edges?",
+                _("The map's edges become:\n"
+                  "left (west): %f\n"
+                  "top (north): %f\n"
+                  "right (east): %f\n"
+                  "bottom (south): %f\n"
+                  "Regions and content keep their GPS positions and move on the map.\n"
+                  "Set these edges?"),
                 edges.left, edges.top, edges.right, edges.bottom);
-  if (MessageBoxA(m_hWnd, text, kCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+  if (MessageBoxA(m_hWnd, text, tr::Text(kCaption), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
   SetMapEdges(edges.left, edges.top, edges.right, edges.bottom);
 }
 

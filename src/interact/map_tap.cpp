@@ -7,6 +7,7 @@
 #include "data/system_item.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -39,9 +40,9 @@ void CPortrait::HandleMapTap(int x, int y) {
     // Both numbers named, latitude first as calibration asks for them; snprintf keeps
     // coordinates of any size inside the buffer.
     char text[128];
-    std::snprintf(text, sizeof text, "Map pixel (%i, %i)\nLatitude %f, longitude %f", mapX, mapY,
+    std::snprintf(text, sizeof text, _("Map pixel (%i, %i)\nLatitude %f, longitude %f"), mapX, mapY,
                   g.y, g.x);
-    MessageBoxA(m_hWnd, text, "Position info", MB_OK);
+    MessageBoxA(m_hWnd, text, _("Position info"), MB_OK);
     m_showCoordsMode = false;
     return;
   }

@@ -1,24 +1,26 @@
 // Commands raised by the model that only the application object can carry out.
+#include <cstdio>
 #include <string>
 
 #include "app/portrait_app.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
 
 // Why a file that loaded was left as it is, in plain words; empty when it was not.
-// kinds says what there are more than 128 of, records what stays.
-std::string KeptBecause(const char* file, LoadLoss loss, const char* kinds, const char* records,
-                        int line) {
+// dropped says it for more than 128 records of a kind, crowded (%d: the line) for a line
+// holding more than one element.
+std::string KeptBecause(LoadLoss loss, const char* dropped, const char* crowded, int line) {
   switch (loss) {
     case LoadLoss::DroppedRecords:
-      return std::string("The ") + file + " holds more than 128 " + kinds +
-             ". It is not saved, so that the " + records + " beyond the first 128 stay in it.\n";
-    case LoadLoss::CrowdedLine:
-      return std::string("The ") + file + " has more than one element on line " +
-             std::to_string(line) + ", and the program reads only the first. It is not saved, " +
-             "so that the rest of that line stays in it.\n";
+      return std::string(dropped) + "\n";
+    case LoadLoss::CrowdedLine: {
+      char text[600];
+      std::snprintf(text, sizeof text, crowded, line);
+      return std::string(text) + "\n";
+    }
     case LoadLoss::None:
       break;
   }
@@ -33,43 +35,52 @@ bool SaveBeforeQuit(CPortrait* model, HWND owner, const char* projectFile) {
   if (projectSaved && usersSaved) return true;
 
   std::string text;
-  const std::string projectKept = KeptBecause("project file", model->ProjectLoss(),
-                                              "records of one kind", "records",
-                                              model->m_projectCrowdedLine);
+  const std::string projectKept = KeptBecause(
+      model->ProjectLoss(),
+      _("The project file holds more than 128 records of one kind. It is not saved, so that "
+        "the records beyond the first 128 stay in it."),
+      _("The project file has more than one element on line %d, and the program reads only "
+        "the first. It is not saved, so that the rest of that line stays in it."),
+      model->m_projectCrowdedLine);
   if (!projectSaved && !projectKept.empty()) {
     text += projectKept;
   } else if (!projectSaved) {
-    text += std::string("The project file could not be saved:\n") + projectFile + "\n";
+    text += std::string(_("The project file could not be saved:\n")) + projectFile + "\n";
   }
   if (!usersSaved) {
-    const std::string usersKept =
-        KeptBecause("users file", model->UsersLoss(), "users", "users", model->m_usersCrowdedLine);
+    const std::string usersKept = KeptBecause(
+        model->UsersLoss(),
+        _("The users file holds more than 128 users. It is not saved, so that the users "
+          "beyond the first 128 stay in it."),
+        _("The users file has more than one element on line %d, and the program reads only "
+          "the first. It is not saved, so that the rest of that line stays in it."),
+        model->m_usersCrowdedLine);
     const char* users = model->GetUserFilename();
-    text += !usersKept.empty()
-                ? usersKept
-                : std::string("The users file could not be saved:\n") + (users ? users : "") + "\n";
+    text += !usersKept.empty() ? usersKept
+                               : std::string(_("The users file could not be saved:\n")) +
+                                     (users ? users : "") + "\n";
   }
   const bool losesEdits = !projectSaved && model->m_projectEdited;
   text += "\n";
   if (losesEdits && !usersSaved) {
     text +=
-        "Quitting now loses the changes to the project (placed icons and regions, map edges, "
-        "relationship settings) and the users' new histories and times.";
+        _("Quitting now loses the changes to the project (placed icons and regions, map edges, "
+          "relationship settings) and the users' new histories and times.");
   } else if (losesEdits) {
     text +=
-        "Quitting now loses the changes to the project (placed icons and regions, map edges, "
-        "relationship settings).";
+        _("Quitting now loses the changes to the project (placed icons and regions, map edges, "
+          "relationship settings).");
   } else if (!usersSaved) {
-    text += "Quitting now loses the users' new histories and times.";
+    text += _("Quitting now loses the users' new histories and times.");
   } else {
-    text += "Nothing was changed, so nothing is lost by quitting.";
+    text += _("Nothing was changed, so nothing is lost by quitting.");
   }
-  text += "\n\nQuit anyway?";
+  text += _("\n\nQuit anyway?");
   // Enter gives the answer that loses nothing.
   const bool losesSomething = losesEdits || !usersSaved;
   const UINT type = MB_YESNO | MB_ICONWARNING | (losesSomething ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
-  return MessageBoxA(owner, text.c_str(), projectSaved ? "Users not saved" : "Project not saved",
-                     type) == IDYES;
+  return MessageBoxA(owner, text.c_str(),
+                     projectSaved ? _("Users not saved") : _("Project not saved"), type) == IDYES;
 }
 
 }  // namespace
@@ -87,10 +98,10 @@ bool CPortraitApp::OnClose(bool mayAsk) {
   if (m_model == nullptr || m_startupPending || m_model->System() == nullptr) return true;
   if (!mayAsk) return SaveForQuit(false);
   switch (MessageBoxLabelledA(m_hWnd,
-                              "Save before closing?\n\nSaving keeps the users' histories and "
-                              "times, and any changes to the project.",
-                              "Close Corvane", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1,
-                              "Save", "Don't save", "Cancel")) {
+                              _("Save before closing?\n\nSaving keeps the users' histories and "
+                                "times, and any changes to the project."),
+                              _("Close Corvane"), MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1,
+                              _("Save"), _("Don't save"), _("Cancel"))) {
     case IDYES:
       return SaveForQuit(true);
     case IDNO:

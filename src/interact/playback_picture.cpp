@@ -9,6 +9,7 @@
 #include "data/content_item.h"
 #include "data/region_item.h"
 #include "map/file_resolve.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -86,7 +87,7 @@ RECT DrawPlaybackPicture(CGapiSurface* back, CGapiBitmapFont* font, const CConte
 
   LONG y = top - 2 * font->LineHeight();
   if (item != nullptr) {
-    const std::string number = "No. " + std::to_string(item->m_id);
+    const std::string number = _("No. ") + std::to_string(item->m_id);
     back->DrawTextA(w / 2, y, number.c_str(), font, GDDRAWTEXT_CENTER, nullptr, 0, nullptr);
   }
   // The item's title at the top of the picture, in the guide's legible text.

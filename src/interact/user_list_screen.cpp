@@ -6,6 +6,8 @@
 #include "interact/user_screen_layout.h"
 #include "interact/user_screens.h"
 #include "map/portrait.h"
+#include "map/render/artwork_words.h"
+#include "platform/text/tr.h"
 
 using namespace user_screen;
 
@@ -41,6 +43,14 @@ void DrawScrollBar(const CPortraitApp& app, CGapiSurface* backBuffer, POINT o, i
   backBuffer->DrawRect(&thumb, 0, 0, nullptr);
 }
 
+// The picture's words; the rest of it has none.
+const render::ArtworkWord kUserListWords[] = {
+    {N_("CHOOSE USER"), {8, 6, 232, 25}, 0x37495C, 0xF4AC28, 0x121820, 16},
+    {N_("TAP A NAME, THEN SELECT"), {4, 283, 236, 294}, 0x243140, 0xC8D2DA, 0x243140, 9},
+    {N_("SELECT"), {14, 297, 95, 307}, 0x30A854, 0xF6F8FA, 0x16602C, 9},
+    {N_("NEW USER"), {145, 297, 228, 307}, 0xF4AC28, 0x121820, 0xF4AC28, 8},
+};
+
 }  // namespace
 
 void DrawUserListScreen(CPortraitApp& app, CGapiSurface* backBuffer, CGapiBitmapFont* font) {
@@ -48,6 +58,7 @@ void DrawUserListScreen(CPortraitApp& app, CGapiSurface* backBuffer, CGapiBitmap
   app.m_userCount = users->Count();
   POINT o = ListOrigin(app, backBuffer);
   backBuffer->BltFast(o.x, o.y, &app.m_userListImage, nullptr, 0, nullptr);
+  render::DrawArtworkWords(backBuffer, o, kUserListWords);
 
   RECT list = Shifted(kListBox, o);
   int end = EndRow(app);
@@ -121,6 +132,7 @@ void UserListScreenTap(CPortraitApp& app, LONG x, LONG y) {
   } else if (Hit(kNewUser, o, x, y)) {
     app.m_mode = MODE_NEW_USER;
     app.m_newUserName[0] = '\0';
+    app.m_keyboardPage = 0;
     app.m_newUserNotice = nullptr;
   } else if (Hit(kScrollUp, o, x, y)) {
     if (app.m_userListTop >= 1) --app.m_userListTop;

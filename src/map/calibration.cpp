@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/text/tr.h"
+
 namespace {
 
 // The file keeps six decimals: coordinates closer than this are one value there.
@@ -24,28 +26,33 @@ const char* CalibrationErrorText(CalibrationError error) {
     case CalibrationError::None:
       return "";
     case CalibrationError::NoMap:
-      return "There is no map to calibrate: the map image did not load.";
+      return _("There is no map to calibrate: the map image did not load.");
     case CalibrationError::OffMap:
-      return "That point is off the map. Tap a point on the map itself.";
+      return _("That point is off the map. Tap a point on the map itself.");
     case CalibrationError::SamePoint:
-      return "That is the first point again. Tap a second point, away from the first.";
+      return _("That is the first point again. Tap a second point, away from the first.");
     case CalibrationError::TooClose:
-      return "The second point is too close to the first. Tap one at least 32 map pixels "
-             "away from it both across and down: far apart is more accurate.";
+      return _(
+          "The second point is too close to the first. Tap one at least 32 map pixels "
+          "away from it both across and down: far apart is more accurate.");
     case CalibrationError::NotANumber:
-      return "A coordinate is not a number.";
+      return _("A coordinate is not a number.");
     case CalibrationError::OutOfRange:
-      return "A latitude must lie between -90 and 90 degrees and a longitude between -180 "
-             "and 180.";
+      return _(
+          "A latitude must lie between -90 and 90 degrees and a longitude between -180 "
+          "and 180.");
     case CalibrationError::ZeroWidth:
-      return "The two points have the same longitude or the same latitude, which would give "
-             "the map no width or no height. Choose two points that differ in both.";
+      return _(
+          "The two points have the same longitude or the same latitude, which would give "
+          "the map no width or no height. Choose two points that differ in both.");
     case CalibrationError::Reversed:
-      return "These positions would put east on the left of the map or south at its top. "
-             "Check the two positions (latitude and longitude may be swapped).";
+      return _(
+          "These positions would put east on the left of the map or south at its top. "
+          "Check the two positions (latitude and longitude may be swapped).");
     case CalibrationError::BeyondGlobe:
-      return "These positions would stretch the map past the poles or the date line. Check "
-             "the two positions.";
+      return _(
+          "These positions would stretch the map past the poles or the date line. Check "
+          "the two positions.");
   }
   return "";
 }

@@ -1,6 +1,7 @@
 // The hint bar of a running calibration and the mark on its first point.
 #include "map/portrait.h"
 #include "map/render_helpers.h"
+#include "platform/text/tr.h"
 
 namespace {
 constexpr int kMarkArm = 8;  // pixels from the centre of the first point's cross
@@ -20,8 +21,8 @@ void CPortrait::DrawCalibrationHint(CGapiSurface* backBuffer, CGapiBitmapFont* f
   render::Frame(backBuffer, box, render::kBlack);
   render::CentredText(backBuffer, (box.left + box.right) / 2, 8,
                       m_calibrationStep == 1
-                          ? "Calibration: tap a point whose GPS position you know (Esc cancels)"
-                          : "Calibration: tap a second point, away from the first across and "
-                            "down (Esc cancels)",
+                          ? _("Calibration: tap a point whose GPS position you know (Esc cancels)")
+                          : _("Calibration: tap a second point, away from the first across and "
+                              "down (Esc cancels)"),
                       font);
 }

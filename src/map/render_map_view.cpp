@@ -4,6 +4,7 @@
 #include "data/system_item.h"
 #include "map/portrait.h"
 #include "map/render_helpers.h"
+#include "platform/text/tr.h"
 
 void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   if (m_page >= 1) {
@@ -112,20 +113,20 @@ void CPortrait::DrawGpsStatus(CGapiSurface* backBuffer, CGapiBitmapFont* /*font*
   const platform::PositionState state = platform::CurrentPositionState();
   if (state == platform::PositionState::Lost) {
     // The last fix may still be held for a moment; the loss is the news.
-    std::snprintf(text, sizeof text, "GPS SERVICE LOST - RECONNECTING");
+    std::snprintf(text, sizeof text, "%s", _("GPS SERVICE LOST - RECONNECTING"));
   } else if (state == platform::PositionState::Unreachable) {
-    std::snprintf(text, sizeof text, "NOT REACHABLE - RETRYING");
+    std::snprintf(text, sizeof text, "%s", _("NOT REACHABLE - RETRYING"));
   } else if (state == platform::PositionState::Off) {
-    std::snprintf(text, sizeof text, "NO POSITION SOURCE");
+    std::snprintf(text, sizeof text, "%s", _("NO POSITION SOURCE"));
   } else if (HasGpsFix() && m_userFromGps && m_userOffMap) {
-    std::snprintf(text, sizeof text, "OFF THE MAP - Lat: %f, Long: %f", m_gpsLatitude,
+    std::snprintf(text, sizeof text, _("OFF THE MAP - Lat: %f, Long: %f"), m_gpsLatitude,
                   m_gpsLongitude);
   } else if (HasGpsFix()) {
-    std::snprintf(text, sizeof text, "Lat: %f, Long: %f", m_gpsLatitude, m_gpsLongitude);
+    std::snprintf(text, sizeof text, _("Lat: %f, Long: %f"), m_gpsLatitude, m_gpsLongitude);
   } else if (state == platform::PositionState::Ended) {
-    std::snprintf(text, sizeof text, "END OF RECORDED WALK");
+    std::snprintf(text, sizeof text, "%s", _("END OF RECORDED WALK"));
   } else {
-    std::snprintf(text, sizeof text, "WAITING FOR GPS FIX");
+    std::snprintf(text, sizeof text, "%s", _("WAITING FOR GPS FIX"));
   }
   GDTEXTSTYLE style;
   backBuffer->DrawLegibleText(10, StatusAreaTop() + 1, text, style);

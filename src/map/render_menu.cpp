@@ -4,6 +4,7 @@
 
 #include "map/portrait.h"
 #include "map/render_helpers.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -80,22 +81,22 @@ void CPortrait::DrawMenuPanel(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
 
   if (m_moveUserMode) {
     FrameCell(backBuffer, 0, 0);
-    prompt("Tap screen to move user position");
+    prompt(_("Tap screen to move user position"));
   }
   if (m_showCoordsMode) {
     FrameCell(backBuffer, 4, 0);
-    prompt("Tap screen to display coordinates");
+    prompt(_("Tap screen to display coordinates"));
   }
   if (m_editSelection >= -1) {
     FrameCell(backBuffer, 1, 0);
     char text[128];
     if (m_editSelection == -1) {
-      std::snprintf(text, sizeof text, "Select icon or region to edit");
+      std::snprintf(text, sizeof text, "%s", _("Select icon or region to edit"));
     } else if (m_editSelection > 9999) {
-      std::snprintf(text, sizeof text, "Select new position for region %i",
+      std::snprintf(text, sizeof text, _("Select new position for region %i"),
                     m_editSelection - 10000);
     } else {
-      std::snprintf(text, sizeof text, "Select new position for icon");
+      std::snprintf(text, sizeof text, "%s", _("Select new position for icon"));
     }
     prompt(text);
   }

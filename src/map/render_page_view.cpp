@@ -7,7 +7,9 @@
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
+#include "map/render/artwork_words.h"
 #include "map/render_helpers.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -24,6 +26,17 @@ void ComposeTitle(char (&out)[128], const char* name, double clock) {
 
 }  // namespace
 
+namespace {
+
+// The picture's words; the rest of it has none.
+const render::ArtworkWord kPageWords[] = {
+    {N_("VIEWED"), {8, 6, 232, 22}, 0x37495C, 0xF4AC28, 0x121820, 16},
+    {N_("CLOSE"), {74, 293, 161, 303}, 0xCE3E32, 0xF6F8FA, 0x781C16, 9},
+    {N_("TAP AN ICON TO PLAY IT AGAIN"), {4, 309, 236, 319}, 0x222E3C, 0xC8D2DA, 0x222E3C, 9},
+};
+
+}  // namespace
+
 void CPortrait::DrawPageView(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   const int w = static_cast<int>(m_screenSize.x);
   const int h = static_cast<int>(m_screenSize.y);
@@ -33,13 +46,14 @@ void CPortrait::DrawPageView(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
   const int py = panelH < h ? h / 2 - panelH / 2 : 0;
 
   render::Copy(backBuffer, px, py, &m_pageBackground);
+  render::DrawArtworkWords(backBuffer, POINT{px, py}, kPageWords);
 
   char text[128];
   if (m_currentUser != nullptr) {
     ComposeTitle(text, m_currentUser->m_username, m_currentUser->ClockNow());
     render::CentredText(backBuffer, w / 2, py + 30, text, font);
   }
-  std::snprintf(text, sizeof text, "Page %i of %i", m_page, m_pageCount);
+  std::snprintf(text, sizeof text, _("Page %i of %i"), m_page, m_pageCount);
   render::CentredText(backBuffer, w / 2, py + 275, text, font);
 
   if (m_currentUser == nullptr || m_contentList == nullptr) return;

@@ -14,6 +14,7 @@
 #include "data/xml_item_list.h"
 #include "map/file_resolve.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -95,8 +96,8 @@ bool CPortrait::LoadMap() {
   CGapiSurface image;
   if (CreateFromProjectFile(&image, system->m_mapFilename) != GD_OK) {
     image.Destroy();
-    const std::string text = std::string("Cannot open :") + system->m_mapFilename;
-    MessageBoxA(m_hWnd, text.c_str(), "Error", MB_OK);
+    const std::string text = std::string(_("Cannot open :")) + system->m_mapFilename;
+    MessageBoxA(m_hWnd, text.c_str(), _("Error"), MB_OK);
     return false;
   }
 

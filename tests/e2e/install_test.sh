@@ -28,6 +28,11 @@ icon="$root/usr/share/icons/hicolor/32x32/apps/corvane.png"
 cmp -s "$icon" "$SOURCE/res/101_app_icon.png" || fail "the installed icon is not the program's icon"
 [ "$(identify -format '%wx%h' "$icon")" = "32x32" ] || fail "the icon is not 32 x 32"
 
+for language in de fr; do
+  [ -s "$root/usr/share/locale/$language/LC_MESSAGES/corvane.mo" ] ||
+    fail "no $language catalogue in share/locale/"
+done
+
 installed="$root/usr/share/corvane/demo"
 diff -r -x '*Users.xml' "$DEMO" "$installed" >&2 || fail "the installed demo differs from demo/"
 ls "$installed"/*Users.xml >/dev/null 2>&1 && fail "the installed demo must not ship a users file"

@@ -66,7 +66,7 @@ TEST_F(NewUserScreen, NamesStopAtTwentyFourAndDeleteTakesTheLastCharacter) {
   Key(2, 9);
   Key(2, 9);
   EXPECT_STREQ(app->m_newUserName, "ABCDEFGHIJKLMNOPQRSTUV");
-  Key(2, 8);
+  Key(2, 9);
   Key(1, 9);
   EXPECT_STREQ(app->m_newUserName, "ABCDEFGHIJKLMNOPQRST");
 
@@ -186,6 +186,43 @@ TEST_F(NewUserScreen, CancelReturnsToTheListWithTheNameCleared) {
   EXPECT_EQ(app->m_mode, MODE_USER_LIST);
   EXPECT_STREQ(app->m_newUserName, "");
   EXPECT_EQ(model->m_userList->Count(), 0);
+}
+
+TEST_F(NewUserScreen, ThePageKeyOffersAccentsAndDigitsTypedAsUtf8) {
+  Key(1, 0);  // A
+  Key(2, 8);  // to the capitals with accents and the digits
+  Key(0, 0);  // Ä
+  Key(0, 3);  // ß
+  Key(1, 5);  // Œ
+  Key(1, 6);  // 1
+  Key(2, 6);  // 0
+  Key(2, 8);  // to the small letters with accents
+  Key(0, 4);  // é
+  Key(1, 5);  // œ
+  Key(2, 8);  // back to the letters
+  Key(0, 0);  // Q
+  EXPECT_STREQ(app->m_newUserName,
+               "A\xC3\x84\xC3\x9F\xC5\x92"
+               "10\xC3\xA9\xC5\x93Q");
+  // Delete takes whole characters, and the limit counts characters, not bytes.
+  Key(1, 9);
+  Key(1, 9);
+  EXPECT_STREQ(app->m_newUserName,
+               "A\xC3\x84\xC3\x9F\xC5\x92"
+               "10\xC3\xA9");
+  app->m_newUserName[0] = '\0';
+  Key(2, 8);
+  for (int i = 0; i < 30; ++i) Key(0, 0);
+  EXPECT_EQ(std::strlen(app->m_newUserName), 48u);  // 24 two-byte characters
+
+  // The page shows its keys, and the name is stored as typed.
+  Draw();
+  bool drewUmlaut = false;
+  for (const auto& call : Calls("DrawLegibleText")) drewUmlaut |= call.text == "\xC3\x84";
+  EXPECT_TRUE(drewUmlaut);
+  Confirm();
+  ASSERT_EQ(model->m_userList->Count(), 1);
+  EXPECT_STREQ(UserAt(0)->m_username, app->m_newUserName);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
 #include "map/render_helpers.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ void CPortrait::DrawStatusArea(CGapiSurface* backBuffer) {
   if (m_showGpsStatus) DrawGpsStatus(backBuffer, nullptr);
 
   char progress[96];
-  std::snprintf(progress, sizeof progress, "%d of %d places \xC2\xB7 %d of %d items",
+  std::snprintf(progress, sizeof progress, _("%d of %d places \xC2\xB7 %d of %d items"),
                 m_guide.placesVisited, m_guide.placeCount, m_guide.itemsViewed, m_guide.itemCount);
   const int y = h - 5 - lineH - 1;
   GDTEXTSTYLE style;
@@ -100,7 +101,7 @@ void CPortrait::DrawStatusArea(CGapiSurface* backBuffer) {
   if (m_guide.next.slot >= 0) {
     next = m_guide.next.name + ", " + DistanceText(m_guide.next.metres);
   } else if (m_guide.allVisited) {
-    next = "Every place visited";
+    next = _("Every place visited");
   }
   if (next.empty()) return;
   // The next place at the right of the same line, shortened to the room left.

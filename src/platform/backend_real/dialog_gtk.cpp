@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/windowing/detail/modal_dialog.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/detail/locale_setup.h"
+#include "platform/windowing/detail/modal_dialog.h"
 #include "platform/windowing/detail/modal_scope.h"
 #include "platform/windowing/win_api.h"
 
@@ -117,14 +118,14 @@ GtkWidget* MakeControl(const DialogControlTemplate& t) {
   switch (t.Kind()) {
     case DialogControlKind::PushButton:
     case DialogControlKind::DefaultPushButton:
-      return gtk_button_new_with_label(t.text.c_str());
+      return gtk_button_new_with_label(tr::Text(t.text.c_str()));
     case DialogControlKind::CheckBox:
     case DialogControlKind::AutoCheckBox:
-      return gtk_check_button_new_with_label(t.text.c_str());
+      return gtk_check_button_new_with_label(tr::Text(t.text.c_str()));
     case DialogControlKind::Unsupported:
       break;
   }
-  return gtk_label_new(t.text.c_str());
+  return gtk_label_new(tr::Text(t.text.c_str()));
 }
 
 // Where the owner's client area starts on the screen; the template's position is relative
@@ -158,7 +159,7 @@ bool RunGtkDialog(ModalDialog& dialog, LPARAM param) {
   view.dialog = &dialog;
   view.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* window = GTK_WINDOW(view.window);
-  gtk_window_set_title(window, t.caption.c_str());
+  gtk_window_set_title(window, tr::Text(t.caption.c_str()));
   gtk_window_set_modal(window, TRUE);
   gtk_window_set_resizable(window, FALSE);
   gtk_window_set_keep_above(window, TRUE);

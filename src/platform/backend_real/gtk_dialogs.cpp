@@ -10,6 +10,7 @@
 
 #include "platform/backend_real/real_pieces.h"
 #include "platform/graphics/detail/text_encoding.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/detail/fix_text.h"
 #include "platform/windowing/detail/locale_setup.h"
 #include "platform/windowing/detail/message_box_type.h"
@@ -246,7 +247,7 @@ void GtkDialogPiece::Beep(UINT) {
 
 std::optional<std::string> GtkDialogPiece::ChooseFile(const FileDialogRequest& r) {
   if (!EnsureGtk()) {
-    std::fprintf(stderr, "%s: no display for the file dialog\n", r.title.c_str());
+    std::fprintf(stderr, _("%s: no display for the file dialog\n"), r.title.c_str());
     return std::nullopt;
   }
   GtkWidget* dialog = gtk_file_chooser_dialog_new(
@@ -285,7 +286,7 @@ namespace platform {
 
 std::optional<GpsEntryAnswer> GtkDialogPiece::AskGpsPosition(HWND, const GpsEntryRequest& r) {
   if (!EnsureGtk()) {
-    std::fprintf(stderr, "%s: no display for the GPS position dialog\n", r.title.c_str());
+    std::fprintf(stderr, _("%s: no display for the GPS position dialog\n"), r.title.c_str());
     return std::nullopt;
   }
   GtkWidget* dialog = gtk_dialog_new_with_buttons(Utf8(r.title).c_str(), nullptr, GTK_DIALOG_MODAL,
@@ -304,13 +305,14 @@ std::optional<GpsEntryAnswer> GtkDialogPiece::AskGpsPosition(HWND, const GpsEntr
   gtk_widget_set_halign(prompt, GTK_ALIGN_START);
   gtk_grid_attach(GTK_GRID(grid), prompt, 0, 0, 2, 1);
   FixFields fields{};
-  fields.latitude = CoordinateEntry(GTK_GRID(grid), 1, "_Latitude (degrees, north +):", r.latitude);
+  fields.latitude =
+      CoordinateEntry(GTK_GRID(grid), 1, _("_Latitude (degrees, north +):"), r.latitude);
   fields.longitude =
-      CoordinateEntry(GTK_GRID(grid), 2, "Lon_gitude (degrees, east +):", r.longitude);
+      CoordinateEntry(GTK_GRID(grid), 2, _("Lon_gitude (degrees, east +):"), r.longitude);
   fields.fixLatitude = r.fixLatitude;
   fields.fixLongitude = r.fixLongitude;
   GtkWidget* useFix = gtk_button_new_with_mnemonic(
-      r.fixAvailable ? "Use the current _fix" : "Use the current fix (no fix yet)");
+      r.fixAvailable ? _("Use the current _fix") : _("Use the current fix (no fix yet)"));
   gtk_widget_set_sensitive(useFix, r.fixAvailable ? TRUE : FALSE);
   g_signal_connect(useFix, "clicked", G_CALLBACK(FillFromFix), &fields);
   gtk_grid_attach(GTK_GRID(grid), useFix, 1, 3, 1, 1);

@@ -14,6 +14,7 @@
 #include "platform/graphics/detail/surface_data.h"
 #include "platform/graphics/detail/text_encoding.h"
 #include "platform/media/detail/video_player.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace platform {
@@ -94,13 +95,15 @@ void MediaPicture::DrawBar(const Bar& bar, bool overProgramPicture) {
   }
   char level[32] = "";
   if (bar.level == kMutedLevel) {
-    std::snprintf(level, sizeof level, "   MUTED");
+    std::snprintf(level, sizeof level, "   %s", _("MUTED"));
   } else if (bar.level >= 0) {
-    std::snprintf(level, sizeof level, "   VOLUME %d%%", bar.level);
+    char volume[24];
+    std::snprintf(volume, sizeof volume, _("VOLUME %d%%"), bar.level);
+    std::snprintf(level, sizeof level, "   %s", volume);
   }
   char text[96];
-  std::snprintf(text, sizeof text, "%s%s / %s%s", bar.paused ? "PAUSED   " : "", elapsed, total,
-                level);
+  std::snprintf(text, sizeof text, "%s%s%s / %s%s", bar.paused ? _("PAUSED") : "",
+                bar.paused ? "   " : "", elapsed, total, level);
   m_picture.DrawTextA(kTrackMargin, h - kBarHeight + 2, text, &m_font, GDDRAWTEXT_LEFT, nullptr, 0,
                       nullptr);
 }

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/text/tr.h"
+
 namespace platform {
 namespace {
 
@@ -119,26 +121,26 @@ MediaProber::~MediaProber() {
 MediaProbeResult MediaProber::Probe(const std::string& path) {
   MediaProbeResult result;
   if (path.empty() || LooksLikeAddress(path)) {
-    result.reason = "is not a local file name";
+    result.reason = _("is not a local file name");
     return result;
   }
   bool empty = false;
   if (!IsRegularFile(path, &empty)) {
-    result.reason = "is not a file";
+    result.reason = _("is not a file");
     return result;
   }
   if (empty) {
-    result.reason = "is empty";
+    result.reason = _("is empty");
     return result;
   }
   if (!m_state->ready) {
-    result.reason = "could not be checked: the video player did not start";
+    result.reason = _("could not be checked: the video player did not start");
     return result;
   }
   // An absolute name can never be read as a protocol prefix.
   char* real = realpath(path.c_str(), nullptr);
   if (real == nullptr) {
-    result.reason = "cannot be opened";
+    result.reason = _("cannot be opened");
     return result;
   }
   const std::string absolute(real);
@@ -147,7 +149,7 @@ MediaProbeResult MediaProber::Probe(const std::string& path) {
   mpv_handle* mpv = m_state->mpv;
   const char* load[] = {"loadfile", absolute.c_str(), "replace", nullptr};
   if (mpv_command(mpv, load) < 0) {
-    result.reason = "cannot be opened";
+    result.reason = _("cannot be opened");
     return result;
   }
   bool loaded = false;
@@ -206,20 +208,20 @@ MediaProbeResult MediaProber::Probe(const std::string& path) {
       result.seconds = seconds;
     } else {
       result.reason = chosen.picturesSeen || chosen.soundSeen
-                          ? "holds picture or sound that cannot be decoded"
-                          : "holds neither picture nor sound";
+                          ? _("holds picture or sound that cannot be decoded")
+                          : _("holds neither picture nor sound");
     }
   } else if (refused) {
-    result.reason = "is a playlist, not a video or sound file";
+    result.reason = _("is a playlist, not a video or sound file");
   } else if (ended) {
     if (endError == MPV_ERROR_NOTHING_TO_PLAY)
-      result.reason = "holds neither picture nor sound";
+      result.reason = _("holds neither picture nor sound");
     else if (endError == MPV_ERROR_UNKNOWN_FORMAT || endError == 0)
-      result.reason = "is not a video or sound file the player can read";
+      result.reason = _("is not a video or sound file the player can read");
     else
-      result.reason = std::string("cannot be played (") + mpv_error_string(endError) + ")";
+      result.reason = std::string(_("cannot be played (")) + mpv_error_string(endError) + ")";
   } else {
-    result.reason = "did not open within five seconds";
+    result.reason = _("did not open within five seconds");
   }
   const char* stop[] = {"stop", nullptr};
   mpv_command(mpv, stop);

@@ -24,6 +24,7 @@
 
 #include "platform/pieces.h"
 #include "platform/position/detail/position_hub.h"
+#include "platform/text/tr.h"
 
 namespace platform {
 namespace {
@@ -107,7 +108,7 @@ class GpsdReader : public PositionReader {
     std::unique_lock lock(m_mutex);
     return !m_wake.wait_for(lock, delay, [this] { return m_stop.load(); });
   }
-  std::string Where() const { return "gpsd at " + m_host + ":" + m_port; }
+  std::string Where() const { return _("gpsd at ") + m_host + ":" + m_port; }
 
   std::string m_host;
   std::string m_port;
@@ -144,11 +145,11 @@ std::vector<std::string> GpsdReader::Resolve(std::string* reason) {
     lookup->done.wait_for(lock, milliseconds(kSliceMs));
   std::vector<std::string> out;
   if (!lookup->finished) {
-    *reason = "the name " + m_host + " was not found in time";
+    *reason = _("the name ") + m_host + _(" was not found in time");
     return out;
   }
   if (lookup->status != 0) {
-    *reason = "the name " + m_host + " was not found (" + gai_strerror(lookup->status) + ")";
+    *reason = _("the name ") + m_host + _(" was not found (") + gai_strerror(lookup->status) + ")";
     return out;
   }
   for (addrinfo* a = lookup->list; a != nullptr; a = a->ai_next) {
@@ -156,7 +157,7 @@ std::vector<std::string> GpsdReader::Resolve(std::string* reason) {
     if (getnameinfo(a->ai_addr, a->ai_addrlen, text, sizeof text, nullptr, 0, NI_NUMERICHOST) == 0)
       out.emplace_back(text);
   }
-  if (out.empty()) *reason = "the name " + m_host + " gave no address";
+  if (out.empty()) *reason = _("the name ") + m_host + _(" gave no address");
   return out;
 }
 
@@ -168,7 +169,7 @@ bool GpsdReader::Answers(const std::string& address, std::string* reason) {
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* list = nullptr;
   if (getaddrinfo(address.c_str(), m_port.c_str(), &hints, &list) != 0 || list == nullptr) {
-    *reason = "bad address " + address;
+    *reason = _("bad address ") + address;
     return false;
   }
   bool ok = false;
@@ -181,7 +182,7 @@ bool GpsdReader::Answers(const std::string& address, std::string* reason) {
   } else if (errno != EINPROGRESS) {
     *reason = std::strerror(errno);
   } else {
-    *reason = "no answer in time";
+    *reason = _("no answer in time");
     const auto end = Clock::now() + m_limits.connect;
     while (!m_stop && Clock::now() < end) {
       pollfd p{fd, POLLOUT, 0};
@@ -218,7 +219,7 @@ bool GpsdReader::Connect(gps_data_t* gps, std::string* reason) {
     setsockopt(gps->gps_fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnackedLimitMs,
                sizeof kUnackedLimitMs);
     if (gps_stream(gps, WATCH_ENABLE | WATCH_JSON, nullptr) != 0) {
-      *reason = "it did not accept the watch request";
+      *reason = _("it did not accept the watch request");
       gps_close(gps);
       continue;
     }
@@ -243,7 +244,7 @@ void GpsdReader::Run() {
     if (m_stop) break;
     // Until gpsd has answered once, it is not reachable; after that, lost.
     Tell(reached ? PositionState::Lost : PositionState::Unreachable,
-         Where() + (reached ? " was lost: " : " is not reachable: ") + reason);
+         Where() + (reached ? _(" was lost: ") : _(" is not reachable: ")) + reason);
     if (!Rest(retry)) break;
     retry = std::min(retry * 2, kLongestRetry);
   }
@@ -270,9 +271,9 @@ std::string GpsdReader::ReadUntilGone(gps_data_t* gps) {
     errno = 0;  // a quiet spell leaves errno alone; only a failed wait sets it
     if (!gps_waiting(gps, kWaitMicros)) {
       if (errno != 0 && errno != EINTR)
-        return std::string("the connection failed: ") + std::strerror(errno);
+        return std::string(_("the connection failed: ")) + std::strerror(errno);
       if (expectReports && Clock::now() - heard > m_limits.silence)
-        return "no reports for " + std::to_string(m_limits.silence.count() / 1000) + " s";
+        return _("no reports for ") + std::to_string(m_limits.silence.count() / 1000) + _(" s");
       continue;
     }
     errno = 0;
@@ -281,8 +282,8 @@ std::string GpsdReader::ReadUntilGone(gps_data_t* gps) {
     if (got < 0) {
       // Unknown or malformed JSON is ignored; a closed connection ends the session, and so
       // does a line libgps cannot get past (it would be offered again at once, for ever).
-      if (ConnectionClosed(gps->gps_fd)) return "the connection was closed";
-      if (++failed >= kFailedReadsInARow) return "a report could not be read";
+      if (ConnectionClosed(gps->gps_fd)) return _("the connection was closed");
+      if (++failed >= kFailedReadsInARow) return _("a report could not be read");
       continue;
     }
     failed = 0;

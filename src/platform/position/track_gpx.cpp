@@ -9,6 +9,7 @@
 
 #include "platform/position/detail/track_parsing.h"
 #include "platform/position/track_file.h"
+#include "platform/text/tr.h"
 
 namespace platform {
 namespace {
@@ -105,7 +106,7 @@ TrackFile ParseGpx(const char* data, size_t size) {
   state.out = &out;
   XML_Parser parser = XML_ParserCreate(nullptr);
   if (parser == nullptr) {
-    out.error = "out of memory";
+    out.error = _("out of memory");
     return out;
   }
   XML_SetUserData(parser, &state);
@@ -131,9 +132,10 @@ TrackFile ParseGpx(const char* data, size_t size) {
 
   if (state.sawRoot && !state.rootIsGpx) {
     out = TrackFile{};
-    out.error = "not a GPX file";
+    out.error = _("not a GPX file");
   } else if (out.points.empty() && out.waypoints.empty()) {
-    out.error = !xmlError.empty() ? "not readable as GPX: " + xmlError : "no points in the file";
+    out.error =
+        !xmlError.empty() ? _("not readable as GPX: ") + xmlError : _("no points in the file");
   } else if (!xmlError.empty()) {
     ++out.skipped;  // a damaged or truncated rest, after the points kept
   }

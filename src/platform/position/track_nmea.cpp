@@ -9,6 +9,7 @@
 
 #include "platform/position/detail/track_parsing.h"
 #include "platform/position/track_file.h"
+#include "platform/text/tr.h"
 
 namespace platform {
 namespace {
@@ -225,9 +226,9 @@ TrackFile ParseNmea(const char* data, size_t size) {
   r.Flush();
   r.AssignTimes();
   if (r.out.points.empty()) {
-    r.out.error =
-        !any ? "empty file"
-             : "no positions in the file (" + std::to_string(r.out.skipped) + " damaged lines)";
+    r.out.error = !any ? _("empty file")
+                       : _("no positions in the file (") + std::to_string(r.out.skipped) +
+                             _(" damaged lines)");
   }
   return std::move(r.out);
 }

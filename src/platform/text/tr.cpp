@@ -21,9 +21,9 @@ namespace fs = std::filesystem;
 struct TextState {
   std::string folder;
   std::string systemLanguage = "en";
-  std::string chosen;                     // empty: the environment's choice
-  std::optional<std::string> language;    // LANGUAGE as the environment gave it
-  std::string messagesLocale = "C";       // LC_MESSAGES as the environment gave it
+  std::string chosen;                   // empty: the environment's choice
+  std::optional<std::string> language;  // LANGUAGE as the environment gave it
+  std::string messagesLocale = "C";     // LC_MESSAGES as the environment gave it
 };
 
 TextState& S() {
@@ -107,16 +107,40 @@ std::vector<std::string> ProgramLanguages() {
 
 std::string SystemLanguage() { return S().systemLanguage; }
 
-std::string CurrentLanguage() {
-  return S().chosen.empty() ? S().systemLanguage : S().chosen;
+std::string CurrentLanguage() { return S().chosen.empty() ? S().systemLanguage : S().chosen; }
+
+std::string LanguageName(const std::string& code) {
+  static const struct {
+    const char* code;
+    const char* name;
+  } kNames[] = {{"cs", "\u010Ce\u0161tina"},
+                {"da", "Dansk"},
+                {"de", "Deutsch"},
+                {"en", "English"},
+                {"es", "Espa\u00F1ol"},
+                {"fi", "Suomi"},
+                {"fr", "Fran\u00E7ais"},
+                {"it", "Italiano"},
+                {"nb", "Norsk bokm\u00E5l"},
+                {"nl", "Nederlands"},
+                {"pl", "Polski"},
+                {"pt", "Portugu\u00EAs"},
+                {"sv", "Svenska"}};
+  for (const auto& entry : kNames)
+    if (code == entry.code) return entry.name;
+  std::string upper = code;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
 }
 
 void UseLanguage(const std::string& code) {
   TextState& s = S();
   if (code.empty()) {
     s.chosen.clear();
-    if (s.language) setenv("LANGUAGE", s.language->c_str(), 1);
-    else unsetenv("LANGUAGE");
+    if (s.language)
+      setenv("LANGUAGE", s.language->c_str(), 1);
+    else
+      unsetenv("LANGUAGE");
     std::setlocale(LC_MESSAGES, s.messagesLocale.c_str());
   } else {
     s.chosen = LanguageOf(code).empty() ? "en" : LanguageOf(code);

@@ -14,6 +14,11 @@
 // The result is UTF-8 and lives for the whole run (until the language is switched, the
 // pointer stays valid; copy it into a std::string when keeping it past a switch).
 #define _(text) ::dgettext(CORVANE_TEXT_DOMAIN, text)
+// A text with a count: the form for n in the current language (English: one when n is 1).
+#define P_(one, many, n) ::dngettext(CORVANE_TEXT_DOMAIN, one, many, n)
+// Marks a pair of forms for the catalogues, as two arguments (one, many) of a function that
+// passes them to P_.
+#define NP_(one, many) one, many
 // Marks a text for the catalogues where it is defined (a table, a constant); translate it
 // with _() or tr::Text() where it is shown.
 #define N_(text) text
@@ -47,6 +52,10 @@ std::string SystemLanguage();
 // The language texts are shown in now: the last code given to UseLanguage, else the
 // system's.
 std::string CurrentLanguage();
+
+// The language's name for itself ("Deutsch" for "de"), for a choice of languages; the code
+// in capitals where the program knows no name.
+std::string LanguageName(const std::string& code);
 
 // From the next lookup on, texts come from the catalogue of code (two letters); a code
 // without a catalogue shows English. An empty code returns to the environment's choice.
