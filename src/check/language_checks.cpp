@@ -13,6 +13,7 @@
 #include "guide/tour_texts.h"
 #include "map/file_resolve.h"
 #include "map/media_variant.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -43,10 +44,10 @@ void CheckLanguages(const CheckedProject& project, const std::string& projectPat
   for (const auto& [code, catalogue] : texts.Catalogues()) {
     if (catalogue.ok) continue;
     report.Error("catalogue-broken", texts.CatalogueName(code), catalogue.errorLine,
-                 Format("The %s catalogue cannot be read (%s); visitors who choose %s see the "
-                        "tour's own names and titles.",
-                        lang::LanguageName(code).c_str(), catalogue.error.c_str(),
-                        lang::LanguageName(code).c_str()));
+                 Format(_("The %s catalogue cannot be read (%s); visitors who choose %s see the "
+                          "tour's own names and titles."),
+                        tr::LanguageName(code).c_str(), catalogue.error.c_str(),
+                        tr::LanguageName(code).c_str()));
   }
 
   std::string mediaFolder = folder;
@@ -54,13 +55,13 @@ void CheckLanguages(const CheckedProject& project, const std::string& projectPat
       project.regions, project.contents, *project.scan, MediaTitleInFolder, &mediaFolder);
   const ScanResult& contents = project.scan->Records("content");
   for (const std::string& code : texts.Languages()) {
-    const std::string language = lang::LanguageName(code);
+    const std::string language = tr::LanguageName(code);
     const auto catalogue = texts.Catalogues().find(code);
     const bool readable = catalogue != texts.Catalogues().end() && catalogue->second.ok;
     for (const TourTextEntry& entry : entries) {
       if (entry.regionId < 0 || (readable && texts.Translates(code, entry.text))) continue;
       report.Warning("language-gap", project.name, entry.line,
-                     Format("Region %d, %s, has no %s name in %s.", entry.regionId,
+                     Format(_("Region %d, %s, has no %s name in %s."), entry.regionId,
                             Quote(entry.text).c_str(), language.c_str(),
                             texts.CatalogueName(code).c_str()));
     }
@@ -75,8 +76,8 @@ void CheckLanguages(const CheckedProject& project, const std::string& projectPat
       const std::string sibling = MediaSibling(folder, item->m_filename, code);
       if (sibling.empty() && SomethingAt(folder, siblingName)) {
         report.Warning("media-variant-unusable", project.name, line,
-                       Format("%s is not a file inside the project's folder; %s visitors get "
-                              "the tour's own %s.",
+                       Format(_("%s is not a file inside the project's folder; %s visitors "
+                                "get the tour's own %s."),
                               Quote(siblingName).c_str(), language.c_str(),
                               Quote(item->m_filename).c_str()));
         continue;
@@ -86,7 +87,8 @@ void CheckLanguages(const CheckedProject& project, const std::string& projectPat
           const CMediaInspector::Video probed = media->ProbeVideo(sibling);
           if (!probed.playable)
             report.Warning("media-variant-unusable", project.name, line,
-                           Format("%s cannot be played (%s); %s visitors get the tour's own %s.",
+                           Format(_("%s cannot be played (%s); %s visitors get the tour's own "
+                                    "%s."),
                                   Quote(siblingName).c_str(), probed.reason.c_str(),
                                   language.c_str(), Quote(item->m_filename).c_str()));
         }
@@ -98,9 +100,12 @@ void CheckLanguages(const CheckedProject& project, const std::string& projectPat
         if (entry.contentId == item->m_id) title = entry.text;
       if (!title.empty() && readable && texts.Translates(code, title)) continue;
       report.Warning("language-gap", project.name, line,
-                     Format("Content %d has no %s media (%s)%s.", item->m_id, language.c_str(),
-                            Quote(siblingName).c_str(),
-                            title.empty() ? "" : Format(" and no %s title", language.c_str()).c_str()));
+                     title.empty()
+                         ? Format(_("Content %d has no %s media (%s)."), item->m_id,
+                                  language.c_str(), Quote(siblingName).c_str())
+                         : Format(_("Content %d has no %s media (%s) and no %s title."),
+                                  item->m_id, language.c_str(), Quote(siblingName).c_str(),
+                                  language.c_str()));
     }
   }
 }

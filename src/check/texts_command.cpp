@@ -17,6 +17,7 @@
 #include "map/file_resolve.h"
 #include "map/portrait.h"
 #include "platform/backend_select.h"
+#include "platform/text/tr.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +27,7 @@ bool WriteTourTemplate(const std::string& path, std::string* text, std::ostream&
   fs::path project = fs::absolute(path, ec).lexically_normal();
   std::string content;
   if (ec || ReadFileText(project.c_str(), &content) != TextRead::Read) {
-    err << "corvane texts: cannot read " << path << "\n";
+    err << _("corvane texts: cannot read ") << path << "\n";
     return false;
   }
   FILE* stream = OpenTextStream(content);
@@ -36,7 +37,7 @@ bool WriteTourTemplate(const std::string& path, std::string* text, std::ostream&
   platform::UseBackend(platform::BackendKind::Headless);
   CPortrait model(nullptr, nullptr, 800, 600);
   if (!scanned || !model.LoadProjectFile(project.c_str())) {
-    err << "corvane texts: " << path << " is not a project file\n";
+    err << _("corvane texts: not a project file: ") << path << "\n";
     return false;
   }
   std::string folder = RealFolderOf(project.c_str());
@@ -54,14 +55,14 @@ SubcommandRun DefineTexts(CLI::App& command) {
     std::string out;
   };
   auto options = std::make_shared<Options>();
-  command.add_option("PROJECT_FILE", options->project, "the project whose texts to list")
+  command.add_option("PROJECT_FILE", options->project, _("the project whose texts to list"))
       ->required();
-  command.add_option("--out", options->out, "write the template to FILE instead of the output")
+  command.add_option("--out", options->out, _("write the template to FILE instead of the output"))
       ->type_name("FILE");
   command.footer(
-      "Writes a PO template (.pot) of the place names and titles, each with the record and\n"
-      "line it comes from. A translation saved as <project stem>.LL.po beside the project\n"
-      "(LL: the language's two-letter code) is offered to visitors in that language.");
+      _("Writes a PO template (.pot) of the place names and titles, each with the record and\n"
+        "line it comes from. A translation saved as <project stem>.LL.po beside the project\n"
+        "(LL: the language's two-letter code) is offered to visitors in that language."));
   return [options](std::ostream& out, std::ostream& err) {
     std::string text;
     if (!WriteTourTemplate(options->project, &text, err)) return CHECK_UNREADABLE;
@@ -73,7 +74,7 @@ SubcommandRun DefineTexts(CLI::App& command) {
     file << text;
     file.close();
     if (!file) {
-      err << "corvane texts: cannot write " << options->out << "\n";
+      err << _("corvane texts: cannot write ") << options->out << "\n";
       return 1;
     }
     return 0;

@@ -51,26 +51,6 @@ std::string SystemLanguage() {
   return {};
 }
 
-std::string LanguageName(std::string_view code) {
-  static const struct {
-    const char* code;
-    const char* name;
-  } kNames[] = {
-      {"ca", "Català"},   {"cs", "Čeština"},    {"cy", "Cymraeg"},   {"da", "Dansk"},
-      {"de", "Deutsch"},  {"el", "Ελληνικά"},   {"en", "English"},   {"es", "Español"},
-      {"fi", "Suomi"},    {"fr", "Français"},   {"ga", "Gaeilge"},   {"hu", "Magyar"},
-      {"it", "Italiano"}, {"nl", "Nederlands"}, {"no", "Norsk"},
-      {"pl", "Polski"},   {"pt", "Português"},  {"ru", "Русский"},   {"sv", "Svenska"},
-      {"tr", "Türkçe"},   {"uk", "Українська"},
-  };
-  for (const auto& entry : kNames)
-    if (code == entry.code) return entry.name;
-  std::string upper(code);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
-}
-
 std::vector<std::string> SiblingLanguagesIn(const std::string& folder,
                                             const std::vector<std::string>& names) {
   std::set<std::string> found;

@@ -23,10 +23,6 @@ std::string SiblingName(std::string_view storedName, std::string_view code);
 // as a code; "" for C, POSIX or nothing set.
 std::string SystemLanguage();
 
-// A language's own name, as its speakers write it ("Deutsch"); the code in capitals for
-// codes not in the table.
-std::string LanguageName(std::string_view code);
-
 // Every language code among the entries of folder that are siblings of one of names (file
 // names without folder), sorted, each once.
 std::vector<std::string> SiblingLanguagesIn(const std::string& folder,

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "guide/tour_languages.h"
 #include "guide/tour_texts.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -17,7 +17,8 @@ constexpr DWORD kEdgeColour = 0xFFFFFF;
 }  // namespace
 
 std::string LanguageLabel(const std::string& code) {
-  return code.empty() ? std::string("Original") : lang::LanguageName(code);
+  // TRANSLATORS: the button of a tour's own language, the one its author wrote it in.
+  return code.empty() ? std::string(_("Original")) : tr::LanguageName(code);
 }
 
 LanguageBar LayoutLanguageBar(const CTourTexts& texts, LONG centreX, LONG top) {

@@ -21,7 +21,8 @@ LanguageBar LayoutLanguageBar(const CTourTexts& texts, LONG centreX, LONG top);
 void DrawLanguageBar(CGapiSurface* back, const LanguageBar& bar, const std::string& active);
 // The index of the button under (x, y), or -1.
 int LanguageBarHit(const LanguageBar& bar, LONG x, LONG y);
-// What a button says: the language's own name, "Original" for the tour's own.
+// What a button says: the language's own name, "Original" (in the program's language) for
+// the tour's own.
 std::string LanguageLabel(const std::string& code);
 
 constexpr LONG kLanguageBarHeight = 20;

@@ -26,7 +26,7 @@ void CPortrait::LoadTourLanguages() {
   // gets the tour's own texts in that language.
   for (const auto& [code, catalogue] : m_tourTexts.Catalogues()) {
     if (catalogue.ok) continue;
-    std::fprintf(stderr, "corvane: %s:%d: %s; its language shows the tour's own texts\n",
+    std::fprintf(stderr, _("corvane: %s:%d: %s; its language shows the tour's own texts\n"),
                  m_tourTexts.CatalogueName(code).c_str(), catalogue.errorLine,
                  catalogue.error.c_str());
   }
