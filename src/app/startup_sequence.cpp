@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "app/portrait_app.h"
-#include "guide/tour_languages.h"
 #include "map/portrait.h"
 #include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
@@ -133,7 +132,7 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
     m_model->ReadMediaTitles(0);
     // The tour's languages; the visit starts in the system's language when the tour has it.
     m_model->LoadTourLanguages();
-    m_model->m_systemLanguage = lang::SystemLanguage();
+    m_model->m_systemLanguage = tr::SystemLanguage();
     m_model->SetLanguage(m_model->m_systemLanguage);
 
     label(6, _("Loading user data..."));

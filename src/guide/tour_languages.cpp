@@ -4,7 +4,6 @@
 #include <dirent.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 
 namespace lang {
@@ -35,20 +34,6 @@ std::string SiblingName(std::string_view storedName, std::string_view code) {
   }
   out.insert(dot, "." + std::string(code));
   return out;
-}
-
-std::string SystemLanguage() {
-  for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value == nullptr || value[0] == '\0') continue;
-    std::string_view v(value);
-    v = v.substr(0, v.find(':'));  // LANGUAGE lists several; the first is wanted most
-    const std::string_view code = v.substr(0, 2);
-    if (IsLanguageCode(code) && (v.size() == 2 || v[2] == '_' || v[2] == '.' || v[2] == '@'))
-      return std::string(code);
-    if (v == "C" || v == "POSIX" || v.substr(0, 2) == "C.") return {};
-  }
-  return {};
 }
 
 std::vector<std::string> SiblingLanguagesIn(const std::string& folder,

@@ -19,10 +19,6 @@ std::string SiblingLanguage(std::string_view baseName, std::string_view name);
 // A name without an extension gets ".de" appended.
 std::string SiblingName(std::string_view storedName, std::string_view code);
 
-// The first language the environment asks for (LANGUAGE, then LC_ALL, LC_MESSAGES, LANG),
-// as a code; "" for C, POSIX or nothing set.
-std::string SystemLanguage();
-
 // Every language code among the entries of folder that are siblings of one of names (file
 // names without folder), sorted, each once.
 std::vector<std::string> SiblingLanguagesIn(const std::string& folder,
