@@ -6,7 +6,9 @@ with ffmpeg (a title card naming the item, a boat crossing the frame and a tone)
 Harbour.xml and the recorded walk (demo/walk.gpx, and the same walk as an NMEA log for the
 tests). Item 4 is a sound file instead, as many guides' items are: a tone with no picture,
 shown with the item's thumbnail. `make_demo.py walk` writes the walk alone; `make_demo.py
-audio` writes the sound items and Harbour.xml alone. Run from anywhere; everything lands in demo/. The outputs are committed, so this
+audio` writes the sound items and Harbour.xml alone; `make_demo.py languages` writes the
+German and French catalogues (Harbour.de.po, Harbour.fr.po) and item 1's German and French
+videos alone. Run from anywhere; everything lands in demo/. The outputs are committed, so this
 only needs running again when the demo changes.
 """
 import math
@@ -173,6 +175,111 @@ def write_transcript(path, cues, seconds=8):
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         for n, text in enumerate(cues):
             out.write(f"{n + 1}\n{stamp(n * step)} --> {stamp((n + 1) * step)}\n{text}\n\n")
+
+
+# The tour in German and French: every place name and title (the catalogues' msgid is the
+# English text as the project shows it), and item 1 also as its own video in each language.
+TRANSLATIONS = {
+    "de": {
+        "Swing bridge": "Drehbrücke",
+        "Fish quay": "Fischkai",
+        "West pier and lighthouse": "Westmole und Leuchtturm",
+        "Whalebone arch": "Walknochenbogen",
+        "Old market place": "Alter Marktplatz",
+        "Church stairs": "Kirchentreppe",
+        "Abbey ruins": "Abteiruine",
+        "Shipyard slipway": "Helling der Werft",
+        "Lifeboat station": "Seenotrettungsstation",
+        "Smugglers' yard": "Schmugglerhof",
+        "The Swing Bridge": "Die Drehbrücke",
+        "Opening for the tall ship": "Die Brücke öffnet sich für den Großsegler",
+        "Herring season": "Heringssaison",
+        "Gutting the catch": "Den Fang ausnehmen",
+        "The lighthouse keeper": "Der Leuchtturmwärter",
+        "Storm on the west pier": "Sturm auf der Westmole",
+        "The whalers come home": "Die Walfänger kehren heim",
+        "Market day": "Markttag",
+        "The hidden cellar": "Der verborgene Keller",
+        "One hundred and ninety-nine steps": "Hundertneunundneunzig Stufen",
+        "The abbey at dusk": "Die Abtei in der Abenddämmerung",
+        "Monks and the sea": "Die Mönche und das Meer",
+        "Laying the keel": "Die Kiellegung",
+        "Launch day": "Der Stapellauf",
+        "Rowing lifeboat drill": "Übung im Ruderrettungsboot",
+        "The great rescue": "Die große Rettung",
+        "Lace and brandy": "Spitze und Branntwein",
+        "The excise men": "Die Zöllner",
+        "Tales of the night": "Geschichten der Nacht",
+        "The harbour today": "Der Hafen heute",
+    },
+    "fr": {
+        "Swing bridge": "Pont tournant",
+        "Fish quay": "Quai aux poissons",
+        "West pier and lighthouse": "Jetée ouest et phare",
+        "Whalebone arch": "Arche en os de baleine",
+        "Old market place": "Place du vieux marché",
+        "Church stairs": "Escalier de l’église",
+        "Abbey ruins": "Ruines de l’abbaye",
+        "Shipyard slipway": "Cale du chantier naval",
+        "Lifeboat station": "Station de sauvetage en mer",
+        "Smugglers' yard": "Cour des contrebandiers",
+        "The Swing Bridge": "Le pont tournant",
+        "Opening for the tall ship": "Le pont s’ouvre pour le grand voilier",
+        "Herring season": "La saison du hareng",
+        "Gutting the catch": "Le vidage du poisson",
+        "The lighthouse keeper": "Le gardien de phare",
+        "Storm on the west pier": "Tempête sur la jetée ouest",
+        "The whalers come home": "Le retour des baleiniers",
+        "Market day": "Jour de marché",
+        "The hidden cellar": "La cave secrète",
+        "One hundred and ninety-nine steps": "Cent quatre-vingt-dix-neuf marches",
+        "The abbey at dusk": "L’abbaye au crépuscule",
+        "Monks and the sea": "Les moines et la mer",
+        "Laying the keel": "La pose de la quille",
+        "Launch day": "Le jour du lancement",
+        "Rowing lifeboat drill": "Exercice du canot de sauvetage à rames",
+        "The great rescue": "Le grand sauvetage",
+        "Lace and brandy": "Dentelle et eau-de-vie",
+        "The excise men": "Les douaniers",
+        "Tales of the night": "Contes de la nuit",
+        "The harbour today": "Le port aujourd’hui",
+    },
+}
+# Item 1's own video in each language: its title card in that language, on a background of
+# its own so the language that plays can be told apart at a glance.
+VIDEO_SIBLINGS = {1: {"de": ("Geschichte", "0x8a1d1d"), "fr": ("Histoire", "0x1d2a8a")}}
+LANGUAGE_NAMES = {"de": "German", "fr": "French"}
+
+
+def po_string(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def write_catalogue(path, code):
+    region_names = {d for _, d, _, _ in REGIONS}
+    out = [f"# {LANGUAGE_NAMES[code]} names and titles of the Harbour Town Walk.\n",
+           'msgid ""\nmsgstr ""\n',
+           '"Project-Id-Version: Harbour Town Walk\\n"\n',
+           f'"Language: {code}\\n"\n',
+           '"MIME-Version: 1.0\\n"\n',
+           '"Content-Type: text/plain; charset=UTF-8\\n"\n',
+           '"Content-Transfer-Encoding: 8bit\\n"\n']
+    for english, translated in TRANSLATIONS[code].items():
+        what = "place name" if english in region_names else "title"
+        out.append(f"\n#. {what}\nmsgid {po_string(english)}\nmsgstr {po_string(translated)}\n")
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write("".join(out))
+
+
+def make_languages():
+    for code in TRANSLATIONS:
+        write_catalogue(os.path.join(DEMO, f"Harbour.{code}.po"), code)
+    region_names = {r: d for r, d, _, _ in REGIONS}
+    for cid, title, region, themes, chars, locs, times, colour in CONTENT:
+        for code, (theme, background) in VIDEO_SIBLINGS.get(cid, {}).items():
+            words = TRANSLATIONS[code]
+            make_video(os.path.join(DEMO, f"video/item{cid:02d}.{code}.mp4"), words[title],
+                       f"{words[region_names[region]]} - {theme}", background)
 
 
 def make_sound_items():
@@ -397,6 +504,9 @@ def main():
     if sys.argv[1:] == ["walk"]:  # the walk alone, without drawing and encoding again
         write_walk_files()
         return 0
+    if sys.argv[1:] == ["languages"]:  # the catalogues and the videos in other languages
+        make_languages()
+        return 0
     if sys.argv[1:] == ["audio"]:  # the sound items and the project file alone
         make_sound_items()
         write_project(os.path.join(DEMO, "Harbour.xml"))
@@ -412,6 +522,7 @@ def main():
         if cid not in AUDIO_ITEMS:
             make_video(os.path.join(DEMO, media_name(cid)), title, subtitle, colour)
     make_sound_items()
+    make_languages()
     write_project(os.path.join(DEMO, "Harbour.xml"))
     write_walk_files()
     return 0

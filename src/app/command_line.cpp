@@ -21,6 +21,7 @@ const char* const kProgramTitle = "Corvane V0.01";
 SubcommandRun DefineCheck(CLI::App& command);  // check/check_command.cpp
 SubcommandRun DefineNew(CLI::App& command);    // app/new_command.cpp
 SubcommandRun DefineStats(CLI::App& command);  // app/stats_command.cpp
+SubcommandRun DefineTexts(CLI::App& command);  // check/texts_command.cpp
 
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> table = {
@@ -28,6 +29,8 @@ const std::vector<Subcommand>& Subcommands() {
       {"new", N_("write a new project from a map and the waypoints of a GPX file"), DefineNew},
       {"stats", N_("count visitors, their time and what they viewed, from users files"),
        DefineStats},
+      {"texts", N_("write a PO template of a tour's place names and titles for translators"),
+       DefineTexts},
   };
   return table;
 }

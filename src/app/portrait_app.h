@@ -152,6 +152,8 @@ class CPortraitApp : public CAppFrame {
   // Why the new-user screen refused a name, shown on it until the next key; null for none.
   const char* m_newUserNotice = nullptr;
   int m_exitStatus = 0;
+  // A language was tapped on the user screens: the next visitor confirmed keeps it.
+  bool m_languageChosen = false;
   std::string m_positionProblem;  // the last one printed
   CKioskIdle m_kioskIdle{5.0};
   std::set<UINT> m_heldModifiers;  // Ctrl and Shift, while down

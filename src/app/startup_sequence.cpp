@@ -131,6 +131,10 @@ void CPortraitApp::RunStartupSequence(CGapiSurface* backBuffer) {
       done(5);
     // Titles the media files carry, read once here and never while drawing.
     m_model->ReadMediaTitles(0);
+    // The tour's languages; the visit starts in the system's language when the tour has it.
+    m_model->LoadTourLanguages();
+    m_model->m_systemLanguage = tr::SystemLanguage();
+    m_model->SetLanguage(m_model->m_systemLanguage);
 
     label(6, _("Loading user data..."));
     if (m_model->LoadUsersFile() != 0) {

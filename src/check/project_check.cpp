@@ -184,6 +184,7 @@ int RunProjectCheck(const char* path, bool json, FILE* out, FILE* err, CMediaIns
   CheckLinks(checked, users, report);
   CheckGeography(checked, report);
   if (media != nullptr) CheckMedia(checked, *media, report);
+  if (loaded) CheckLanguages(checked, project.string(), media, report);
 
   if (out != nullptr && json)
     report.WriteJson(out);

@@ -62,5 +62,10 @@ void CheckGeography(const CheckedProject& project, CCheckReport& report);
 // The map, thumbnails and videos.
 void CheckMedia(const CheckedProject& project, CMediaInspector& media, CCheckReport& report);
 
+// The tour's languages: broken catalogues, media siblings that will not play, and per
+// language the places and items without a translation or a media variant.
+void CheckLanguages(const CheckedProject& project, const std::string& projectPath,
+                    CMediaInspector* media, CCheckReport& report);
+
 // printf into a string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

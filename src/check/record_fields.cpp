@@ -49,6 +49,7 @@ constexpr FieldRule kUser[] = {{"user_id", F::Int},
                                {"username", F::Text},
                                {"viewed_id", F::Viewed},
                                {"duration", F::Real},
+                               {"language", F::Text},
                                {nullptr, F::Text}};
 
 constexpr RecordRules kRules[] = {

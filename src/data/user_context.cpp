@@ -28,6 +28,9 @@ FieldResult ReadUserField(CXmlItem& item, const char* name, const char* value) {
     CopyText(u.m_username, sizeof u.m_username, value);
   } else if (strcmp(name, "duration") == 0) {
     ReadClock(value, &u.m_duration);
+  } else if (strcmp(name, "language") == 0) {
+    u.SetLanguage(value);
+    return FIELD_UNCOUNTED;
   } else {
     return FIELD_UNKNOWN;
   }
@@ -63,6 +66,8 @@ void CUserContext::Reset() {
   m_duration = 0.0;
   m_viewedCount = 0;
   m_loginTick = 0;
+  m_hasLanguage = false;
+  m_language[0] = '\0';
 }
 
 int CUserContext::Parse(FILE* file) {
@@ -78,6 +83,7 @@ int CUserContext::Write(FILE* file) {
   for (int i = 0; i < m_viewedCount; ++i)
     fprintf(file, "\t<viewed_id>%i--%f</viewed_id>\n", m_viewedIds[i], m_viewedTimes[i]);
   fprintf(file, "\t<duration>%.2f</duration>\n", m_duration);
+  if (m_hasLanguage) WriteTextElement(file, "\t", "language", m_language);
   fputs("</user_context>\n", file);
   return 1;
 }
@@ -93,6 +99,13 @@ void CUserContext::CopyFrom(const CXmlItem& other) {
   memcpy(m_viewedTimes, o.m_viewedTimes, sizeof(double) * static_cast<size_t>(m_viewedCount));
   m_duration = o.m_duration;
   m_loginTick = o.m_loginTick;
+  m_hasLanguage = o.m_hasLanguage;
+  memcpy(m_language, o.m_language, sizeof m_language);
+}
+
+void CUserContext::SetLanguage(const char* code) {
+  CopyText(m_language, sizeof m_language, code != nullptr ? code : "");
+  m_hasLanguage = m_language[0] != '\0';
 }
 
 void CUserContext::SetUsername(const char* name) { CopyText(m_username, sizeof m_username, name); }

@@ -30,6 +30,8 @@ class CUserContext : public CXmlItem {
   double Duration() const { return m_duration; }
   void SetDuration(double duration) { m_duration = duration; }
   uint32_t LoginTick() const { return m_loginTick; }
+  // The chosen language ("" for none), kept as read even when the tour no longer has it.
+  void SetLanguage(const char* code);
 
   // The use clock: minutes plus seconds / 100 (3.45 is 3 minutes 45 seconds).
   void BeginVisit();          // the visit starts now
@@ -47,6 +49,10 @@ class CUserContext : public CXmlItem {
   double m_duration = 0.0;
   int m_viewedCount = 0;
   uint32_t m_loginTick = 0;  // timeGetTime when the user last became current; never written
+  // The language the visitor chose; written only when there is one, so the records of
+  // visitors who never chose (or chose the tour's own) stay as they were.
+  bool m_hasLanguage = false;
+  char m_language[8] = {};
 };
 
 // Clock addition: duration (minutes + seconds / 100) plus whole seconds, one carry.

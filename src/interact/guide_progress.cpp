@@ -89,7 +89,7 @@ void CPortrait::UpdateGuide() {
     g.places[slot] = state;
     if (state == guide::PlaceState::Visited) ++g.placesVisited;
 
-    g.placeNames[slot] = guide::ShownName(region->m_description);
+    g.placeNames[slot] = ShownText(region->m_description);
     g.placeNameWidths[slot] = LegibleTextWidth(g.placeNames[slot].c_str(), GD_LEGIBLE_PIXELS);
     if (g.placeNames[slot].empty()) continue;  // a place without a name cannot be pointed to
     anyNamed = true;
@@ -156,7 +156,7 @@ bool CPortrait::StepGuide(uint32_t now) {
                            : nullptr;
   m_guide.arrivalSlot = -1;
   if (region == nullptr) return false;
-  m_guide.banner = guide::ShownName(region->m_description);
+  m_guide.banner = ShownText(region->m_description);
   m_guide.bannerOn = !m_guide.banner.empty();
   m_guide.bannerStart = now;
   return true;
@@ -164,8 +164,8 @@ bool CPortrait::StepGuide(uint32_t now) {
 
 std::string CPortrait::TitleOf(const CContentItem* item) const {
   if (item == nullptr) return {};
-  std::string title = item->m_hasTitle ? guide::ShownName(item->m_title) : std::string();
-  if (title.empty()) title = guide::ShownName(item->m_mediaTitle);
+  std::string title = item->m_hasTitle ? ShownText(item->m_title) : std::string();
+  if (title.empty()) title = ShownText(item->m_mediaTitle);
   return title;
 }
 

@@ -166,7 +166,10 @@ void NewUserScreenTap(CPortraitApp& app, LONG x, LONG y) {
     // A kiosk refuses nobody: a full users file is archived and a new one started.
     if (app.Kiosk() && users != nullptr && users->Count() >= LIST_CAPACITY) app.RotateUsersFile();
     // A full list refuses the user; the screen goes on as after an addition.
-    if (CUserContext* added = app.m_model->AddNewUser(app.m_newUserName)) SelectUser(app, added);
+    if (CUserContext* added = app.m_model->AddNewUser(app.m_newUserName)) {
+      if (app.m_languageChosen) added->SetLanguage(app.m_model->Language().c_str());
+      SelectUser(app, added);
+    }
     app.m_mode = MODE_USER_LIST;
   } else if (Hit(kNameCancel, o, x, y)) {
     app.m_mode = MODE_USER_LIST;

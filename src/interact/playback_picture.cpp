@@ -50,7 +50,8 @@ std::vector<std::string> WrapText(const char* text, CGapiBitmapFont* font, int w
 }  // namespace
 
 RECT DrawPlaybackPicture(CGapiSurface* back, CGapiBitmapFont* font, const CContentItem* item,
-                         const CRegionItem* region, const std::string& title) {
+                         const CRegionItem* region, const std::string& title,
+                         const char* placeName) {
   RECT box{0, 0, 0, 0};
   if (back == nullptr || back->IsEmpty()) return box;
   const LONG w = static_cast<LONG>(back->GetWidth());
@@ -99,7 +100,8 @@ RECT DrawPlaybackPicture(CGapiSurface* back, CGapiBitmapFont* font, const CConte
   }
   y = box.bottom + font->LineHeight();
   if (region != nullptr) {
-    std::vector<std::string> lines = WrapText(region->m_description, font, w - 2 * kTextMargin);
+    std::vector<std::string> lines =
+        WrapText(placeName != nullptr ? placeName : region->m_description, font, w - 2 * kTextMargin);
     if (lines.size() > kMaxDescriptionLines) lines.resize(kMaxDescriptionLines);
     for (const std::string& line : lines) {
       back->DrawTextA(w / 2, y, line.c_str(), font, GDDRAWTEXT_CENTER, nullptr, 0, nullptr);

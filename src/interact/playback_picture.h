@@ -12,6 +12,7 @@ class CRegionItem;
 
 // Draws over what `back` holds and returns the rectangle of the picture (the thumbnail's
 // box, where cover art goes instead). Item and region may be null; an empty title is not
-// shown.
+// shown. placeName, when given, is the region's name as shown in the visitor's language.
 RECT DrawPlaybackPicture(CGapiSurface* back, CGapiBitmapFont* font, const CContentItem* item,
-                         const CRegionItem* region, const std::string& title = {});
+                         const CRegionItem* region, const std::string& title = {},
+                         const char* placeName = nullptr);

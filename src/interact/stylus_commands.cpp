@@ -28,6 +28,7 @@ bool CPortrait::HandleCommandTap(int x, int y) {
     m_pendingAction = ACTION_USER_LIST;
     return true;
   }
+  if (m_menuOpen && MenuLanguageTap(x, y)) return true;
   if (m_menuOpen && y < static_cast<int>(m_menuBackground.GetHeight())) {
     int column = 0;
     int row = 0;

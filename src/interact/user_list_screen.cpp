@@ -82,23 +82,45 @@ void DrawUserListScreen(CPortraitApp& app, CGapiSurface* backBuffer, CGapiBitmap
 
 namespace {
 
+// The record of the selected row, or null when the list is shorter.
+CUserContext* SelectedUser(const CPortraitApp& app) {
+  CXmlItemList* users = app.m_model->m_userList;
+  int i = 0;
+  for (int slot = users->First(); slot != -1; slot = users->Next(), ++i)
+    if (i == app.m_selectedUser) return UserAt(users->Current());
+  return nullptr;
+}
+
+// Until a language is tapped, the screen speaks the selected visitor's: the one they chose
+// before, else the system's.
+void ShowLanguageOf(CPortraitApp& app) {
+  if (app.m_languageChosen) return;
+  const CUserContext* user = SelectedUser(app);
+  app.m_model->SetLanguage(user != nullptr && user->m_hasLanguage
+                               ? app.m_model->StoredLanguage(user)
+                               : app.m_model->m_systemLanguage);
+}
+
 void ConfirmUser(CPortraitApp& app) {
   CPortrait* model = app.m_model;
   app.m_mode = MODE_MAP;
+  CUserContext* chosen = SelectedUser(app);
+  // A language tapped on these screens goes with the visitor; one who chose before gets
+  // theirs back (the tour's own when the tour no longer has it).
+  const bool tapped = app.m_languageChosen;
+  app.m_languageChosen = false;
+  if (chosen != nullptr) {
+    if (tapped) chosen->SetLanguage(model->Language().c_str());
+    model->SetLanguage(chosen->m_hasLanguage ? model->StoredLanguage(chosen)
+                       : tapped              ? model->Language()
+                                             : model->m_systemLanguage);
+  }
   // Written before the chosen user becomes current, so the file holds the previous user's
   // clock without the visit that is still running. A file that will not open is skipped.
   model->SaveUsersFile();
-  CXmlItemList* users = model->m_userList;
-  if (users->IsEmpty()) return;
-  int i = 0;
-  for (int slot = users->First(); slot != -1; slot = users->Next(), ++i) {
-    if (i != app.m_selectedUser) continue;
-    CUserContext* user = UserAt(users->Current());
-    if (!user) return;
-    model->SetCurrentUser(user);
-    model->ClearRelatedMarks();
-    return;
-  }
+  if (chosen == nullptr) return;  // fewer users than the selection: nobody changes
+  model->SetCurrentUser(chosen);
+  model->ClearRelatedMarks();
 }
 
 }  // namespace
@@ -118,7 +140,9 @@ void UserListScreenTap(CPortraitApp& app, LONG x, LONG y) {
     if (app.m_userListTop < app.m_userCount - kListRows) ++app.m_userListTop;
   } else if (Hit(kListBox, o, x, y)) {
     int row = (y - (o.y + kListBox.top)) / kRowHeight;
-    if (row >= 0 && row < kListRows && app.m_userListTop + row < app.m_userCount)
+    if (row >= 0 && row < kListRows && app.m_userListTop + row < app.m_userCount) {
       app.m_selectedUser = app.m_userListTop + row;
+      ShowLanguageOf(app);
+    }
   }
 }

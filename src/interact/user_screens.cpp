@@ -1,5 +1,6 @@
 // The user screens: centring, and the per-frame and per-tap dispatch between the two.
 #include "app/portrait_app.h"
+#include "interact/language_bar.h"
 #include "interact/user_screen_layout.h"
 #include "interact/user_screens.h"
 #include "map/portrait.h"
@@ -32,6 +33,21 @@ bool Hit(RECT rc, POINT origin, LONG x, LONG y) {
 
 }  // namespace user_screen
 
+namespace {
+
+// The language buttons just above the screen's backdrop.
+LanguageBar ScreenLanguageBar(const CPortraitApp& app, const CGapiSurface* backBuffer) {
+  using namespace user_screen;
+  const bool newUser = app.m_mode == MODE_NEW_USER;
+  const POINT size = newUser ? ImageSize(app.m_nameEntryImage, kNameEntryWidth, kNameEntryHeight)
+                             : ImageSize(app.m_userListImage, kUserListWidth, kUserListHeight);
+  const POINT o = Origin(backBuffer, size.x, size.y);
+  const LONG top = o.y - kLanguageBarHeight - 6;
+  return LayoutLanguageBar(app.m_model->m_tourTexts, o.x + size.x / 2, top > 0 ? top : 0);
+}
+
+}  // namespace
+
 void CPortraitApp::DrawUserScreen(CGapiSurface* backBuffer) {
   CGapiBitmapFont* font = m_display.GetSystemFontBorder();
   if (!m_model || !m_model->m_userList) {
@@ -46,12 +62,19 @@ void CPortraitApp::DrawUserScreen(CGapiSurface* backBuffer) {
   else if (m_mode == MODE_USER_LIST)
     DrawUserListScreen(*this, backBuffer, font);
   if (Kiosk()) DrawKioskStart(backBuffer, font);
+  DrawLanguageBar(backBuffer, ScreenLanguageBar(*this, backBuffer), m_model->Language());
 }
 
 void CPortraitApp::UserScreenTap(LONG x, LONG y) {
   // Without a user list a confirm would write an empty users file over the real one.
   if (!m_model || !m_model->m_userList) return;
   if (Kiosk() && KioskStartTap(x, y)) return;
+  const LanguageBar bar = ScreenLanguageBar(*this, &m_backBuffer);
+  if (const int hit = LanguageBarHit(bar, x, y); hit >= 0) {
+    m_model->SetLanguage(bar.codes[static_cast<size_t>(hit)]);
+    m_languageChosen = true;
+    return;
+  }
   if (m_mode == MODE_NEW_USER)
     NewUserScreenTap(*this, x, y);
   else if (m_mode == MODE_USER_LIST)

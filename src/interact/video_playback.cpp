@@ -10,6 +10,7 @@
 #include "data/xml_item_list.h"
 #include "interact/playback_picture.h"
 #include "map/file_resolve.h"
+#include "map/media_variant.h"
 #include "map/portrait.h"
 #include "platform/media/video_window.h"
 #include "platform/windowing/win_api.h"
@@ -50,16 +51,25 @@ void CPortraitApp::ToggleVideo() {
     // case). A name that finds no file is never handed on as written (the player would take
     // "av://..." for a source of its own): the window opens nothing, and the first poll ends
     // the playback as for a missing file.
-    const std::string file = ResolveProjectFile(m_model->m_videoFile);
+    // In the visitor's language its sibling plays, and the tour's own file when the sibling
+    // will not; subtitles follow the same rule.
+    const MediaChoice files = ChooseMedia(m_model->m_tourTexts.Folder(), m_model->m_videoFile,
+                                          m_model->Language());
     // Drawn before the player knows what the file holds; only a sound file shows it.
     const CContentItem* item = QueuedItem(*m_model);
     const CRegionItem* region =
         item != nullptr && m_model->m_regionList != nullptr
             ? static_cast<const CRegionItem*>(m_model->m_regionList->FindById(item->m_regionId))
             : nullptr;
+    const std::string place = region != nullptr ? m_model->ShownText(region->m_description) : "";
     RECT artBox = DrawPlaybackPicture(&m_backBuffer, m_display.GetSystemFontBorder(), item, region,
-                                      m_model->TitleOf(item));
-    m_videoWindow = MCIWndCreateA(m_hWnd, m_instance, kVideoWindowStyle, file.c_str());
+                                      m_model->TitleOf(item), place.c_str());
+    MediaWindowFiles open;
+    open.file = files.media.c_str();
+    open.fallback = files.fallback.c_str();
+    open.subtitlesChosen = files.subtitlesChosen;
+    open.subtitles = files.subtitles.c_str();
+    m_videoWindow = MCIWndCreateFiles(m_hWnd, m_instance, kVideoWindowStyle, open);
     SendMessageA(m_videoWindow, MCIWNDM_PUT_DEST, 0, reinterpret_cast<LPARAM>(&artBox));
     const std::string title = m_model->TitleOf(item);
     SendMessageA(m_videoWindow, MCIWNDM_SETITEMTITLE, 0, reinterpret_cast<LPARAM>(title.c_str()));

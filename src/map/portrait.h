@@ -9,6 +9,7 @@
 
 #include "data/project_folder.h"
 #include "guide/guide_state.h"
+#include "guide/tour_texts.h"
 #include "map/geo_point.h"
 #include "map/view_transform.h"
 #include "platform/graphics/gapi.h"
@@ -257,6 +258,25 @@ class CPortrait {
   void GuideObstacles(std::vector<RECT>* out) const;
   // Top of the status area at the bottom of the screen.
   int StatusAreaTop() const;
+  // The tour's languages (visitor_language.cpp). The language in force is "" for the
+  // tour's own texts and media, or a code the tour has.
+  void LoadTourLanguages();
+  const std::string& Language() const { return m_language; }
+  // From the next frame on, names, titles, media and the program's texts follow code; a
+  // code the tour does not have gives the tour's own.
+  void SetLanguage(const std::string& code);
+  // The language a visitor's record asks for, when the tour still has it; "" otherwise.
+  std::string StoredLanguage(const CUserContext* user) const;
+  // The language buttons under the open menu: drawn, and a tap on one switches the visit
+  // (and the current visitor's choice) to it. False when the tap hit none.
+  void DrawMenuLanguages(CGapiSurface* backBuffer);
+  bool MenuLanguageTap(int x, int y);
+  void MenuLanguageObstacles(std::vector<RECT>* out) const;  // labels keep clear of it
+  // A name or title stored in the project, as shown in the language in force.
+  std::string ShownText(const char* stored) const;
+  CTourTexts m_tourTexts;
+  std::string m_language;
+  std::string m_systemLanguage;  // the environment's, as it was at start-up
   guide::GuideState m_guide;
   bool m_guideStale = true;
 

@@ -110,4 +110,5 @@ void CPortrait::DrawMenuPanel(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     }
     prompt(text);
   }
+  DrawMenuLanguages(backBuffer);
 }

@@ -383,3 +383,33 @@ TEST_F(ProjectFileTest, ACopiedProjectKeepsToItsOwnUsersFile) {
   EXPECT_NE(ReadAll(dir.Path("copy/HarbourUsers.xml")).find("Cat"), std::string::npos);
   EXPECT_EQ(ReadAll(tour.folder + "/HarbourUsers.xml"), "");
 }
+
+// A visitor's language is an element of their own record only: kept as read (even a code the
+// tour no longer has), written where it was, and never added to a record that had none.
+TEST_F(ProjectFileTest, VisitorLanguageRoundTripsAndAbsentStaysAbsent) {
+  const std::string users =
+      dir.Path("HarbourUsers.xml");
+  const std::string text = std::string(ReadAll(Fixture("golden_users.xml")));
+  std::string withLanguage = text;
+  withLanguage.insert(withLanguage.find("</user_context>"), "\t<language>xx</language>\n");
+  WriteAll(users, withLanguage);
+  auto m = MakeModel();
+  ASSERT_TRUE(m->LoadProjectFile(WriteProject(dir, "HarbourUsers.xml").c_str()));
+  ASSERT_EQ(m->LoadUsersFile(), 2);
+  EXPECT_STREQ(User(*m, 0)->m_language, "xx");
+  EXPECT_FALSE(User(*m, 1)->m_hasLanguage);
+  EXPECT_EQ(m->StoredLanguage(User(*m, 0)), "");  // the tour has no such language
+  ASSERT_TRUE(m->SaveUsersFile());
+  EXPECT_EQ(ReadAll(users), withLanguage);
+
+  // Chosen for the second visitor: one line more, in that record; the tour's own removes it.
+  User(*m, 1)->SetLanguage("de");
+  ASSERT_TRUE(m->SaveUsersFile());
+  std::string expected = withLanguage;
+  expected.insert(expected.rfind("</user_context>"), "\t<language>de</language>\n");
+  EXPECT_EQ(ReadAll(users), expected);
+  User(*m, 0)->SetLanguage("");
+  User(*m, 1)->SetLanguage("");
+  ASSERT_TRUE(m->SaveUsersFile());
+  EXPECT_EQ(ReadAll(users), text);
+}

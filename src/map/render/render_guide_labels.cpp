@@ -29,6 +29,7 @@ void CPortrait::GuideObstacles(std::vector<RECT>* out) const {
   if (m_menuOpen) {
     // The panel and the prompt box under it.
     out->push_back(RECT{0, 0, w, static_cast<int>(m_menuIcons.GetHeight()) + 18});
+    MenuLanguageObstacles(out);
   } else {
     out->push_back(RECT{w - 57, 0, w, 31});  // users and exit buttons
   }

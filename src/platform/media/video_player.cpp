@@ -43,7 +43,8 @@ VideoPlayer::~VideoPlayer() {
   if (m_frame) SDL_FreeSurface(m_frame);
 }
 
-bool VideoPlayer::Open(const std::string& path) {
+bool VideoPlayer::Open(const std::string& path, const std::string& fallback,
+                       const std::string* subtitles) {
   Close();
   if (m_frame) SDL_FreeSurface(m_frame);
   m_loaded = m_failed = m_playing = m_ended = m_paused = m_frameDue = false;
@@ -51,6 +52,7 @@ bool VideoPlayer::Open(const std::string& path) {
   m_framesRendered = 0;
   m_openedAtMicros = WallMicros();
   m_path = path;
+  m_fallback = !fallback.empty() && fallback[0] == '/' ? fallback : std::string();
   // A name that is not an absolute one of a file could be taken by the player for a stream
   // ("av://", "http://"): it ends like a missing file without the player seeing it.
   if (path.empty() || path[0] != '/') {
@@ -95,7 +97,18 @@ bool VideoPlayer::Open(const std::string& path) {
   mpv_set_option_string(m_mpv, "audio-display", "embedded-first");
   // Subtitles beside the file with its stem ("item01.srt", "item01.en.vtt") are shown;
   // their text encoding is guessed when it is not UTF-8.
-  mpv_set_option_string(m_mpv, "sub-auto", "exact");
+  mpv_set_option_string(m_mpv, "sub-auto", subtitles != nullptr ? "no" : "exact");
+  if (subtitles != nullptr && !subtitles->empty() && (*subtitles)[0] == '/') {
+    // As a list of one, so that no character of the name is taken for a separator.
+    mpv_node name{};
+    name.format = MPV_FORMAT_STRING;
+    name.u.string = const_cast<char*>(subtitles->c_str());
+    mpv_node_list one{1, &name, nullptr};
+    mpv_node list{};
+    list.format = MPV_FORMAT_NODE_ARRAY;
+    list.u.list = &one;
+    mpv_set_option(m_mpv, "sub-files", MPV_FORMAT_NODE, &list);
+  }
   mpv_set_option_string(m_mpv, "sw-fast", "yes");
   mpv_set_option_string(m_mpv, "pause", "yes");
   // Frames are converted and scaled in software: bilinear scaling costs a fraction of the
@@ -197,6 +210,14 @@ void VideoPlayer::DrainEvents() {
       ReadKind();
     } else if (ev->event_id == MPV_EVENT_END_FILE) {
       auto* end = static_cast<mpv_event_end_file*>(ev->data);
+      if (!m_loaded && !m_fallback.empty()) {
+        // The file asked for first cannot be played: the other takes its place, unnoticed.
+        m_path = m_fallback;
+        m_fallback.clear();
+        m_openedAtMicros = WallMicros();
+        const char* cmd[] = {"loadfile", m_path.c_str(), nullptr};
+        if (mpv_command(m_mpv, cmd) >= 0) continue;
+      }
       if (!m_loaded || (end && end->reason == MPV_END_FILE_REASON_ERROR)) m_failed = true;
       // Played files stay open at their end; one that was let go of anyway (a file with
       // nothing to play, a stream that broke off) is at its end too.

@@ -137,6 +137,12 @@ int LiveVideoPlayers() { return g_livePlayers; }
 }  // namespace platform
 
 HWND MCIWndCreateA(HWND parent, HINSTANCE instance, DWORD style, const char* file) {
+  MediaWindowFiles files;
+  files.file = file;
+  return MCIWndCreateFiles(parent, instance, style, files);
+}
+
+HWND MCIWndCreateFiles(HWND parent, HINSTANCE instance, DWORD style, const MediaWindowFiles& files) {
   using namespace platform;
   RegisterMediaClass(instance);
   // Every earlier media window is done with: release it so a long run of playbacks
@@ -172,6 +178,8 @@ HWND MCIWndCreateA(HWND parent, HINSTANCE instance, DWORD style, const char* fil
   w.player = std::make_unique<VideoPlayer>(width, height, audio);
   w.picture = std::make_unique<MediaPicture>(width, height, (style & MCIWNDF_NOPLAYBAR) == 0);
   ++g_livePlayers;
-  w.player->Open(LocalPath(file));
+  const std::string subtitles = LocalPath(files.subtitles);
+  w.player->Open(LocalPath(files.file), LocalPath(files.fallback),
+                 files.subtitlesChosen ? &subtitles : nullptr);
   return hwnd;
 }

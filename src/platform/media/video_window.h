@@ -45,3 +45,14 @@ constexpr LRESULT MCI_MODE_PAUSE = 529;
 // shown over the display's back buffer, where the program drew a picture for it; its cover
 // art, if it has one, goes into the rectangle given by MCIWNDM_PUT_DEST (lParam: RECT*).
 HWND MCIWndCreateA(HWND parent, HINSTANCE instance, DWORD style, const char* file);
+
+// The files of one playback in the visitor's language: file plays, or fallback when file
+// cannot be played; subtitles (when chosen) is the one subtitle file shown, none when empty.
+struct MediaWindowFiles {
+  const char* file = nullptr;
+  const char* fallback = nullptr;
+  bool subtitlesChosen = false;
+  const char* subtitles = nullptr;
+};
+// MCIWndCreateA for those files.
+HWND MCIWndCreateFiles(HWND parent, HINSTANCE instance, DWORD style, const MediaWindowFiles& files);

@@ -128,6 +128,19 @@ TEST(VideoPlayer, UnplayableFilesReportEqualEndAndPosition) {
   }
 }
 
+// A visitor's language sibling that will not play gives way to the tour's own file, unseen.
+TEST(VideoPlayer, AFileThatCannotBePlayedGivesWayToItsFallback) {
+  ASSERT_FALSE(ClipPath().empty());
+  const fs::path broken = WorkDir() / "clip.de.mp4";
+  std::ofstream(broken, std::ios::binary) << "not a video";
+  VideoPlayer p(160, 120, false);
+  ASSERT_TRUE(p.Open(broken.string(), ClipPath()));
+  p.Play();
+  EXPECT_TRUE(PlayTo(p, 0)) << "no picture from the fallback";
+  EXPECT_FALSE(p.Failed());
+  EXPECT_GT(p.EndMs(), 0);
+}
+
 TEST(VideoPlayer, ManyPlaybacksLeaveThreadCountFlat) {
   ASSERT_FALSE(ClipPath().empty());
   auto cycle = [] {
@@ -234,10 +247,12 @@ TEST(VideoPlayer, SubtitlesBesideTheFileAppearAtTheirTime) {
     const char* stem;
     const char* sidecar;
     const char* text;
+    bool chosen = false;  // handed to the player rather than found beside the file
   } cases[] = {
       {"srt", "srt.srt", "1\n00:00:01,000 --> 00:00:09,000\nHELLO HARBOUR\n"},
       {"lang", "lang.en.srt", "1\n00:00:01,000 --> 00:00:09,000\nHELLO HARBOUR\n"},
       {"vtt", "vtt.vtt", "WEBVTT\n\n00:00:01.000 --> 00:00:09.000\nHELLO HARBOUR\n"},
+      {"chosen", "other name.srt", "1\n00:00:01,000 --> 00:00:09,000\nHELLO HARBOUR\n", true},
   };
   for (const auto& c : cases) {
     const fs::path dir = WorkDir() / (std::string("subs_") + c.stem);
@@ -246,7 +261,8 @@ TEST(VideoPlayer, SubtitlesBesideTheFileAppearAtTheirTime) {
     ASSERT_FALSE(clip.empty());
     std::ofstream(dir / c.sidecar, std::ios::binary | std::ios::trunc) << c.text;
     VideoPlayer p(320, 240, false);
-    ASSERT_TRUE(p.Open(clip));
+    const std::string subtitles = (dir / c.sidecar).string();
+    ASSERT_TRUE(p.Open(clip, {}, c.chosen ? &subtitles : nullptr));
     ASSERT_TRUE(PlayTo(p, 0)) << c.stem;
     EXPECT_EQ(LightPixelsBelow(p), 0) << c.stem << ": text before its cue";
     p.Play();

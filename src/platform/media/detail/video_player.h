@@ -24,8 +24,12 @@ class VideoPlayer {
   VideoPlayer& operator=(const VideoPlayer&) = delete;
 
   // path: an absolute name of a local file; anything else is never handed to the player and
-  // fails at once. False when the player could not be set up.
-  bool Open(const std::string& path);
+  // fails at once. False when the player could not be set up. When path cannot be played
+  // and fallback (absolute as well) is given, fallback plays instead, as if it had been
+  // asked for. subtitles, when given, is the one subtitle file shown (none when empty);
+  // otherwise those beside the file with its stem are found.
+  bool Open(const std::string& path, const std::string& fallback = {},
+            const std::string* subtitles = nullptr);
   void Play();
   void Close();  // stops and releases the media (quickly: it keeps taking frames meanwhile)
 
@@ -75,7 +79,8 @@ class VideoPlayer {
   void Release();
 
   mpv_handle* m_mpv = nullptr;
-  std::string m_path;  // the one file this player may open
+  std::string m_path;      // the one file this player may open
+  std::string m_fallback;  // opened instead when m_path fails before it loads
   mpv_render_context* m_render = nullptr;
   SDL_Surface* m_frame = nullptr;
   int m_width;
