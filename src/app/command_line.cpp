@@ -115,7 +115,7 @@ bool ParseIdle(const std::string& text, double* minutes, std::string* problem) {
   double value = 0;
   if (!ParsePositive(text, &value, problem)) return false;
   if (value < kShortestIdle || value > kLongestIdle) {
-    *problem = "'" + text + "' is outside one second (0.0167) and a day (1440)";
+    *problem = "'" + text + _("' is outside one second (0.0167) and a day (1440)");
     return false;
   }
   *minutes = value;
@@ -234,7 +234,7 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, RunOption
   result.kiosk = kiosk;
   std::string problem;
   // Visitors cannot reach the file dialog, so the kiosk's project is named here.
-  if (kiosk && projectFile.empty()) return BadLine(err, "--kiosk: a PROJECT_FILE is needed");
+  if (kiosk && projectFile.empty()) return BadLine(err, _("--kiosk: a PROJECT_FILE is needed"));
   if (app.count("--idle") > 0 && !ParseIdle(idle, &result.idleMinutes, &problem))
     return BadLine(err, "--idle: " + problem);
   if (gpsOption->count() > 0) {

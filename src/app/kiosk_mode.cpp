@@ -9,6 +9,7 @@
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/modal_limit.h"
 #include "platform/windowing/win_api.h"
 
@@ -72,9 +73,9 @@ void CPortraitApp::SaveVisits() {
   }
   // Kept in memory: the next save that succeeds writes it too.
   m_kioskNotice =
-      "THE VISITS CANNOT BE SAVED: THE USERS FILE CANNOT BE WRITTEN (DISK FULL OR READ-ONLY?). "
-      "THEY ARE KEPT AND SAVED ONCE IT CAN BE.";
-  std::fprintf(stderr, "corvane: the users file %s cannot be written; visits are kept in memory\n",
+      _("THE VISITS CANNOT BE SAVED: THE USERS FILE CANNOT BE WRITTEN (DISK FULL OR READ-ONLY?). "
+        "THEY ARE KEPT AND SAVED ONCE IT CAN BE.");
+  std::fprintf(stderr, _("corvane: the users file %s cannot be written; visits are kept in memory\n"),
                m_model->GetUserFilename() ? m_model->GetUserFilename() : "");
 }
 
@@ -89,9 +90,9 @@ void CPortraitApp::OperatorQuit() {
   m_heldModifiers.clear();
   const int answer = MessageBoxLabelledA(
       m_hWnd,
-      "End the kiosk?\n\nThe visit is saved and Corvane quits. Run it without --kiosk to edit "
-      "the project.",
-      "Operator", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, "Save and quit", "Keep running",
+      _("End the kiosk?\n\nThe visit is saved and Corvane quits. Run it without --kiosk to edit "
+        "the project."),
+      _("Operator"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, _("Save and quit"), _("Keep running"),
       nullptr);
   if (answer != IDYES) return;
   if (m_model == nullptr || m_startupPending || m_model->System() == nullptr || SaveForQuit(true))
@@ -102,14 +103,14 @@ bool CPortraitApp::RotateUsersFile() {
   // The file is written whole first, so that the archive holds every visit so far.
   std::string problem;
   if (!m_model->SaveUsersFile()) {
-    problem = "it cannot be written";
+    problem = _("it cannot be written");
   } else {
     const std::string path = m_model->UsersFileToRead();
     std::string archive;
     if (path.empty()) {
-      problem = "it cannot be found";
+      problem = _("it cannot be found");
     } else if (m_archiveUsersFile(path, std::time(nullptr), &archive, &problem)) {
-      std::fprintf(stderr, "corvane: the users file was full; it is kept as %s\n", archive.c_str());
+      std::fprintf(stderr, _("corvane: the users file was full; it is kept as %s\n"), archive.c_str());
       m_model->StartNewUserList();
       m_userListTop = 0;
       m_selectedUser = 0;
@@ -119,11 +120,11 @@ bool CPortraitApp::RotateUsersFile() {
     }
   }
   // Everything stays in the full file; this visitor goes in unrecorded.
-  std::fprintf(stderr, "corvane: the full users file cannot be archived: %s\n", problem.c_str());
+  std::fprintf(stderr, _("corvane: the full users file cannot be archived: %s\n"), problem.c_str());
   // In capitals, as the user screens write.
   for (char& c : problem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  m_kioskNotice = "THE USERS FILE IS FULL AND CANNOT BE ARCHIVED (" + problem +
-                  "). IT KEEPS EVERY VISIT SO FAR; NEW VISITS ARE NOT RECORDED UNTIL IT CAN BE.";
+  m_kioskNotice = _("THE USERS FILE IS FULL AND CANNOT BE ARCHIVED (") + problem +
+                  _("). IT KEEPS EVERY VISIT SO FAR; NEW VISITS ARE NOT RECORDED UNTIL IT CAN BE.");
   return false;
 }
 

@@ -12,6 +12,7 @@
 
 #include "data/user_context.h"
 #include "data/xml_item_list.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -86,6 +87,6 @@ bool ArchiveUsersFile(const std::string& usersFile, std::time_t now, std::string
     *problem = strerror(errno);
     return false;
   }
-  *problem = "no free archive name";
+  *problem = _("no free archive name");
   return false;
 }

@@ -9,6 +9,7 @@
 
 #include "map/crs_conversion.h"
 #include "map/world_file.h"
+#include "platform/text/tr.h"
 
 namespace {
 
@@ -34,17 +35,17 @@ bool Degrees(const std::vector<GroundPoint>& points, std::string* problem) {
   const double west = points.front().x, east = points.back().x;
   if (latitudes && west > -360 && east < 360 && (west < 180) && (east > -180)) {
     *problem = Printed(
-        "the map runs from longitude %.6f to %.6f, across the date line (180 degrees); the "
-        "program's maps must lie on one side of it",
+        _("the map runs from longitude %.6f to %.6f, across the date line (180 degrees); the "
+          "program's maps must lie on one side of it"),
         west, east, 0, 0);
     return false;
   }
   *problem = Printed(
-                 "the world file places the map at x %.3f to %.3f, y %.3f to %.3f, which are "
-                 "not longitudes and latitudes; ",
+                 _("the world file places the map at x %.3f to %.3f, y %.3f to %.3f, which are "
+                   "not longitudes and latitudes; "),
                  west, east, points.front().y, points.back().y) +
-             "name the system it is in with --crs=EPSG:NNNN (for example EPSG:32633 for UTM "
-             "zone 33N, EPSG:3857 for Web Mercator)";
+             _("name the system it is in with --crs=EPSG:NNNN (for example EPSG:32633 for UTM "
+               "zone 33N, EPSG:3857 for Web Mercator)");
   return false;
 }
 
@@ -56,9 +57,9 @@ Georeference BoundsFromWorldFile(const std::string& imagePath, int width, int he
   result.worldFile = FindWorldFile(imagePath);
   if (result.worldFile.empty()) {
     const std::string stem = std::filesystem::path(imagePath).stem().string();
-    result.problem = "no --bounds given and no world file beside the map (such as " + stem +
-                     ".pgw, " + stem + ".jgw, " + stem + ".tfw or " + stem +
-                     ".wld); give --bounds=W,N,E,S or export the map with a world file";
+    result.problem = _("no --bounds given and no world file beside the map (such as ") + stem +
+                     ".pgw, " + stem + ".jgw, " + stem + _(".tfw or ") + stem +
+                     _(".wld); give --bounds=W,N,E,S or export the map with a world file");
     return result;
   }
   const WorldFileRead read = ReadWorldFile(result.worldFile);
@@ -81,9 +82,9 @@ Georeference PlaceWorldFile(const WorldFile& w, const std::string& worldFile, in
     const double angle = std::atan2(std::fabs(w.rowRotation), w.pixelWidth) * 180.0 / M_PI;
     result.problem =
         result.worldFile +
-        Printed(" turns the map by %.2f degrees: its rotation terms move the top edge %.1f "
-                "pixels across the width and the left edge %.1f pixels down the height. The "
-                "program draws maps north-up only; export the map without rotation",
+        Printed(_(" turns the map by %.2f degrees: its rotation terms move the top edge %.1f "
+                  "pixels across the width and the left edge %.1f pixels down the height. The "
+                  "program draws maps north-up only; export the map without rotation"),
                 angle, std::fabs(topTurn), std::fabs(leftTurn), 0);
     return result;
   }
@@ -100,7 +101,7 @@ Georeference PlaceWorldFile(const WorldFile& w, const std::string& worldFile, in
       points.push_back({left + (right - left) * column / 2, top + (bottom - top) * row / 2});
   for (const GroundPoint& p : points) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
-      result.problem = result.worldFile + " places the map beyond any coordinate";
+      result.problem = result.worldFile + _(" places the map beyond any coordinate");
       return result;
     }
   }
@@ -116,15 +117,15 @@ Georeference PlaceWorldFile(const WorldFile& w, const std::string& worldFile, in
   b.south = (at(2, 0).y + at(2, 2).y) / 2;
   if (!crs.empty() && b.west > b.east) {
     result.problem = Printed(
-        ("converted from " + crs +
-            ", the map runs from longitude %.6f east to %.6f, across the date line (180 "
-            "degrees); the program's maps must lie on one side of it")
+        (_("converted from ") + crs +
+            _(", the map runs from longitude %.6f east to %.6f, across the date line (180 "
+              "degrees); the program's maps must lie on one side of it"))
             .c_str(),
         b.west, b.east, 0, 0);
     return result;
   }
   if (!(b.west < b.east) || !(b.north > b.south)) {
-    result.problem = result.worldFile + " gives the map no extent on the ground";
+    result.problem = result.worldFile + _(" gives the map no extent on the ground");
     return result;
   }
 
@@ -139,10 +140,10 @@ Georeference PlaceWorldFile(const WorldFile& w, const std::string& worldFile, in
   if (tilt > kMostTilt) {
     const double angle = std::atan(tilt / width) * 180.0 / M_PI;
     result.problem = Printed(
-        ("converted from " + crs +
-         " to WGS84, the map would be %.1f pixels off north-up across its width (north is "
-         "turned %.2f degrees there). The program draws maps north-up only; export the map "
-         "in a system whose north is up across it, such as EPSG:4326 or EPSG:3857")
+        (_("converted from ") + crs +
+         _(" to WGS84, the map would be %.1f pixels off north-up across its width (north is "
+           "turned %.2f degrees there). The program draws maps north-up only; export the map "
+           "in a system whose north is up across it, such as EPSG:4326 or EPSG:3857"))
             .c_str(),
         tilt, angle, 0, 0);
     return result;
@@ -157,9 +158,9 @@ Georeference PlaceWorldFile(const WorldFile& w, const std::string& worldFile, in
   }
   if (off > kMostTilt)
     result.notes.push_back(Printed(
-        ("converted from " + crs +
-         ", places are drawn up to %.1f pixels of the map image from where they lie, since the "
-         "program spaces longitudes and latitudes evenly across the map")
+        (_("converted from ") + crs +
+         _(", places are drawn up to %.1f pixels of the map image from where they lie, since the "
+           "program spaces longitudes and latitudes evenly across the map"))
             .c_str(),
         off, 0, 0, 0));
   result.ok = true;

@@ -194,7 +194,7 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   Bounds bounds{};
   if (!request.bounds.empty() && !request.crs.empty()) {
     result.problem =
-        "--crs names the system of the map's world file; --bounds are always in degrees";
+        _("--crs names the system of the map's world file; --bounds are always in degrees");
     return result;
   }
   if (!request.bounds.empty() && !ParseBounds(request.bounds, &bounds, &result.problem))
@@ -364,13 +364,13 @@ NewProjectResult CreateNewProject(const NewProjectRequest& request) {
   result.regions = id - 1;
 
   if (!model.SaveProjectFile(project.string().c_str())) {
-    result.problem = "cannot write " + project.string();
+    result.problem = _("cannot write ") + project.string();
     return result;
   }
   cleanup.m_writtenProject = project;
   // What check calls an error is never left behind as a new project.
   if (const std::string errors = CheckErrors(project, &result.notes); !errors.empty()) {
-    result.problem = "the project would have errors:" + errors;
+    result.problem = _("the project would have errors:") + errors;
     return result;
   }
   cleanup.Keep();

@@ -59,8 +59,8 @@ SubcommandRun DefineStats(CLI::App& command) {
       .add_option("PROJECT_FILE", options->project, _("the project whose places and items count"))
       ->required();
   command.add_option("USERS_FILE", options->usersFiles,
-                     "users files to count, one per device and any archives\n"
-                     "(default: the project's own users file)");
+                     _("users files to count, one per device and any archives\n"
+                       "(default: the project's own users file)"));
   CLI::Option* json = command.add_flag("--json", options->json,
                                        _("print JSON for scripts (see docs/visitor_stats.md)"));
   CLI::Option* csv =

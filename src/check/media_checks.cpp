@@ -50,11 +50,11 @@ void CheckGroundShape(const std::string& file, const CSystemItem& system, int wi
   constexpr double kMetresPerDegree = 111195.0;
   const double tall = (system.m_top - system.m_bottom) * kMetresPerDegree;
   report.Warning("bounds-aspect", file, line,
-                 Format("The map is %d x %d pixels (%.3f wide to 1 high), but its edges enclose "
-                        "%.0f x %.0f metres of ground (%.3f to 1): distances %s are drawn %.0f%% "
-                        "too long.",
+                 Format(_("The map is %d x %d pixels (%.3f wide to 1 high), but its edges enclose "
+                          "%.0f x %.0f metres of ground (%.3f to 1): distances %s are drawn %.0f%% "
+                          "too long."),
                         width, height, picture, tall * ground, tall, ground,
-                        picture > ground ? "east-west" : "north-south",
+                        picture > ground ? _("east-west") : _("north-south"),
                         (std::max(picture, ground) / std::min(picture, ground) - 1.0) * 100.0));
 }
 

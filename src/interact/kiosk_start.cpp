@@ -5,6 +5,7 @@
 #include "app/portrait_app.h"
 #include "interact/user_screen_layout.h"
 #include "map/portrait.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/win_api.h"
 
 using namespace user_screen;
@@ -37,9 +38,9 @@ void CPortraitApp::DrawKioskStart(CGapiSurface* backBuffer, CGapiBitmapFont* fon
   backBuffer->FillRect(&start, kStartColour, 0, nullptr);
   backBuffer->DrawRect(&start, kStartEdge, 0, nullptr);
   const LONG middle = (start.left + start.right) / 2;
-  backBuffer->DrawTextA(middle, start.top + 6, "START", font, GDDRAWTEXT_CENTER, nullptr, 0,
+  backBuffer->DrawTextA(middle, start.top + 6, _("START"), font, GDDRAWTEXT_CENTER, nullptr, 0,
                         nullptr);
-  backBuffer->DrawTextA(middle, start.top + 18, "NO NAME NEEDED", font, GDDRAWTEXT_CENTER, nullptr,
+  backBuffer->DrawTextA(middle, start.top + 18, _("NO NAME NEEDED"), font, GDDRAWTEXT_CENTER, nullptr,
                         0, nullptr);
   // The notice, broken at spaces into lines that fit across the screen.
   LONG y = start.bottom + kLinePitch;

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/text/tr.h"
+
 namespace {
 
 struct ContextDeleter {
@@ -36,12 +38,12 @@ bool IsEpsgCode(const std::string& crs) {
 bool ConvertToWgs84(const std::string& crs, std::vector<GroundPoint>& points,
                     std::string* problem) {
   if (!IsEpsgCode(crs)) {
-    *problem = "--crs takes a code such as EPSG:32633, not '" + crs.substr(0, 40) + "'";
+    *problem = _("--crs takes a code such as EPSG:32633, not '") + crs.substr(0, 40) + "'";
     return false;
   }
   const Context context(proj_context_create());
   if (!context) {
-    *problem = "the coordinate library could not start";
+    *problem = _("the coordinate library could not start");
     return false;
   }
   proj_context_set_enable_network(context.get(), 0);
@@ -49,8 +51,8 @@ bool ConvertToWgs84(const std::string& crs, std::vector<GroundPoint>& points,
   const Object source(proj_create(context.get(), crs.c_str()));
   const PJ_TYPE type = source ? proj_get_type(source.get()) : PJ_TYPE_UNKNOWN;
   if (type != PJ_TYPE_PROJECTED_CRS && type != PJ_TYPE_GEOGRAPHIC_2D_CRS) {
-    *problem = crs + (source ? " is not a horizontal coordinate system of the kind a map uses"
-                             : " is not a coordinate system the coordinate library knows");
+    *problem = crs + (source ? _(" is not a horizontal coordinate system of the kind a map uses")
+                             : _(" is not a coordinate system the coordinate library knows"));
     return false;
   }
   const Object target(proj_create(context.get(), "EPSG:4326"));
@@ -62,7 +64,7 @@ bool ConvertToWgs84(const std::string& crs, std::vector<GroundPoint>& points,
   const Object ordered(operation ? proj_normalize_for_visualization(context.get(), operation.get())
                                  : nullptr);
   if (!ordered) {
-    *problem = "no conversion from " + crs + " to WGS84 longitude and latitude is available";
+    *problem = _("no conversion from ") + crs + _(" to WGS84 longitude and latitude is available");
     return false;
   }
   for (GroundPoint& point : points) {
@@ -72,8 +74,8 @@ bool ConvertToWgs84(const std::string& crs, std::vector<GroundPoint>& points,
         std::fabs(out.v[0]) > 360 || std::fabs(out.v[1]) > 90) {
       char where[80];
       std::snprintf(where, sizeof where, "%.3f, %.3f", point.x, point.y);
-      *problem = std::string("the point ") + where + " of " + crs +
-                 " cannot be converted to longitude and latitude";
+      *problem = std::string(_("the point ")) + where + _(" of ") + crs +
+                 _(" cannot be converted to longitude and latitude");
       return false;
     }
     point = GroundPoint{out.v[0], out.v[1]};

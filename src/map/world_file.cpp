@@ -11,6 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/text/tr.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -65,18 +67,18 @@ WorldFileRead ReadWorldFile(const std::string& path) {
   std::error_code ec;
   const std::uintmax_t size = fs::file_size(path, ec);
   if (ec) {
-    read.problem = "cannot read the world file " + path;
+    read.problem = _("cannot read the world file ") + path;
     return read;
   }
   if (size > kLargestWorldFile) {
-    read.problem = "the world file " + path + " is " + std::to_string(size) +
-                   " bytes; a world file is six numbers";
+    read.problem = _("the world file ") + path + _(" is ") + std::to_string(size) +
+                   _(" bytes; a world file is six numbers");
     return read;
   }
   std::ifstream in(path, std::ios::binary);
   std::string text(size, '\0');
   if (!in || !in.read(text.data(), static_cast<std::streamsize>(size))) {
-    read.problem = "cannot read the world file " + path;
+    read.problem = _("cannot read the world file ") + path;
     return read;
   }
   return ParseWorldFile(text, path);
@@ -94,37 +96,37 @@ WorldFileRead ParseWorldFile(const std::string& text, const std::string& path) {
     std::istringstream words(line);
     std::string word, extra;
     if (!(words >> word)) continue;  // a blank line
-    const std::string where = path + " line " + std::to_string(lineNumber);
+    const std::string where = path + _(" line ") + std::to_string(lineNumber);
     if (words >> extra) {
-      read.problem = where + " holds more than one value; a world file has one number a line";
+      read.problem = where + _(" holds more than one value; a world file has one number a line");
       return read;
     }
     if (count == 6) {
-      read.problem = where + ": a world file holds six numbers, and this is a seventh";
+      read.problem = where + _(": a world file holds six numbers, and this is a seventh");
       return read;
     }
     if (!ParseNumber(word, &values[count])) {
-      read.problem = where + ": '" + word.substr(0, 40) + "' is not a finite number";
+      read.problem = where + ": '" + word.substr(0, 40) + _("' is not a finite number");
       return read;
     }
     ++count;
   }
   if (count < 6) {
-    read.problem = path + " holds " + std::to_string(count) +
-                   " numbers; a world file holds six, one a line";
+    read.problem = path + _(" holds ") + std::to_string(count) +
+                   _(" numbers; a world file holds six, one a line");
     return read;
   }
   WorldFile& w = read.world;
   w = WorldFile{values[0], values[1], values[2], values[3], values[4], values[5]};
   if (!(w.pixelWidth > 0)) {
-    read.problem = path + ": the pixel width (the first number) is " + Number(w.pixelWidth) +
-                   "; it must be more than 0";
+    read.problem = path + _(": the pixel width (the first number) is ") + Number(w.pixelWidth) +
+                   _("; it must be more than 0");
     return read;
   }
   if (!(w.pixelHeight < 0)) {
-    read.problem = path + ": the pixel height (the fourth number) is " +
+    read.problem = path + _(": the pixel height (the fourth number) is ") +
                    Number(w.pixelHeight) +
-                   "; it must be less than 0, as for every map with north at the top";
+                   _("; it must be less than 0, as for every map with north at the top");
     return read;
   }
   read.ok = true;
