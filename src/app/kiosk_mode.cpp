@@ -75,7 +75,8 @@ void CPortraitApp::SaveVisits() {
   m_kioskNotice =
       _("THE VISITS CANNOT BE SAVED: THE USERS FILE CANNOT BE WRITTEN (DISK FULL OR READ-ONLY?). "
         "THEY ARE KEPT AND SAVED ONCE IT CAN BE.");
-  std::fprintf(stderr, _("corvane: the users file %s cannot be written; visits are kept in memory\n"),
+  std::fprintf(stderr,
+               _("corvane: the users file %s cannot be written; visits are kept in memory\n"),
                m_model->GetUserFilename() ? m_model->GetUserFilename() : "");
 }
 
@@ -92,8 +93,8 @@ void CPortraitApp::OperatorQuit() {
       m_hWnd,
       _("End the kiosk?\n\nThe visit is saved and Corvane quits. Run it without --kiosk to edit "
         "the project."),
-      _("Operator"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, _("Save and quit"), _("Keep running"),
-      nullptr);
+      _("Operator"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, _("Save and quit"),
+      _("Keep running"), nullptr);
   if (answer != IDYES) return;
   if (m_model == nullptr || m_startupPending || m_model->System() == nullptr || SaveForQuit(true))
     Quit();
@@ -110,7 +111,8 @@ bool CPortraitApp::RotateUsersFile() {
     if (path.empty()) {
       problem = _("it cannot be found");
     } else if (m_archiveUsersFile(path, std::time(nullptr), &archive, &problem)) {
-      std::fprintf(stderr, _("corvane: the users file was full; it is kept as %s\n"), archive.c_str());
+      std::fprintf(stderr, _("corvane: the users file was full; it is kept as %s\n"),
+                   archive.c_str());
       m_model->StartNewUserList();
       m_userListTop = 0;
       m_selectedUser = 0;

@@ -40,8 +40,8 @@ void CPortraitApp::DrawKioskStart(CGapiSurface* backBuffer, CGapiBitmapFont* fon
   const LONG middle = (start.left + start.right) / 2;
   backBuffer->DrawTextA(middle, start.top + 6, _("START"), font, GDDRAWTEXT_CENTER, nullptr, 0,
                         nullptr);
-  backBuffer->DrawTextA(middle, start.top + 18, _("NO NAME NEEDED"), font, GDDRAWTEXT_CENTER, nullptr,
-                        0, nullptr);
+  backBuffer->DrawTextA(middle, start.top + 18, _("NO NAME NEEDED"), font, GDDRAWTEXT_CENTER,
+                        nullptr, 0, nullptr);
   // The notice, broken at spaces into lines that fit across the screen.
   LONG y = start.bottom + kLinePitch;
   std::string rest = m_kioskNotice;

@@ -3,12 +3,15 @@
 // archived whole, and when that fails everything stays in it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "interact/input_fixture.h"
+#include "platform/text/tr.h"
 #include "platform/windowing/modal_limit.h"
 #include "support/files.h"
 #include "support/scratch_folder.h"
@@ -143,6 +146,42 @@ TEST_F(KioskTest, ArchiveRefusedKeepsEveryVisitInTheFullFileAndSaysSo) {
   std::string shown;
   for (const apptest::TextAt& t : apptest::TextsDrawn()) shown += t.text + " ";
   EXPECT_NE(shown.find("CANNOT BE ARCHIVED (READ-ONLY FILE SYSTEM)"), std::string::npos) << shown;
+}
+
+// In a pseudo-language whose translations are the English in brackets, the Start button, the
+// notice under the user screens and the operator's box show no English left unmarked.
+TEST_F(KioskTest, StartNoticeAndOperatorBoxAreAllInTheReadersLanguage) {
+  setenv("CORVANE_LOCALEDIR", CORVANE_PSEUDO_CATALOGUES, 1);
+  tr::InitTexts();
+  tr::UseLanguage("xx");
+  FillUsersFile();
+  app->m_archiveUsersFile = [](const std::string&, std::time_t, std::string*, std::string*) {
+    return false;
+  };
+  app->StartGuest();
+  app->m_mode = MODE_USER_LIST;
+  headless::SetDrawRecording(true);
+  headless::ClearDrawCalls();
+  app->DrawUserScreen(headless::BackBuffer());
+  headless::QueueMessageBoxAnswer(IDNO);
+  OperatorGesture();
+  tr::UseLanguage("");
+  unsetenv("CORVANE_LOCALEDIR");
+
+  // The notice is broken into lines: the screen's texts are read as one.
+  std::vector<std::string> shown(1);
+  for (const apptest::TextAt& t : apptest::TextsDrawn()) shown[0] += t.text + " ";
+  ASSERT_FALSE(headless::MessageBoxes().empty());
+  const headless::MessageBoxRecord& box = headless::MessageBoxes().back();
+  shown.insert(shown.end(), {box.text, box.caption});
+  shown.insert(shown.end(), box.labels.begin(), box.labels.end());
+  // Outside brackets only the visitors' names may stand.
+  const std::regex unmarked(R"(\[[^\]]*\]|VISITOR \d+)");
+  for (const std::string& text : shown)
+    EXPECT_FALSE(
+        std::regex_search(std::regex_replace(text, unmarked, ""), std::regex("[A-Za-z]{3,}")))
+        << text;
+  EXPECT_NE(shown[0].find("[START]"), std::string::npos);
 }
 
 }  // namespace
