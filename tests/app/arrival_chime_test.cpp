@@ -64,6 +64,7 @@ TEST(ArrivalChime, FollowsThePlaybackVolumeAndMuteWhileTheBannerAlwaysShows) {
   apptest::ResetAll();
   headless::ForgetChimes();
   testsupport::ScratchFolder scratch{"corvane-arrival-chime"};
+  testsupport::CurrentFolder stay{std::filesystem::current_path()};  // a load moves it
   // Places are put on the map only when it has a picture.
   std::filesystem::copy_file(std::string(CORVANE_FIXTURES) + "/map/map_400x300.png",
                              scratch.Path("map.png"));

@@ -46,6 +46,7 @@ TEST(FixToFrame, AFixEndsTheIdleMapViewsWaitForItsNextFrame) {
     apptest::ResetAll();
     // A project with no map: the map view still draws, and the fixes still come.
     testsupport::ScratchFolder scratch{"corvane-fix-to-frame"};
+    testsupport::CurrentFolder stay{std::filesystem::current_path()};  // a load moves it
     headless::QueueFileDialogAnswer(
         scratch.Write("Tour.xml", "<media_portrait>\n<system>\n</system>\n</media_portrait>\n"));
     FrameClock app(apptest::ProgramConfig());

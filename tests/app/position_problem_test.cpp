@@ -30,6 +30,7 @@ class ProblemApp : public CPortraitApp {
 TEST(PositionProblem, EachNewProblemIsPrintedOnceOnStandardError) {
   apptest::ResetAll();
   testsupport::ScratchFolder scratch{"corvane-position-problem"};
+  testsupport::CurrentFolder stay{std::filesystem::current_path()};  // a load moves it
   headless::QueueFileDialogAnswer(
       scratch.Write("Tour.xml", "<media_portrait>\n<system>\n</system>\n</media_portrait>\n"));
   ProblemApp app(apptest::ProgramConfig());

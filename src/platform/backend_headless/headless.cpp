@@ -9,6 +9,7 @@
 #include "platform/windowing/detail/input_translate.h"
 #include "platform/windowing/detail/locale_setup.h"
 #include "platform/windowing/detail/message_queue.h"
+#include "platform/windowing/termination.h"
 #include "platform/windowing/detail/modal_dialog.h"
 #include "platform/windowing/detail/window_object.h"
 #include "platform/windowing/detail/window_support.h"
@@ -25,6 +26,7 @@ void Reset() {
   platform::ResetWindows();
   platform::ResetTimers();
   platform::ResetMessageQueue();
+  platform::ForgetTermination();
   platform::ResetInputState();
   platform::ResetMouseState();
   platform::SetPresetFile("");

@@ -87,6 +87,12 @@ bool TakeTerminationSignal() {
   return true;
 }
 
+void ForgetTermination() {
+  g_signalled.store(false);
+  g_noted = false;
+  g_delivered = false;
+}
+
 bool TerminationRequested() { return g_noted || g_signalled.load(); }
 
 void NoteTermination() {

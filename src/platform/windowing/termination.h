@@ -14,5 +14,7 @@ void HandleTerminationSignals();
 void SetTerminationWakeTarget(WindowPiece* window);
 // True once, the first time the message layer is to be told of a signal.
 bool TakeTerminationSignal();
+// Forgets a request seen before, as a new process would (the headless backend's reset).
+void ForgetTermination();
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "platform/backend_headless/headless.h"
 #include "platform/windowing/win_api.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 // Runs in a child process, which an unhandled signal would end: 0 when the loop was told
 // to end once, 10 plus the number of times otherwise.
 int ChildOutcome(const std::vector<int>& signals) {
+  headless::Reset();  // what earlier tests in this process left: a closed window, a quit
   platform::HandleTerminationSignals();
   for (int sig : signals) raise(sig);
   int quits = 0;
