@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_places.h"
 #include "bench_support.h"
 #include "data/content_item.h"
 #include "data/region_item.h"
@@ -71,34 +72,7 @@ struct Scene : bench::HeadlessScreen {
       model->m_mapPyramid = std::make_unique<MapPyramid>();
       if (!model->m_mapPyramid->Build(BigImage(), 800, 600)) std::abort();
     }
-    delete model->m_regionList;
-    delete model->m_contentList;
-    model->m_regionList = new CXmlItemList;
-    model->m_contentList = new CXmlItemList;
-    delete[] model->m_iconSurfaces;
-    model->m_iconSurfaces = new CGapiSurface[count > 0 ? count : 1];
-    model->m_iconSurfaceCount = count;
-    for (int i = 0; i < count; ++i) {
-      CRegionItem region;
-      region.m_id = i + 1;
-      auto* r =
-          static_cast<CRegionItem*>(model->m_regionList->At(model->m_regionList->Add(region)));
-      r->m_screenX = 40 + (i % 16) * 48;
-      r->m_screenY = 40 + (i / 16) * 68;
-      r->m_contentCount = 1 + i % 6;
-      CGapiSurface& s = model->m_iconSurfaces[i];
-      s.CreateSurface(GDSURFACE_SYSTEMMEMORY, 35, 26);
-      s.FillRect(nullptr, 0x208040 + static_cast<DWORD>(i), 0, nullptr);
-      s.SetColorKey(0xFF00FF);
-      CContentItem item;
-      item.m_id = i + 1;
-      auto* c =
-          static_cast<CContentItem*>(model->m_contentList->At(model->m_contentList->Add(item)));
-      c->m_screenX = 30 + (i % 16) * 48;
-      c->m_screenY = 30 + (i / 16) * 70;
-      c->m_iconIndex = i;
-      c->m_inActiveRegion = true;
-    }
+    bench::GridPlaces(model.get(), count, count);
   }
 
   // The view swept to and fro across the map, a few pixels a frame, as a finger pans it.

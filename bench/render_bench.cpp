@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "bench_places.h"
 #include "bench_support.h"
 #include "data/content_item.h"
 #include "data/region_item.h"
@@ -37,38 +38,10 @@ struct Scene : bench::HeadlessScreen {
     model->m_mapSize.Set(800, 600);
     model->m_userPos.Set(400, 300);
     model->m_systemList = new CXmlItemList;
-    model->m_regionList = new CXmlItemList;
-    model->m_contentList = new CXmlItemList;
     CSystemItem system;
     system.m_radius = 30.0;
     model->m_systemList->Add(system);
-    for (int i = 0; i < regions; ++i) {
-      CRegionItem region;
-      region.m_id = i + 1;
-      auto* r =
-          static_cast<CRegionItem*>(model->m_regionList->At(model->m_regionList->Add(region)));
-      r->m_screenX = 40 + (i % 16) * 48;
-      r->m_screenY = 40 + (i / 16) * 68;
-      r->m_contentCount = 1 + i % 6;
-    }
-    model->m_iconSurfaces = new CGapiSurface[icons > 0 ? icons : 1];
-    model->m_iconSurfaceCount = icons;
-    for (int i = 0; i < icons; ++i) {
-      CGapiSurface& s = model->m_iconSurfaces[i];
-      s.CreateSurface(GDSURFACE_SYSTEMMEMORY, 35, 26);
-      s.FillRect(nullptr, 0x208040 + static_cast<DWORD>(i), 0, nullptr);
-      const RECT key{32, 0, 35, 2};
-      s.FillRect(&key, 0xFF00FF, 0, nullptr);
-      s.SetColorKey(0xFF00FF);
-      CContentItem item;
-      item.m_id = i + 1;
-      auto* c =
-          static_cast<CContentItem*>(model->m_contentList->At(model->m_contentList->Add(item)));
-      c->m_screenX = 30 + (i % 16) * 48;
-      c->m_screenY = 30 + (i / 16) * 70;
-      c->m_iconIndex = i;
-      c->m_inActiveRegion = true;
-    }
+    bench::GridPlaces(model.get(), regions, icons);
   }
 };
 
