@@ -110,12 +110,33 @@ Georeference PlaceWorldFile(const WorldFile& w, const std::string& worldFile, in
     return result;
 
   auto at = [&](int row, int column) { return points[row * 3 + column]; };
+  // A system wraps or folds points beyond the area it is defined for: Web Mercator wraps
+  // longitudes round the globe. A map across the date line comes back with one jump of a
+  // whole turn in each row (told below); one placed further out, with its points out of order.
+  if (!crs.empty()) {
+    bool inOrder = true;
+    for (int i = 0; i <= 2; ++i) {
+      inOrder = inOrder && at(0, i).y > at(1, i).y && at(1, i).y > at(2, i).y &&
+                std::fabs(at(0, i).y) <= 90 && std::fabs(at(2, i).y) <= 90;
+      double turns = 0;
+      for (int column = 1; column <= 2; ++column) {
+        if (at(i, column).x + turns * 360 <= at(i, column - 1).x) ++turns;
+      }
+      inOrder = inOrder && turns <= 1 && at(i, 2).x + turns * 360 - at(i, 0).x < 360;
+    }
+    if (!inOrder) {
+      result.problem = _("converted from ") + crs +
+                       _(", the map's points come out of order or off the globe: the world "
+                         "file places it beyond the area that system describes");
+      return result;
+    }
+  }
   MapBounds& b = result.bounds;
   b.west = (at(0, 0).x + at(2, 0).x) / 2;
   b.east = (at(0, 2).x + at(2, 2).x) / 2;
   b.north = (at(0, 0).y + at(0, 2).y) / 2;
   b.south = (at(2, 0).y + at(2, 2).y) / 2;
-  if (!crs.empty() && b.west > b.east) {
+  if (!crs.empty() && (b.west > b.east || b.west < -180 || b.east > 180)) {
     result.problem = Printed(
         (_("converted from ") + crs +
             _(", the map runs from longitude %.6f east to %.6f, across the date line (180 "

@@ -56,6 +56,9 @@ TEST(WorldFile, FilesReadAndRefused) {
        "pixels off north-up"},
       {"projected across the date line", "town.pgw", "100\n0\n0\n-100\n19990000\n6000000\n",
        "EPSG:3857", "across the date line"},
+      // Web Mercator wraps x far beyond the globe's width back onto it, out of order.
+      {"projected far off the globe", "town.pgw", "999999\n0\n0\n-5\n4e23\n50\n",
+       "EPSG:3857", "out of order or off the globe"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
