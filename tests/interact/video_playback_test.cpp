@@ -562,12 +562,14 @@ TEST_F(VideoPlaybackTest, RepeatedPlaybacksLeaveMemoryAndThreadsFlat) {
                                      std::chrono::seconds(30)))
       << ProcessStatus("Threads") << " threads, " << threadsBefore << " before";
   // A frame buffer is 1.9 MB: kept once a playback, it is 38 MB a batch. What the program holds
-  // may grow by 20 kB a playback at most, resident memory by about half a MB, in the batch that
-  // grew least. The address sanitizer has its own allocator and holds freed memory back, so
-  // there the count of players and threads has to do.
+  // may grow by 20 kB a playback at most, in the batch that grew least; resident memory by up
+  // to 1 MB a playback, since on a busy machine the player's threads spread over more of the
+  // allocator's arenas from batch to batch (13 MB in one batch of a healthy build was seen).
+  // The address sanitizer has its own allocator and holds freed memory back, so there the
+  // count of players and threads has to do.
   if (!kAddressSanitizer) {
     EXPECT_LE(leastGrowth(heap), kBatch * 20) << "kB";
-    EXPECT_LE(leastGrowth(rss), kBatch * 480) << "kB";
+    EXPECT_LE(leastGrowth(rss), kBatch * 1024) << "kB";
   }
 }
 
