@@ -18,7 +18,7 @@ menu_open() { [ "$(pixel 104 15)" != "$1" ]; }
 open_calibration() {
   local before
   before=$(pixel 104 15)
-  xdotool windowfocus --sync "$WIN" 2>/dev/null || true
+  give_focus "$WIN"
   xdotool key --window "$WIN" Escape   # the menu panel
   wait_until 10 menu_open "$before" || fail "Escape did not open the menu"
   tap 104 15                           # its button (3, 0): calibrate; the panel closes
@@ -30,7 +30,7 @@ give_position() {
   wait_until 20 gps_dialog "$1" || fail "no \"$1\" dialog"
   local dlg
   dlg=$(gps_dialog "$1")
-  xdotool windowfocus --sync "$dlg" 2>/dev/null || true
+  give_focus "$dlg"
   xdotool key ctrl+a
   xdotool type --delay 20 -- "$2"
   xdotool key Tab ctrl+a
@@ -59,7 +59,7 @@ give_position "Calibration: second point" 54.48675 -0.6125
 wait_until 20 window_named Calibration || fail "no confirmation of the new edges"
 screenshot calibration-confirm
 confirm=$(window_named Calibration)
-xdotool windowfocus --sync "$confirm" 2>/dev/null || true
+give_focus "$confirm"
 xdotool key alt+o                      # OK
 wait_until 10 no_window Calibration || fail "the confirmation stayed"
 

@@ -22,7 +22,7 @@ wait_until 30 grep -qx "$expect" "$CORVANE_INPUT_TRACE" ||
 [ "$(wc -l <"$CORVANE_INPUT_TRACE")" -eq 1 ] || fail "one click gave $(wc -l <"$CORVANE_INPUT_TRACE") presses"
 screenshot resized
 
-xdotool windowfocus --sync "$WIN" || true
+give_focus "$WIN"
 xdotool key --window "$WIN" --clearmodifiers alt+F4 || true
 answer_box "Close Corvane" Return
 wait_for_exit 30

@@ -12,7 +12,7 @@ map_shown() { is 64 64 "#7FB3D5"; }
 alive() { kill -0 "$APP_PID" 2>/dev/null; }
 # The operator's keys, typed into the focused window as a keyboard would (events sent to a
 # window carry no held modifiers).
-operator_keys() { xdotool windowfocus --sync "$WIN" 2>/dev/null || true; xdotool key ctrl+shift+q; }
+operator_keys() { give_focus "$WIN"; xdotool key ctrl+shift+q; }
 start_visit() { tap 512 625; wait_until 15 map_shown || fail "Start did not open the map"; }
 
 start_app_with_user ANN --kiosk --idle=0.2

@@ -185,6 +185,14 @@ window_named() {
   return 1
 }
 
+# give_focus WINDOW: gives the window the keyboard and waits until the X server says it has
+# it, so that the keys sent next reach it and not the window that had it before.
+has_focus() {
+  timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null
+  [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$1" ]
+}
+give_focus() { wait_until 10 has_focus "$1" || fail "window $1 never got the keyboard"; }
+
 # answer_box TITLE KEY: waits for the program's message box of that title, gives it the
 # keyboard and presses KEY (Return: the default button; Escape: the answer that changes
 # nothing; alt+d: "Don't save").
@@ -192,7 +200,7 @@ answer_box() {
   wait_until 30 window_named "$1" || fail "no box titled \"$1\""
   local box
   box=$(window_named "$1")
-  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  give_focus "$box"
   xdotool key "$2"
 }
 

@@ -54,7 +54,7 @@ open_dialog() {
   tap 74 15                            # menu button (2, 0): Set Relationships
   wait_until 20 dialog_window || fail "no \"Set Relationships\" dialog"
   DLG=$(dialog_window)
-  xdotool windowfocus --sync "$DLG" 2>/dev/null || true
+  give_focus "$DLG"
 }
 # Tab order follows the boxes' places from the focused OK button: Cancel, Location, Themes,
 # Characters, Times.

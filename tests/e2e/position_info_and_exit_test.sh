@@ -37,7 +37,7 @@ position_box() {
 wait_until 20 position_box || fail "no \"Position info\" box"
 screenshot position-info
 box=$(position_box)
-xdotool windowfocus --sync "$box" 2>/dev/null || true
+give_focus "$box"
 xdotool key --window "$box" Return
 no_position_box() { ! position_box; }
 wait_until 10 no_position_box || fail "the \"Position info\" box stayed"
@@ -52,7 +52,7 @@ wait_until 10 is 50 50 "$MAP" || fail "the menu did not close"
 tap 300 10
 wait_until 20 position_box || fail "no \"Position info\" box for a tap near the top"
 box=$(position_box)
-xdotool windowfocus --sync "$box" 2>/dev/null || true
+give_focus "$box"
 xdotool key --window "$box" Return
 wait_until 10 no_position_box || fail "the second \"Position info\" box stayed"
 xdotool mousemove --window "$WIN" 300 590 mousemove --window "$WIN" 300 300 \
