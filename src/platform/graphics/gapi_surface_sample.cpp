@@ -118,8 +118,9 @@ class AcrossRows {
       const WideTap* t = m_wide->data();
       const __m128i zero = _mm_setzero_si128();
       auto pairs = [&](std::size_t k) {
-        return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + t[k].a)),
-                                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + t[k + 1].a)));
+        return _mm_unpacklo_epi64(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + t[k].a)),
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + t[k + 1].a)));
       };
       for (; i + 4 <= n; i += 4) {
         const __m128i x01 = pairs(i);
@@ -159,12 +160,14 @@ void MixRows(Uint32* out, const Uint32* upper, const Uint32* lower, Uint32 w, st
   for (; i + 4 <= n; i += 4) {
     const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + i));
     const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + i));
-    const __m128i lo = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(p, zero), wp),
-                                                    _mm_mullo_epi16(_mm_unpacklo_epi8(q, zero), wq)),
-                                      8);
-    const __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(p, zero), wp),
-                                                    _mm_mullo_epi16(_mm_unpackhi_epi8(q, zero), wq)),
-                                      8);
+    const __m128i lo =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(p, zero), wp),
+                                     _mm_mullo_epi16(_mm_unpacklo_epi8(q, zero), wq)),
+                       8);
+    const __m128i hi =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(p, zero), wp),
+                                     _mm_mullo_epi16(_mm_unpackhi_epi8(q, zero), wq)),
+                       8);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
                      _mm_or_si128(_mm_packus_epi16(lo, hi), opaque));
   }

@@ -50,12 +50,12 @@ TEST(SurfaceSample, EveryPixelWeighsTheFourAroundItsCentre) {
     GDSAMPLING at;
   };
   const Case cases[] = {
-      {64, 48, {0, 0, 40, 30}, {0.3, 0.7, 0.85, 0.85}},      // enlarged between two levels
-      {64, 48, {3, 2, 40, 29}, {-0.25, -0.25, 0.5, 0.5}},     // twice, from the top-left edge
-      {90, 70, {0, 0, 37, 30}, {0.5, 0.5, 2.0, 2.0}},         // halved: a pyramid level
-      {64, 48, {-5, -3, 45, 33}, {50.0, 40.0, 0.9, 0.6}},     // clipped, past the right edge
-      {1, 48, {0, 0, 40, 30}, {0.0, 2.0, 0.5, 1.3}},          // a source one pixel wide
-      {64, 48, {1, 0, 2, 30}, {63.5, 0.0, 1.0, 1.0}},         // one column at the last pixel
+      {64, 48, {0, 0, 40, 30}, {0.3, 0.7, 0.85, 0.85}},    // enlarged between two levels
+      {64, 48, {3, 2, 40, 29}, {-0.25, -0.25, 0.5, 0.5}},  // twice, from the top-left edge
+      {90, 70, {0, 0, 37, 30}, {0.5, 0.5, 2.0, 2.0}},      // halved: a pyramid level
+      {64, 48, {-5, -3, 45, 33}, {50.0, 40.0, 0.9, 0.6}},  // clipped, past the right edge
+      {1, 48, {0, 0, 40, 30}, {0.0, 2.0, 0.5, 1.3}},       // a source one pixel wide
+      {64, 48, {1, 0, 2, 30}, {63.5, 0.0, 1.0, 1.0}},      // one column at the last pixel
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.srcW << "x" << c.srcH << " from " << c.at.x0 << ","
