@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Fails when code outside src/platform/ includes SDL, GTK, GLib, mpv, libav, libpng or gpsd headers, or any
-# backend or internal header of the platform layer. Tests and benchmarks may use the
-# headless controls (backend_headless/headless.h) and look at the layer's internals, but
-# never at the real backend.
+# Fails when code outside src/platform/ includes SDL, GTK, GLib, mpv, libav, libpng or gpsd
+# headers, or any backend or internal header of the platform layer. Tests and benchmarks may
+# use the headless controls (backend_headless/headless.h) and look at the layer's internals,
+# but never at the real backend.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
