@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   build-essential g++ cmake pkg-config git
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libgtk-3-dev libmpv-dev libavformat-dev
+  libpng-dev
   libfontconfig-dev fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick ffmpeg python3

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Fails when code outside src/platform/ includes SDL, GTK, GLib, mpv, libav or gpsd headers, or any
-# backend or internal header of the platform layer. Tests and benchmarks may use the
-# headless controls (backend_headless/headless.h) and look at the layer's internals, but
-# never at the real backend.
+# Fails when code outside src/platform/ includes SDL, GTK, GLib, mpv, libav, libpng or gpsd
+# headers, or any backend or internal header of the platform layer. Tests and benchmarks may
+# use the headless controls (backend_headless/headless.h) and look at the layer's internals,
+# but never at the real backend.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
-library='#include *[<"](SDL|SDL2/|gtk/|gdk/|glib|gio/|mpv/|libav[a-z]*/|gps\.h|libgpsmm\.h)'
+library='#include *[<"](SDL|SDL2/|gtk/|gdk/|glib|gio/|mpv/|libav[a-z]*/|gps\.h|libgpsmm\.h|png\.h)'
 backend='#include *"platform/(backend_real|backend_headless)/'
 internal='#include *"platform/[a-z_]+/detail/'
 status=0

@@ -15,8 +15,9 @@ bool CPortrait::HandleCommandTap(int x, int y) {
   }
 
   // Calibrating: a point under the exit or users button is a point of the map like any
-  // other (Escape ends calibration first). The menu, once opened, still takes its taps.
-  if (IsCalibrating() && !m_menuOpen) return false;
+  // other (Escape ends calibration first). The menu, once opened, still takes its taps, and
+  // the zoom buttons answer: a point is placed far more closely on a large map zoomed in.
+  if (IsCalibrating() && !m_menuOpen) return ZoomButtonTap(x, y, timeGetTime());
 
   const POINT pt{x, y};
   if (!m_kiosk && PtInRect(&m_exitButtonRect, pt)) {

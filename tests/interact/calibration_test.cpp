@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "data/content_item.h"
 #include "data/region_item.h"
 #include "data/system_item.h"
 #include "input_fixture.h"
+#include "map/map_pyramid.h"
 #include "map/render_helpers.h"
 
 namespace {
@@ -120,6 +122,19 @@ TEST_F(CalibrationFlowTest, TapsUnderTheExitAndUsersButtonsAreCalibrationPoints)
     EXPECT_EQ(model->m_pendingAction, ACTION_NONE);
     EXPECT_EQ(app->m_mode, MODE_MAP);
   }
+}
+
+TEST_F(CalibrationFlowTest, TheZoomButtonsZoomAndAreNoCalibrationPoints) {
+  auto image = std::make_unique<CGapiSurface>();
+  ASSERT_EQ(image->CreateSurface(GDSURFACE_SYSTEMMEMORY, 1600, 1200), GD_OK);
+  model->m_mapPyramid = std::make_unique<MapPyramid>();
+  ASSERT_TRUE(model->m_mapPyramid->Build(std::move(image), 800, 600));
+  StartFromMenu();
+  const RECT in = model->ZoomButtonRect(CPortrait::ZOOM_IN);
+  Tap(in.left + 5, in.top + 5);
+  EXPECT_GT(model->m_zoom, 1.0);
+  EXPECT_TRUE(headless::GpsEntryDialogs().empty());
+  EXPECT_TRUE(model->IsCalibrating());
 }
 
 TEST_F(CalibrationFlowTest, TapsAreMapPixelsOfTheScrolledView) {

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/graphics/detail/png_decode.h"
+
 namespace platform {
 namespace {
 
@@ -108,21 +110,28 @@ std::optional<ImageHeader> ReadImageHeader(const unsigned char* data, std::size_
   return GifHeader(data, size);
 }
 
-SDL_Surface* CreateBlankSurface(int64_t width, int64_t height) {
+SDL_Surface* CreateUnfilledSurface(int64_t width, int64_t height) {
   if (!ImageSizeAcceptable(width, height)) return nullptr;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(
       0, static_cast<int>(width), static_cast<int>(height), 32, SDL_PIXELFORMAT_ARGB8888);
-  if (s == nullptr) return nullptr;
+  if (s != nullptr) SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
+  return s;
+}
+
+SDL_Surface* CreateBlankSurface(int64_t width, int64_t height) {
+  SDL_Surface* s = CreateUnfilledSurface(width, height);
   // Every pixel stays opaque: blending scales with the source alpha, so opacity comes from
   // the alpha modulation alone.
-  SDL_FillRect(s, nullptr, 0xFF000000u);
-  SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
+  if (s != nullptr) SDL_FillRect(s, nullptr, 0xFF000000u);
   return s;
 }
 
 SDL_Surface* DecodeImage(const unsigned char* data, std::size_t size) {
   auto header = ReadImageHeader(data, size);
   if (!header || !ImageSizeAcceptable(header->width, header->height)) return nullptr;
+  // Straight into the surface kept: no second picture of a large map, even for a moment.
+  if (header->format == ImageFormat::Png)
+    return DecodePng(data, size, header->width, header->height);
   SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (rw == nullptr) return nullptr;
   // The decoder of the format whose header was checked, never the library's own detection:
@@ -131,8 +140,7 @@ SDL_Surface* DecodeImage(const unsigned char* data, std::size_t size) {
   SDL_Surface* decoded = nullptr;
   switch (header->format) {
     case ImageFormat::Png:
-      decoded = IMG_LoadPNG_RW(rw);
-      break;
+      break;  // decoded above
     case ImageFormat::Jpeg:
       decoded = IMG_LoadJPG_RW(rw);
       break;

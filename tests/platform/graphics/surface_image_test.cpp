@@ -19,7 +19,9 @@ std::string Fixture(const char* name) {
 TEST(SurfaceImage, LosslessFormatsLoadExactPixels) {
   const DWORD want[2][4] = {{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF},
                             {0x000000, 0xFF00FF, 0x808080, 0xFFFF00}};
-  for (const char* name : {"colours.png", "colours.bmp", "colours.gif"}) {
+  // PNGs of every kind give their colours, whatever transparency they hold.
+  for (const char* name : {"colours.png", "colours.bmp", "colours.gif", "colours_rgba16.png",
+                           "colours_interlaced.png", "colours_palette.png"}) {
     SCOPED_TRACE(name);
     CGapiSurface s;
     ASSERT_EQ(s.CreateSurface(GDSURFACE_SYSTEMMEMORY, Fixture(name).c_str()), GD_OK);
@@ -27,6 +29,10 @@ TEST(SurfaceImage, LosslessFormatsLoadExactPixels) {
     ASSERT_EQ(s.GetHeight(), 2u);
     EXPECT_TRUE(PixelsAre(s, [&](LONG x, LONG y) { return want[y][x]; }));
   }
+  CGapiSurface greys;
+  ASSERT_EQ(greys.CreateSurface(GDSURFACE_SYSTEMMEMORY, Fixture("greys.png").c_str()), GD_OK);
+  const DWORD grey[4] = {0x000000, 0xFFFFFF, 0x808080, 0x404040};
+  EXPECT_TRUE(PixelsAre(greys, [&](LONG x, LONG) { return grey[x]; }));
 }
 
 TEST(SurfaceImage, JpegLoadsCloseToItsColour) {

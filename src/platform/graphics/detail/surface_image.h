@@ -34,6 +34,8 @@ std::optional<ImageHeader> ReadImageHeader(const unsigned char* data, std::size_
 
 // A new surface, opaque black, or null when the size is unacceptable or memory runs out.
 SDL_Surface* CreateBlankSurface(int64_t width, int64_t height);
+// The same with its pixels left as they come, for a decoder that writes every one.
+SDL_Surface* CreateUnfilledSurface(int64_t width, int64_t height);
 
 // Decodes an image held in memory into a new opaque ARGB8888 surface; null on failure.
 SDL_Surface* DecodeImage(const unsigned char* data, std::size_t size);
