@@ -201,7 +201,7 @@ std::string Fit(Face* face, const std::string& text, int maxWidth) {
 }  // namespace platform
 
 HRESULT CGapiSurface::DrawLegibleText(LONG x, LONG y, const char* utf8, const GDTEXTSTYLE& style) {
-  SDL_Surface* dst = m_data->surface;
+  SDL_Surface* dst = platform::OwnPixels(m_data);
   const std::string text = platform::Shown(utf8);
   platform::Face* face = text.empty() ? nullptr : platform::AllFaces().Get(style.pixels);
   SDL_Surface* line =
