@@ -119,11 +119,56 @@ bool Overlaps(const RECT& a, const RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
+namespace {
+
+// Where in `tried` the first box lies that one of the obstacles that changed covers
+// differently than before; tried.size() when there is none (or the obstacles are not
+// comparable: then 0).
+std::size_t FirstTouched(const std::vector<RECT>& tried, const std::vector<RECT>& before,
+                         const std::vector<RECT>& after) {
+  if (before.size() != after.size()) return 0;
+  std::size_t first = tried.size();
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (SameRect(before[i], after[i])) continue;
+    for (std::size_t k = 0; k < first; ++k) {
+      if (Overlaps(tried[k], before[i]) != Overlaps(tried[k], after[i])) {
+        first = k;
+        break;
+      }
+    }
+  }
+  return first;
+}
+
+}  // namespace
+
 std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
                                      const std::vector<RECT>& obstacles, RECT screen,
                                      const FitText& fit, PlacementMemo* memo) {
   std::vector<RECT>* tried = memo != nullptr ? &memo->tried : nullptr;
-  if (tried != nullptr) tried->clear();
+  const int count = static_cast<int>(requests.size());
+  // The requests before `first` are decided as last time.
+  int first = 0;
+  std::vector<PlacedLabel> placed;
+  if (memo != nullptr && static_cast<int>(memo->triedStart.size()) == count &&
+      SameRect(memo->screen, screen)) {
+    const std::size_t touched = FirstTouched(memo->tried, memo->obstacles, obstacles);
+    // Kept: every request whose tested boxes all come before the touched one.
+    auto end = [&](int i) {
+      return i + 1 < count ? static_cast<std::size_t>(memo->triedStart[i + 1]) : memo->tried.size();
+    };
+    while (first < count && end(first) <= touched) ++first;
+    for (const PlacedLabel& p : memo->placed) {
+      if (p.request < first) placed.push_back(p);
+    }
+    if (first < count) {
+      memo->tried.resize(static_cast<std::size_t>(memo->triedStart[first]));
+      memo->triedStart.resize(static_cast<std::size_t>(first));
+    }
+  } else if (memo != nullptr) {
+    memo->tried.clear();
+    memo->triedStart.clear();
+  }
   if (memo != nullptr && memo->shorter.size() != 2 * requests.size())
     memo->shorter.assign(2 * requests.size(), {std::string(), -1});
   auto shortened = [&](int request, int part, int* width) {
@@ -133,11 +178,12 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
     *width = w;
     return text;
   };
-  std::vector<PlacedLabel> placed;
   Taken taken(screen);
   for (const RECT& o : obstacles) taken.Add(o);
+  for (const PlacedLabel& p : placed) taken.Add(p.box);
   const int screenW = screen.right - screen.left;
-  for (int i = 0; i < static_cast<int>(requests.size()); ++i) {
+  for (int i = first; i < count; ++i) {
+    if (memo != nullptr) memo->triedStart.push_back(static_cast<int>(memo->tried.size()));
     const LabelRequest& r = requests[i];
     if (r.text.empty() || r.width <= 0 || r.height <= 0) continue;
     RECT box;
@@ -169,19 +215,17 @@ std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& requests,
     taken.Add(box);
     placed.push_back(PlacedLabel{i, text, box});
   }
+  if (memo != nullptr) {
+    memo->obstacles = obstacles;
+    memo->screen = screen;
+    memo->placed = placed;
+  }
   return placed;
 }
 
 bool PlacementHolds(const std::vector<RECT>& tried, const std::vector<RECT>& before,
                     const std::vector<RECT>& after) {
-  if (before.size() != after.size()) return false;
-  for (std::size_t i = 0; i < before.size(); ++i) {
-    if (SameRect(before[i], after[i])) continue;
-    for (const RECT& box : tried) {
-      if (Overlaps(box, before[i]) || Overlaps(box, after[i])) return false;
-    }
-  }
-  return true;
+  return FirstTouched(tried, before, after) == tried.size() && before.size() == after.size();
 }
 
 }  // namespace guide

@@ -11,6 +11,7 @@
 #include "guide/guide_state.h"
 #include "guide/tour_texts.h"
 #include "map/geo_point.h"
+#include "map/map_layer.h"
 #include "map/view_transform.h"
 #include "platform/graphics/gapi.h"
 #include "platform/position/position_source.h"
@@ -126,6 +127,10 @@ class CPortrait {
   void DrawPageView(CGapiSurface* backBuffer, CGapiBitmapFont* font);
   void DrawMapBackground(CGapiSurface* backBuffer);
   void DrawRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  // The region tests, then the map picture and the regions, from the kept layer when it can be.
+  void DrawMapAndRegions(CGapiSurface* backBuffer, CGapiBitmapFont* font);
+  // The kept layer, drawn anew when what it shows changed; null where it cannot be used.
+  CGapiSurface* MapLayerFor(CGapiSurface* backBuffer, CGapiBitmapFont* font);
   RECT UserIconRect() const;  // zoomed pixels, kept inside the map
   RECT UserIconRectAt(double zoom) const;
   void DrawContentIcons(CGapiSurface* backBuffer, CGapiBitmapFont* font);
@@ -355,6 +360,7 @@ class CPortrait {
   int m_iconSurfaceCount = 0;  // number of slots in m_iconSurfaces
   CGapiSurface m_badgeStrip;
   CGapiSurface m_regionMarker;
+  MapLayer m_mapLayer;  // the unzoomed map with its regions (DrawMapAndRegions)
   CGapiSurface m_pageBackground;
   char m_videoFile[256] = {};
   bool m_moveUserMode = false;

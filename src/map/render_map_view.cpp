@@ -13,8 +13,7 @@ void CPortrait::Render(CGapiSurface* backBuffer, CGapiBitmapFont* font) {
     return;
   }
 
-  DrawMapBackground(backBuffer);
-  DrawRegions(backBuffer, font);
+  DrawMapAndRegions(backBuffer, font);
   EnsureGuide();
   DrawPlaceMarks(backBuffer);
 

@@ -141,7 +141,7 @@ void CPortrait::DrawGuideLabels(CGapiSurface* backBuffer) {
   };
   guide::GuideState& g = m_guide;
   const bool sameRequests = requests == g.lastRequests;
-  if (!sameRequests) g.lastMemo.shorter.clear();
+  if (!sameRequests) g.lastMemo = guide::PlacementMemo{};
   if (!sameRequests || !guide::PlacementHolds(g.lastMemo.tried, g.lastObstacles, obstacles)) {
     g.lastPlaced = guide::PlaceLabels(requests, obstacles, screen, fit, &g.lastMemo);
     g.lastRequests = std::move(requests);

@@ -152,6 +152,11 @@ class CGapiSurface {
 
   // Pixel access for tests and presentation: 0x00RRGGBB.
   DWORD GetPixel(LONG x, LONG y) const;
+  // Changes whenever this class's calls may change the pixels or the colour key, and is never
+  // the same for two surfaces, so a picture drawn from this one can be kept while it stays.
+  std::uint64_t Version() const;
+  // Whether the headless drawing record lists what is drawn here.
+  bool RecordsDraws() const;
   GapiSurfaceData* Data() const { return m_data; }
 
  private:

@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -118,7 +119,11 @@ SDL_Surface* RenderLine(Face& face, const std::string& text, DWORD color, DWORD 
 }
 
 SDL_Surface* LineFor(Face& face, const std::string& text, DWORD color, DWORD halo) {
-  std::string key = std::to_string(color) + "/" + std::to_string(halo) + "/" + text;
+  // The two colours' bytes, then the text: drawn for every text of every frame.
+  std::string key(2 * sizeof(DWORD) + text.size(), '\0');
+  std::memcpy(key.data(), &color, sizeof color);
+  std::memcpy(key.data() + sizeof color, &halo, sizeof halo);
+  std::memcpy(key.data() + 2 * sizeof color, text.data(), text.size());
   SDL_Surface* line = nullptr;
   if (face.lines.Find(key, &line)) return line;
   line = RenderLine(face, text, color, halo);
@@ -201,7 +206,7 @@ std::string Fit(Face* face, const std::string& text, int maxWidth) {
 }  // namespace platform
 
 HRESULT CGapiSurface::DrawLegibleText(LONG x, LONG y, const char* utf8, const GDTEXTSTYLE& style) {
-  SDL_Surface* dst = m_data->surface;
+  SDL_Surface* dst = platform::OwnPixels(m_data);
   const std::string text = platform::Shown(utf8);
   platform::Face* face = text.empty() ? nullptr : platform::AllFaces().Get(style.pixels);
   SDL_Surface* line =

@@ -1,4 +1,5 @@
 // CGapiSurface: creation from resources, files and sizes; colour key; sizes; pixel reads.
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -15,6 +16,7 @@ namespace {
 HRESULT Adopt(GapiSurfaceData* d, SDL_Surface* s, HRESULT failure) {
   if (s == nullptr) return failure;
   d->surface = s;
+  platform::NewVersion(d);
   return GD_OK;
 }
 
@@ -35,7 +37,13 @@ SDL_Surface* SharedResourceImage(const platform::ResourceBytes& bytes) {
 
 namespace platform {
 
+void NewVersion(GapiSurfaceData* data) {
+  static std::atomic<std::uint64_t> last{0};
+  data->version = last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 SDL_Surface* OwnPixels(GapiSurfaceData* data) {
+  NewVersion(data);
   SDL_Surface* shared = data->surface;
   if (shared == nullptr || shared->refcount <= 1) return shared;
   SDL_Surface* own = CreateBlankSurface(shared->w, shared->h);
@@ -84,9 +92,14 @@ HRESULT CGapiSurface::CreateSurface(DWORD /*flags*/, DWORD width, DWORD height) 
 void CGapiSurface::Destroy() {
   if (m_data->surface != nullptr) SDL_FreeSurface(m_data->surface);
   m_data->surface = nullptr;
+  platform::NewVersion(m_data);
   m_data->colorKey = 0;
   m_data->hasColorKey = false;
 }
+
+std::uint64_t CGapiSurface::Version() const { return m_data->version; }
+
+bool CGapiSurface::RecordsDraws() const { return platform::RecordsDraws(m_data); }
 
 bool CGapiSurface::IsEmpty() const { return m_data->surface == nullptr; }
 
@@ -94,6 +107,7 @@ HRESULT CGapiSurface::SetColorKey(DWORD color) {
   if (m_data->surface == nullptr) return GDERR_INVALID;
   m_data->colorKey = color & 0x00FFFFFFu;
   m_data->hasColorKey = true;
+  platform::NewVersion(m_data);
   return GD_OK;
 }
 

@@ -32,6 +32,45 @@ void PlotClipped(SDL_Surface* s, int64_t x, int64_t y, Uint32 pixel, Uint8 alpha
   p = alpha == 255 ? pixel : platform::BlendPixel(pixel, p, alpha);
 }
 
+// BlendPixel(pixel, d, alpha) looked up by d's channels: the icons' shadows draw hundreds of
+// short translucent lines of two shades each frame. The last few shades are kept.
+class ShadeTable {
+ public:
+  static const ShadeTable& For(Uint32 pixel, Uint8 alpha) {
+    thread_local ShadeTable tables[4];
+    thread_local int next = 0;
+    pixel |= platform::kOpaque;
+    for (const ShadeTable& t : tables) {
+      if (t.m_made && t.m_pixel == pixel && t.m_alpha == alpha) return t;
+    }
+    ShadeTable& t = tables[next];
+    next = (next + 1) % 4;
+    t.Make(pixel, alpha);
+    return t;
+  }
+  Uint32 Over(Uint32 d) const {
+    return platform::kOpaque | m_red[(d >> 16) & 0xFF] | m_green[(d >> 8) & 0xFF] |
+           m_blue[d & 0xFF];
+  }
+
+ private:
+  void Make(Uint32 pixel, Uint8 alpha) {
+    for (Uint32 v = 0; v < 256; ++v) {
+      const Uint32 grey = platform::BlendPixel(pixel, v * 0x010101u, alpha);
+      m_red[v] = grey & 0xFF0000u;
+      m_green[v] = grey & 0x00FF00u;
+      m_blue[v] = grey & 0x0000FFu;
+    }
+    m_pixel = pixel;
+    m_alpha = alpha;
+    m_made = true;
+  }
+  Uint32 m_red[256], m_green[256], m_blue[256];
+  Uint32 m_pixel = 0;
+  Uint8 m_alpha = 0;
+  bool m_made = false;
+};
+
 // A horizontal or vertical line from (ax, ay) to (bx, by), both ends included: the pixels
 // the general walk plots, clipped once instead of pixel by pixel.
 void PlotStraight(SDL_Surface* s, int64_t ax, int64_t ay, int64_t bx, int64_t by, Uint32 pixel,
@@ -47,16 +86,13 @@ void PlotStraight(SDL_Surface* s, int64_t ax, int64_t ay, int64_t bx, int64_t by
   const int count = static_cast<int>(to - from + 1);
   Uint32* p = across ? platform::PixelRow(s, static_cast<int>(fixed)) + from
                      : platform::PixelRow(s, static_cast<int>(from)) + fixed;
-  if (across) {
-    // Contiguous: the compiler turns this loop into vector code.
-    for (int i = 0; i < count; ++i)
-      p[i] = alpha == 255 ? pixel : platform::BlendPixel(pixel, p[i], alpha);
+  const int step = across ? 1 : s->pitch / static_cast<int>(sizeof(Uint32));
+  if (alpha == 255) {
+    for (int i = 0; i < count; ++i, p += step) *p = pixel;
     return;
   }
-  const int step = s->pitch / static_cast<int>(sizeof(Uint32));
-  for (int i = 0; i < count; ++i, p += step) {
-    *p = alpha == 255 ? pixel : platform::BlendPixel(pixel, *p, alpha);
-  }
+  const ShadeTable& shade = ShadeTable::For(pixel, alpha);
+  for (int i = 0; i < count; ++i, p += step) *p = shade.Over(*p);
 }
 
 // Cuts the segment to a box one pixel larger than the surface (Liang-Barsky), so a line

@@ -108,6 +108,10 @@ TEST(PixelRows, EveryVectorSetMatchesTheOnePixelLoops) {
         if (random() % 5 == 0) src[i] = (src[i] & 0xFF000000u) | kKey;
         if (random() % 7 == 0) src[i] &= 0x00FFFFFFu;  // transparent text pixel
         if (random() % 7 == 0) src[i] |= 0xFF000000u;
+        // Text is mostly clear or solid: on odd widths, runs of each.
+        const std::size_t run = i / 11 % 3;
+        if (n % 2 == 1 && run == 0) src[i] &= 0x00FFFFFFu;
+        if (n % 2 == 1 && run == 1) src[i] |= 0xFF000000u;
       }
       auto check = [&](const char* what, int alpha,
                        const std::function<void(const PixelArea&)>& vector,

@@ -185,6 +185,51 @@ TEST(SurfaceDrawLine, ShadowLineAtOpacity) {
   }
 }
 
+// Straight translucent lines of more shades than are kept between calls, each twice, across
+// and down a background of every channel value: each pixel is the rounded mix.
+TEST(SurfaceDrawLine, TranslucentStraightLinesMixEveryPixelExactly) {
+  const std::pair<DWORD, DWORD> shades[] = {{0x000000, 192}, {0x000000, 96}, {0xFFFFFF, 96},
+                                            {0x3C8C50, 1},   {0xF0E0D0, 254}, {0x000000, 192}};
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& [colour, opacity] : shades) {
+      CGapiSurface s;
+      MakeSurface(s, 256, 256, 0);
+      for (LONG y = 0; y < 256; ++y) {
+        for (LONG x = 0; x < 256; ++x) {
+          const RECT px{x, y, x + 1, y + 1};
+          s.FillRect(&px, static_cast<DWORD>(x << 16 | y << 8 | ((x + y) & 0xFF)), 0, nullptr);
+        }
+      }
+      auto mix = [&, colour = colour, opacity = opacity](DWORD d) {
+        DWORD out = 0;
+        for (int shift : {16, 8, 0}) {
+          const DWORD v = ((colour >> shift) & 0xFF) * opacity +
+                          ((d >> shift) & 0xFF) * (255 - opacity) + 127;
+          out |= (v / 255) << shift;
+        }
+        return out;
+      };
+      const DWORD under = s.GetPixel(7, 0), across = s.GetPixel(0, 9);
+      GDLINEFX fx{};
+      fx.dwOpacity = opacity;
+      s.DrawLine(7, 0, 7, 255, colour, GDLINE_OPACITY, &fx);
+      s.DrawLine(255, 9, 8, 9, colour, GDLINE_OPACITY, &fx);
+      EXPECT_EQ(s.GetPixel(7, 0), mix(under)) << colour << " " << opacity;
+      EXPECT_EQ(s.GetPixel(0, 9), across);
+      for (LONG i = 0; i < 256; ++i) {
+        if (i != 9) {
+          ASSERT_EQ(s.GetPixel(7, i), mix(7 << 16 | i << 8 | ((7 + i) & 0xFF)))
+              << colour << " " << opacity << " down " << i;
+        }
+        if (i >= 8) {
+          ASSERT_EQ(s.GetPixel(i, 9), mix(static_cast<DWORD>(i << 16 | 9 << 8 | ((i + 9) & 0xFF))))
+              << colour << " " << opacity << " across " << i;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 
 namespace {
