@@ -34,6 +34,11 @@ fail() {
   # What the X server holds, for a failure that depends on the windows.
   [ -n "${DISPLAY:-}" ] && xwininfo -root -tree 2>/dev/null | sed 's/^/  x: /' >&2
   [ -f "$WORK/app.log" ] && sed 's/^/  app: /' "$WORK/app.log" >&2
+  # Where each of the program's threads stands, for a program that hangs.
+  if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null && command -v gdb >/dev/null; then
+    timeout 60 gdb -p "$APP_PID" -batch -ex 'thread apply all bt 30' 2>/dev/null |
+      grep -E '^(Thread|#)' | sed 's/^/  stack: /' >&2 || true
+  fi
   exit 1
 }
 
