@@ -1,5 +1,5 @@
-// The unzoomed map picture with its place areas or markers, drawn once and copied each frame
-// while nothing it shows has changed.
+// The map picture with its place areas or markers, drawn once and copied each frame while
+// nothing it shows has changed.
 #pragma once
 
 #include <cstdint>
@@ -21,11 +21,19 @@ class MapLayer {
   }
   void Add(const void* pointer) { m_next.push_back(reinterpret_cast<std::intptr_t>(pointer)); }
 
+  // Whether the key just built is the one the frame before built. A zoomed view that moves
+  // every frame would pay a copy more for the layer and never use it again.
+  bool Repeated() {
+    const bool same = m_next == m_previous;
+    m_previous = m_next;
+    return same;
+  }
+
   // The layer of width x height pixels for the key just built; *redraw says that it must be
   // drawn anew (the key is then kept for it). Null when no such surface can be made.
   CGapiSurface* For(int width, int height, bool* redraw);
 
  private:
   CGapiSurface m_surface;
-  std::vector<std::int64_t> m_key, m_next;
+  std::vector<std::int64_t> m_key, m_next, m_previous;
 };

@@ -1,5 +1,5 @@
 // The map picture and the regions of the map view (trigger squares or markers), after the
-// region tests; unzoomed, they are kept as one layer while nothing they show changes.
+// region tests, kept as one layer while nothing they show changes.
 #include <algorithm>
 #include <cstdio>
 
@@ -33,11 +33,13 @@ CGapiSurface* CPortrait::MapLayerFor(CGapiSurface* backBuffer, CGapiBitmapFont* 
   // Kept only where the picture covers the whole screen at the fitted size; the drawing
   // record, when on, lists every call as drawn.
   if (backBuffer->RecordsDraws()) return nullptr;
+  const bool zoomed = map && m_zoom > 1.0 && m_mapPyramid != nullptr;
   if (map) {
     const RECT& v = m_viewRect;
-    if (m_zoom > 1.0 && m_mapPyramid != nullptr) return nullptr;
-    if (v.left < 0 || v.top < 0 || v.right > static_cast<LONG>(m_mapSurface->GetWidth()) ||
-        v.bottom > static_cast<LONG>(m_mapSurface->GetHeight()) || v.right - v.left < width ||
+    // Zoomed, the view is in pixels of the enlarged map, which is larger than the screen.
+    const bool inside = zoomed || (v.right <= static_cast<LONG>(m_mapSurface->GetWidth()) &&
+                                   v.bottom <= static_cast<LONG>(m_mapSurface->GetHeight()));
+    if (v.left < 0 || v.top < 0 || !inside || v.right - v.left < width ||
         v.bottom - v.top < height)
       return nullptr;
   }
@@ -52,6 +54,7 @@ CGapiSurface* CPortrait::MapLayerFor(CGapiSurface* backBuffer, CGapiBitmapFont* 
   m_mapLayer.Add(std::int64_t{m_viewRect.right});
   m_mapLayer.Add(std::int64_t{m_viewRect.bottom});
   m_mapLayer.Add(m_zoom);
+  m_mapLayer.Add(static_cast<const void*>(zoomed ? m_mapPyramid.get() : nullptr));
   if (m_regionList != nullptr && !m_regionList->IsEmpty()) {
     const CSystemItem* system = System();
     m_mapLayer.Add(system != nullptr ? system->m_radius : 0.0);
@@ -66,6 +69,9 @@ CGapiSurface* CPortrait::MapLayerFor(CGapiSurface* backBuffer, CGapiBitmapFont* 
       m_mapLayer.Add(std::int64_t{region->m_active} * 65536 + region->m_contentCount);
     }
   }
+  // A zoomed view is kept once it holds still for a frame; while it pans, it is drawn
+  // straight, from the sampled ring the pyramid keeps.
+  if (!m_mapLayer.Repeated() && zoomed) return nullptr;
   bool redraw = false;
   CGapiSurface* layer = m_mapLayer.For(width, height, &redraw);
   if (layer != nullptr && redraw) {

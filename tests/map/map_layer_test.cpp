@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "map/map_pyramid.h"
 #include "support/model_builder.h"
 
 namespace {
@@ -18,11 +20,13 @@ class MapLayerTest : public testmodel::ModelTest {
       for (int x = 0; x < testmodel::kWidth; ++x) out.push_back(back.GetPixel(x, y));
     return out;
   }
-  // A frame from the layer (nothing recorded), then one drawn straight (recorded).
+  // A second frame from the layer (nothing recorded; a zoomed view is kept from its second
+  // still frame), then one drawn straight (recorded).
   void ExpectLayerShowsTheChange(const char* name) {
     SCOPED_TRACE(name);
     headless::SetDrawRecording(false);
     ASSERT_FALSE(back.RecordsDraws());
+    model->Render(&back, font);
     model->Render(&back, font);
     const std::vector<DWORD> kept = Pixels();
     RenderFrame();
@@ -66,10 +70,24 @@ TEST_F(MapLayerTest, EveryChangeShowsInTheNextFrame) {
        }},
       {"markers off", [&] { model->m_showRegionMarkers = false; }},
       {"map off", [&] { model->m_showMap = false; }},
-      {"map on, areas on", [&] {
+      {"map on, areas on",
+       [&] {
          model->m_showMap = true;
          model->m_showRegionAreas = true;
        }},
+      {"zoomed in",
+       [&] {
+         auto image = std::make_unique<CGapiSurface>();
+         ASSERT_EQ(image->CreateSurface(GDSURFACE_SYSTEMMEMORY, 1600, 1200), GD_OK);
+         const RECT r{700, 500, 900, 640};
+         image->FillRect(&r, 0xABCDEF, 0, nullptr);
+         model->m_mapPyramid = std::make_unique<MapPyramid>();
+         ASSERT_TRUE(model->m_mapPyramid->Build(std::move(image), 800, 600));
+         model->ZoomAbout(400, 300, 2.0);
+       }},
+      {"panned while zoomed", [&] { model->ZoomAbout(300, 200, 1.5); }},
+      {"place moved while zoomed", [&] { Region(0)->m_screenX = 330; }},
+      {"whole map again", [&] { model->ZoomAbout(400, 300, 1.0 / model->m_zoom); }},
   };
   for (const auto& [name, change] : changes) {
     headless::SetDrawRecording(false);

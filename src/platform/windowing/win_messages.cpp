@@ -93,6 +93,12 @@ bool WaitForPositionNotice(uint64_t until) {
       return false;
     }
     const uint64_t wake = std::min(until - kSleptMicros, NextPositionDueMicros());
+    if (wake > now && wake - now < 1000) {
+      // Under a millisecond: the window system's wait would return at once, and the loop
+      // would ask the connection for events over and over until then.
+      SleepUntilMicros(wake);
+      continue;
+    }
     const uint64_t waitMs = wake > now ? (wake - now) / 1000 : 0;
     Active().window->WaitForEvents(static_cast<uint32_t>(std::min<uint64_t>(waitMs, 1000)));
   }
