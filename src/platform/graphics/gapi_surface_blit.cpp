@@ -68,11 +68,14 @@ void BlitUnscaled(SDL_Surface* dst, const GapiSurfaceData& src, RECT s, LONG x, 
   const int width = static_cast<int>(sr - sl), height = static_cast<int>(sb - st);
   const Uint32* in = PixelRow(src.surface, static_cast<int>(st)) + sl;
   Uint32* out = PixelRow(dst, static_cast<int>(dy)) + dx;
-  const platform::PixelArea area{out, dst->pitch / 4, in, src.surface->pitch / 4, width, height};
   if (m.alpha == 255 && !m.key) {
-    platform::Copy(area);
+    for (int row = 0; row < height; ++row) {
+      std::memcpy(out + row * (dst->pitch / 4), in + row * (src.surface->pitch / 4),
+                  static_cast<std::size_t>(width) * sizeof(Uint32));
+    }
     return;
   }
+  const platform::PixelArea area{out, dst->pitch / 4, in, src.surface->pitch / 4, width, height};
   if (m.alpha < 255) {
     platform::Blend(area, m.alpha, m.key, src.colorKey);
   } else {

@@ -1,8 +1,6 @@
 // The row loops of pixel_rows.h: the widest set this processor runs.
 #include "platform/graphics/detail/pixel_rows.h"
 
-#include <cstring>
-
 namespace platform {
 
 #if CORVANE_HAS_AVX2_ROWS
@@ -28,17 +26,5 @@ void FillBlended(const PixelArea& area, std::uint32_t color, std::uint8_t alpha)
 }
 
 #undef CORVANE_ROW_CALL
-
-void Copy(const PixelArea& area) {
-#if CORVANE_HAS_AVX2_ROWS
-  if (avx2_rows::Available()) {
-    avx2_rows::Copy(area);
-    return;
-  }
-#endif
-  for (int row = 0; row < area.height; ++row)
-    std::memcpy(area.dst + row * area.dstStride, area.src + row * area.srcStride,
-                static_cast<std::size_t>(area.width) * sizeof(std::uint32_t));
-}
 
 }  // namespace platform

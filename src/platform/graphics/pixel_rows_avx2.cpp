@@ -185,21 +185,6 @@ AVX2_ROW void FillBlended(const PixelArea& area, u32 color, std::uint8_t alpha) 
   EachBlock(area, Fill{_mm256_unpacklo_epi8(c, _mm256_setzero_si256()), _mm256_set1_epi16(alpha)});
 }
 
-AVX2_ROW void Copy(const PixelArea& area) {
-  for (int row = 0; row < area.height; ++row) {
-    u32* d = area.dst + row * area.dstStride;
-    const u32* s = area.src + row * area.srcStride;
-    int i = 0;
-    for (; i + 16 <= area.width; i += 16) {
-      const __m256i a = Load(s + i);
-      const __m256i b = Load(s + i + 8);
-      Store(d + i, a);
-      Store(d + i + 8, b);
-    }
-    for (; i < area.width; ++i) d[i] = s[i];
-  }
-}
-
 namespace {
 
 bool Detect() {

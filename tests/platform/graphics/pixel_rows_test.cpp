@@ -24,7 +24,6 @@ struct LoopSet {
   std::function<void(const PixelArea&, std::uint8_t, bool, u32)> blend;
   std::function<void(const PixelArea&)> byAlpha;
   std::function<void(const PixelArea&, u32, std::uint8_t)> fill;
-  std::function<void(const PixelArea&)> copy = platform::Copy;
 };
 
 std::vector<LoopSet> VectorSets() {
@@ -38,8 +37,7 @@ std::vector<LoopSet> VectorSets() {
 #if CORVANE_HAS_AVX2_ROWS
   if (platform::avx2_rows::Available()) {
     sets.push_back({"avx2", platform::avx2_rows::CopyKeyed, platform::avx2_rows::Blend,
-                    platform::avx2_rows::BlendByAlpha, platform::avx2_rows::FillBlended,
-                    platform::avx2_rows::Copy});
+                    platform::avx2_rows::BlendByAlpha, platform::avx2_rows::FillBlended});
   }
 #endif
   return sets;
@@ -136,10 +134,6 @@ TEST(PixelRows, EveryVectorSetMatchesTheOnePixelLoops) {
       check(
           "keyed copy", 255, [&](const PixelArea& a) { set.copyKeyed(a, kKey); },
           [&](const PixelArea& a) { platform::scalar_rows::CopyKeyed(a, kKey); });
-      check("copy", 255, set.copy, [](const PixelArea& a) {
-        for (int y = 0; y < a.height; ++y)
-          for (int x = 0; x < a.width; ++x) a.dst[y * a.dstStride + x] = a.src[y * a.srcStride + x];
-      });
       check(
           "by alpha", 255, [&](const PixelArea& a) { set.byAlpha(a); },
           [&](const PixelArea& a) { platform::scalar_rows::BlendByAlpha(a); });

@@ -33,10 +33,6 @@ void BlendByAlpha(const PixelArea& area);
 // color (0x00RRGGBB) over dst at opacity alpha. The result is opaque.
 void FillBlended(const PixelArea& area, std::uint32_t color, std::uint8_t alpha);
 
-// Copies src onto dst. Sixteen pixels a step beat the C library's copy where the rows of
-// source and destination are not aligned alike, as pieces of the zoomed map's ring are not.
-void Copy(const PixelArea& area);
-
 // The functions above pick one of these sets: AVX2 where the processor has it, else SSE2,
 // else one pixel at a time. All give the same pixels; the one-pixel loops are the reference.
 #define CORVANE_ROW_LOOP_SET                                                            \
@@ -62,7 +58,6 @@ CORVANE_ROW_LOOP_SET
 #define CORVANE_HAS_AVX2_ROWS 1
 namespace avx2_rows {
 bool Available();  // whether this processor runs them
-void Copy(const PixelArea& area);
 CORVANE_ROW_LOOP_SET
 }  // namespace avx2_rows
 #else
