@@ -34,10 +34,19 @@ fail() {
   # What the X server holds, for a failure that depends on the windows.
   [ -n "${DISPLAY:-}" ] && xwininfo -root -tree 2>/dev/null | sed 's/^/  x: /' >&2
   [ -f "$WORK/app.log" ] && sed 's/^/  app: /' "$WORK/app.log" >&2
-  # Where each of the program's threads stands, for a program that hangs.
-  if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null && command -v gdb >/dev/null; then
-    timeout 60 gdb -p "$APP_PID" -batch -ex 'thread apply all bt 30' 2>/dev/null |
-      grep -E '^(Thread|#)' | sed 's/^/  stack: /' >&2 || true
+  # Where each of the program's threads stands, for a program that hangs (gdb's own words
+  # when it finds no stack); how it ended, for one that is gone.
+  if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
+    echo "  the program (pid $APP_PID) still runs: $(ps -o stat=,etime=,time= -p "$APP_PID")" >&2
+    if command -v gdb >/dev/null; then
+      local stacks
+      stacks=$(timeout 60 gdb -p "$APP_PID" -batch -ex 'thread apply all bt 30' 2>&1 || true)
+      { grep -E '^(Thread|#)' <<<"$stacks" || head -n 20 <<<"$stacks"; } | sed 's/^/  stack: /' >&2
+    fi
+  elif [ -n "$APP_PID" ]; then
+    local status=0
+    wait "$APP_PID" 2>/dev/null || status=$?
+    echo "  the program (pid $APP_PID) had ended with status $status" >&2
   fi
   exit 1
 }
