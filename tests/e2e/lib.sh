@@ -22,9 +22,13 @@ unset LC_ALL || true
 # Libraries under the desktop (GTK, fontconfig, Mesa) keep allocations to the end.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 
+# Whether PID is a process this check started: a number kept after its process ended may
+# meanwhile belong to another check's program.
+our_child() { [ "$(ps -o ppid= -p "$1" 2>/dev/null | tr -d ' ')" = "$$" ]; }
+
 cleanup() {
-  if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then kill -KILL "$APP_PID" 2>/dev/null || true; fi
-  if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "$APP_PID" ] && our_child "$APP_PID"; then kill -KILL "$APP_PID" 2>/dev/null || true; fi
+  if [ -n "$XVFB_PID" ] && our_child "$XVFB_PID"; then kill "$XVFB_PID" 2>/dev/null || true; fi
   rm -rf "$WORK"
 }
 trap cleanup EXIT
