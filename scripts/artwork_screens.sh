@@ -19,7 +19,7 @@ cleanup() {
 trap cleanup EXIT
 
 cp -r "$ROOT/demo/." "$WORK/"
-Xvfb "$DISPLAY_NUM" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$DISPLAY_NUM" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 XVFB_PID=$!
 export DISPLAY=$DISPLAY_NUM GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 unset CORVANE_HEADLESS

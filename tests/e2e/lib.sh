@@ -58,9 +58,12 @@ fail() {
 # wait_until SECONDS COMMAND...
 source "$(dirname "${BASH_SOURCE[0]}")/../support/wait.sh"
 
+# Without -noreset the server resets when its last client leaves (xdpyinfo below, or any
+# helper that looks at the screen), and a program that connects during the reset is turned away.
 start_x() {
   local fdfile="$WORK/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" \
+    >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   wait_until 20 test -s "$fdfile" || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$fdfile")"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Started with a project file that does not exist, the program shows its progress screen
 # with the three error lines, then a box that names the file and offers another project.
-# No: there is no project to show, so it ends, with exit code 1.
+# No: there is no project to show, so it ends, with exit code 1. Without a display that
+# answers, it says so and ends.
 source "$(dirname "$0")/lib.sh"
 
 # Contrast where the error lines go (x from 5, y from 100), 0 to 1: light text on black
@@ -31,4 +32,11 @@ cp "$WORK/progress.png" "$SHOTS/startup-errors.png"
 answer_box "Not a project" Escape
 wait_for_exit 30
 [ "$EXIT_CODE" -eq 1 ] || fail "exit code $EXIT_CODE after No to another project"
+
+# A display that does not answer: the program says so and ends, rather than running unseen.
+DISPLAY=:64999 "$CORVANE" "$WORK/missing-project.xml" >"$WORK/app.log" 2>&1 &
+APP_PID=$!
+wait_for_exit 30
+[ "$EXIT_CODE" -ne 0 ] || fail "exit code 0 without a display"
+grep -q "Cannot start the display" "$WORK/app.log" || fail "no word of the missing display"
 echo "startup errors: ok"

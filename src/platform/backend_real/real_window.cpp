@@ -6,6 +6,8 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 #include "platform/backend_real/real_pieces.h"
 #include "platform/backend_real/sdl_keys.h"
@@ -22,6 +24,41 @@ namespace {
 constexpr int kMinimumClientWidth = 160;
 constexpr int kMinimumClientHeight = 120;
 
+// SDL's stand-ins that draw nowhere: chosen by SDL itself when no window system answers.
+bool DrawsNowhere(const char* driver) {
+  return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+         std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "evdev") == 0;
+}
+
+// Starts SDL's video on a window system. When none answers, SDL falls back to a driver that
+// draws nowhere, and the program would run unseen: that is refused. A display that is named
+// but does not answer (a server still starting, or one too busy to accept at once) is asked
+// again for a few seconds before the program gives up with a message.
+bool InitWindowSystem() {
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  const bool chosen = asked != nullptr && *asked != '\0';
+  const char* display = SDL_getenv("DISPLAY");
+  const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+  const bool onX = display != nullptr && *display != '\0';
+  const bool onWayland = wayland != nullptr && *wayland != '\0';
+  // Without a Wayland display only X is asked for: SDL would try Wayland's default socket
+  // at every attempt, and its library would complain each time.
+  if (!chosen && onX && !onWayland) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  constexpr int kTries = 20;
+  constexpr Uint32 kPauseMs = 250;
+  for (int attempt = 1;; ++attempt) {
+    const bool up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (up && (chosen || !DrawsNowhere(SDL_GetCurrentVideoDriver()))) return true;
+    const std::string why = up ? "no window system answers" : SDL_GetError();
+    if (up) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (chosen || !(onX || onWayland) || attempt == kTries) {
+      SDL_Log("Cannot start the display: %s (DISPLAY=%s)", why.c_str(), onX ? display : "");
+      return false;
+    }
+    SDL_Delay(kPauseMs);
+  }
+}
+
 }  // namespace
 
 bool SdlWindowPiece::EnsureVideo() {
@@ -33,10 +70,7 @@ bool SdlWindowPiece::EnsureVideo() {
   // A click that activates the window is still a click, as on the platform this replaces.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    SDL_Log("Cannot start the display: %s", SDL_GetError());
-    return false;
-  }
+  if (!InitWindowSystem()) return false;
   SDL_AddEventWatch(&SdlWindowPiece::Watch, this);
   m_videoUp = true;
   EnsureGtk();
@@ -65,8 +99,8 @@ bool SdlWindowPiece::Create(HWND hwnd, const char* title, int clientWidth, int c
   // the whole screen, the picture scaled into it as into a resized window. It is placed by
   // hand rather than switched to the window system's full-screen state, which needs a window
   // manager to take effect and leaves the window half-sized without one.
-  const bool coverScreen = (hwnd->style & WS_POPUP) != 0 &&
-                           (hwnd->exStyle & WS_EX_TOPMOST) != 0 && hwnd->parent == nullptr;
+  const bool coverScreen = (hwnd->style & WS_POPUP) != 0 && (hwnd->exStyle & WS_EX_TOPMOST) != 0 &&
+                           hwnd->parent == nullptr;
   int x = SDL_WINDOWPOS_UNDEFINED;
   int y = SDL_WINDOWPOS_UNDEFINED;
   SDL_Rect screen{};
