@@ -71,7 +71,7 @@ CGapiSurface* CPortrait::MapLayerFor(CGapiSurface* backBuffer, CGapiBitmapFont* 
   }
   // A zoomed view is kept once it holds still for a frame; while it pans, it is drawn
   // straight, from the sampled ring the pyramid keeps.
-  if (!m_mapLayer.Repeated() && zoomed) return nullptr;
+  if (zoomed && !m_mapLayer.Repeated()) return nullptr;
   bool redraw = false;
   CGapiSurface* layer = m_mapLayer.For(width, height, &redraw);
   if (layer != nullptr && redraw) {

@@ -99,8 +99,8 @@ bool SdlWindowPiece::Create(HWND hwnd, const char* title, int clientWidth, int c
   // the whole screen, the picture scaled into it as into a resized window. It is placed by
   // hand rather than switched to the window system's full-screen state, which needs a window
   // manager to take effect and leaves the window half-sized without one.
-  const bool coverScreen = (hwnd->style & WS_POPUP) != 0 && (hwnd->exStyle & WS_EX_TOPMOST) != 0 &&
-                           hwnd->parent == nullptr;
+  const bool coverScreen = (hwnd->style & WS_POPUP) != 0 &&
+                           (hwnd->exStyle & WS_EX_TOPMOST) != 0 && hwnd->parent == nullptr;
   int x = SDL_WINDOWPOS_UNDEFINED;
   int y = SDL_WINDOWPOS_UNDEFINED;
   SDL_Rect screen{};
