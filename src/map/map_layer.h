@@ -21,8 +21,8 @@ class MapLayer {
   }
   void Add(const void* pointer) { m_next.push_back(reinterpret_cast<std::intptr_t>(pointer)); }
 
-  // Whether the key just built is the one the frame before built. A zoomed view that moves
-  // every frame would pay a copy more for the layer and never use it again.
+  // Whether the key just built is the one built when last asked (each zoomed frame asks). A
+  // zoomed view that moves every frame would pay a copy more for the layer and never use it.
   bool Repeated() {
     const bool same = m_next == m_previous;
     m_previous = m_next;
